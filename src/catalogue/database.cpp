@@ -1,0 +1,269 @@
+#include "catalogue/database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <filesystem>
+#include <unordered_map>
+
+#include "acquisition/text/errors.h"
+#include "catalogue/catalogue_files.h"
+
+namespace kiremo::catalogue {
+
+struct Database::Cache {
+  std::unordered_map<std::string, sqlite3_stmt*> statements;
+};
+
+namespace {
+
+std::string QuoteIdentifier(std::string_view name) {
+  std::string quoted = "\"";
+  for (const char c : name) {
+    quoted += c;
+    if (c == '"') quoted += '"';
+  }
+  quoted += '"';
+  return quoted;
+}
+
+std::string QuotedTable(std::string_view department_code) { return QuoteIdentifier(TableName(department_code)); }
+
+std::string QuoteLiteral(std::string_view value) {
+  std::string quoted = "'";
+  for (const char c : value) {
+    quoted += c;
+    if (c == '\'') quoted += '\'';
+  }
+  quoted += '\'';
+  return quoted;
+}
+
+// Unlocks an encrypted file and checks that the key fits: a wrong key or a
+// file that is no catalogue fails on the first read.
+void Unlock(sqlite3* db, std::string_view password) {
+  const std::string key = "PRAGMA key = " + QuoteLiteral(password) + ";";
+  char* message = nullptr;
+  int rc = sqlite3_exec(db, key.c_str(), nullptr, nullptr, &message);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
+    std::string text = message ? message : sqlite3_errmsg(db);
+    sqlite3_free(message);
+    throw DatabaseError(text);
+  }
+}
+
+sqlite3* OpenFile(const std::string& path, int flags) {
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string text = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw DatabaseError(text + ": " + path);
+  }
+  sqlite3_busy_timeout(db, 30000);
+  return db;
+}
+
+}  // namespace
+
+Database::Database(std::string_view connection_string) : cache_(std::make_unique<Cache>()) {
+  const ConnectionTarget target = ParseConnectionString(connection_string);
+  db_ = OpenFile(target.path, SQLITE_OPEN_READWRITE);
+  try {
+    Unlock(db_, target.password);
+    Execute("PRAGMA journal_mode=WAL;");
+  } catch (...) {
+    sqlite3_close(db_);
+    throw;
+  }
+}
+
+Database::~Database() {
+  for (auto& [sql, statement] : cache_->statements) sqlite3_finalize(statement);
+  sqlite3_close(db_);
+}
+
+void Database::CreateEmpty(const std::string& path, std::string_view password) {
+  if (std::filesystem::exists(path)) throw DatabaseError("file exists: " + path);
+  sqlite3* db = OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  try {
+    Unlock(db, password);
+    // An empty file is written only when the first page is: make one.
+    char* message = nullptr;
+    if (sqlite3_exec(db, "PRAGMA user_version = 1;", nullptr, nullptr, &message) != SQLITE_OK) {
+      std::string text = message ? message : "cannot write";
+      sqlite3_free(message);
+      throw DatabaseError(text);
+    }
+  } catch (...) {
+    sqlite3_close(db);
+    throw;
+  }
+  sqlite3_close(db);
+}
+
+void Database::Fail(std::string_view what) {
+  std::string text(what);
+  text += ": ";
+  text += sqlite3_errmsg(db_);
+  throw DatabaseError(text);
+}
+
+void Database::Execute(const std::string& sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    std::string text = message ? message : sqlite3_errmsg(db_);
+    sqlite3_free(message);
+    throw DatabaseError(text);
+  }
+}
+
+sqlite3_stmt* Database::Prepare(const std::string& sql) {
+  auto found = cache_->statements.find(sql);
+  if (found != cache_->statements.end()) return found->second;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK) {
+    Fail(sql);
+  }
+  cache_->statements.emplace(sql, statement);
+  return statement;
+}
+
+void Database::DropTable(std::string_view department_code) {
+  // Cached statements of the table would keep referring to it.
+  for (auto it = cache_->statements.begin(); it != cache_->statements.end();) {
+    sqlite3_finalize(it->second);
+    it = cache_->statements.erase(it);
+  }
+  Execute("DROP TABLE " + QuotedTable(department_code));
+}
+
+void Database::CreateTable(std::string_view department_code) {
+  const std::string table = TableName(department_code);
+  const std::string quoted = QuoteIdentifier(table);
+  Execute("CREATE TABLE " + quoted +
+          " (id INTEGER PRIMARY KEY AUTOINCREMENT,CRN TEXT,ders_kodu TEXT, ders_adi TEXT,ogretmen TEXT,"
+          "bina TEXT,gun TEXT,saat TEXT,derslik TEXT,blok NUMERIC,alabilenler TEXT)");
+  Execute("CREATE INDEX " + QuoteIdentifier(table + "_ders_kodu") + " ON " + quoted + " (ders_kodu)");
+  Execute("CREATE INDEX " + QuoteIdentifier(table + "_crn") + " ON " + quoted + " (CRN)");
+}
+
+void Database::Insert(std::string_view department_code, const SectionValues& section) {
+  sqlite3_stmt* statement =
+      Prepare("INSERT INTO " + QuotedTable(department_code) +
+              " (crn,ders_kodu,ders_adi,ogretmen,bina,gun,saat,derslik,alabilenler,blok)"
+              " VALUES (?,?,?,?,?,?,?,?,?,?)");
+  const std::string blok = std::to_string(section.blok);
+  const std::string* values[] = {&section.crn,  &section.ders_kodu, &section.ders_adi,
+                                 &section.ogretmen, &section.bina, &section.gun,
+                                 &section.saat, &section.derslik, &section.alabilenler,
+                                 &blok};
+  sqlite3_reset(statement);
+  for (int k = 0; k < 10; ++k) {
+    sqlite3_bind_text(statement, k + 1, values[k]->data(), static_cast<int>(values[k]->size()), SQLITE_TRANSIENT);
+  }
+  const int rc = sqlite3_step(statement);
+  sqlite3_reset(statement);
+  if (rc != SQLITE_DONE) Fail("INSERT");
+}
+
+namespace {
+
+std::vector<Row> ReadRows(sqlite3_stmt* statement, sqlite3* db) {
+  std::vector<Row> rows;
+  const int columns = sqlite3_column_count(statement);
+  for (;;) {
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) {
+      std::string text = sqlite3_errmsg(db);
+      sqlite3_reset(statement);
+      throw DatabaseError(text);
+    }
+    Row row;
+    row.reserve(columns);
+    for (int c = 0; c < columns; ++c) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+      const int size = sqlite3_column_bytes(statement, c);
+      row.emplace_back(text ? std::string(text, size) : std::string());
+    }
+    rows.push_back(std::move(row));
+  }
+  sqlite3_reset(statement);
+  return rows;
+}
+
+}  // namespace
+
+std::vector<Row> Database::Select(std::string_view columns, std::string_view department_code,
+                                  std::string_view where_column, std::string_view value) {
+  std::string sql = "SELECT ";
+  sql += columns;
+  sql += " FROM " + QuotedTable(department_code);
+  if (!where_column.empty()) {
+    sql += " WHERE ";
+    sql += where_column;
+    sql += "=?";
+  }
+  sql += " ORDER BY id";
+  sqlite3_stmt* statement = Prepare(sql);
+  sqlite3_reset(statement);
+  if (!where_column.empty()) {
+    sqlite3_bind_text(statement, 1, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  }
+  return ReadRows(statement, db_);
+}
+
+std::vector<std::string> Database::SelectDistinctCourseCodes(std::string_view department_code) {
+  sqlite3_stmt* statement = Prepare("SELECT ders_kodu FROM " + QuotedTable(department_code) +
+                                    " GROUP BY ders_kodu ORDER BY MIN(id)");
+  sqlite3_reset(statement);
+  std::vector<std::string> codes;
+  for (Row& row : ReadRows(statement, db_)) codes.push_back(std::move(row[0]));
+  return codes;
+}
+
+std::vector<std::string> Database::TableNames() {
+  sqlite3_stmt* statement =
+      Prepare("SELECT name FROM sqlite_master WHERE type='table' AND name<>'sqlite_sequence' ORDER BY name");
+  sqlite3_reset(statement);
+  std::vector<std::string> names;
+  for (Row& row : ReadRows(statement, db_)) names.push_back(std::move(row[0]));
+  return names;
+}
+
+void Database::Begin() { Execute("BEGIN IMMEDIATE"); }
+void Database::Commit() { Execute("COMMIT"); }
+void Database::Rollback() { Execute("ROLLBACK"); }
+void Database::Checkpoint() { Execute("PRAGMA wal_checkpoint(TRUNCATE);"); }
+
+Transaction::~Transaction() {
+  if (done_) return;
+  try {
+    db_.Rollback();
+  } catch (const DatabaseError&) {
+    // Nothing left to undo: the engine has rolled back already.
+  }
+}
+
+void Transaction::Commit() {
+  db_.Commit();
+  done_ = true;
+}
+
+void CatalogueQuery::SetConnectionString(std::string connection_string) {
+  Close();
+  connection_string_ = std::move(connection_string);
+}
+
+void CatalogueQuery::Close() { db_.reset(); }
+
+Database& CatalogueQuery::Db() {
+  if (!db_) {
+    if (connection_string_.empty()) throw DatabaseError("no catalogue connection");
+    db_ = std::make_unique<Database>(connection_string_);
+  }
+  return *db_;
+}
+
+}  // namespace kiremo::catalogue

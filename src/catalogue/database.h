@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/section_values.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kiremo::catalogue {
+
+using Row = std::vector<std::string>;
+
+// One connection to an encrypted catalogue file. Values are always bound,
+// table names always quoted; rows come back in the order they were stored.
+// Every failure is a DatabaseError. A connection belongs to one thread.
+class Database {
+ public:
+  // Opens an existing catalogue named by a connection string. A missing
+  // file, a damaged one or a wrong password is a DatabaseError.
+  explicit Database(std::string_view connection_string);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Creates a new, empty encrypted catalogue; fails if the file exists.
+  static void CreateEmpty(const std::string& path, std::string_view password);
+
+  void DropTable(std::string_view department_code);
+  // The department table with its columns in the fixed order, and the
+  // indexes on ders_kodu and CRN that the readers' lookups need.
+  void CreateTable(std::string_view department_code);
+  void Insert(std::string_view department_code, const SectionValues& section);
+
+  // SELECT <columns> FROM <code>_tb [WHERE <column> = value]; columns and the
+  // condition's column are the program's own texts, never outside input.
+  std::vector<Row> Select(std::string_view columns, std::string_view department_code,
+                          std::string_view where_column = {}, std::string_view value = {});
+  // The department's distinct course codes, in order of first appearance.
+  std::vector<std::string> SelectDistinctCourseCodes(std::string_view department_code);
+
+  std::vector<std::string> TableNames();
+
+  void Begin();
+  void Commit();
+  void Rollback();
+
+  // Folds the write-ahead log into the file, so that a plain copy of the
+  // file holds everything committed.
+  void Checkpoint();
+
+ private:
+  void Execute(const std::string& sql);
+  sqlite3_stmt* Prepare(const std::string& sql);
+  [[noreturn]] void Fail(std::string_view what);
+
+  sqlite3* db_ = nullptr;
+  struct Cache;
+  std::unique_ptr<Cache> cache_;
+};
+
+// Runs a block of writes as one transaction; rolled back unless committed.
+class Transaction {
+ public:
+  explicit Transaction(Database& db) : db_(db) { db_.Begin(); }
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void Commit();
+
+ private:
+  Database& db_;
+  bool done_ = false;
+};
+
+// The window's query object: a connection string, and a connection opened
+// by the first statement after it was set.
+class CatalogueQuery {
+ public:
+  CatalogueQuery() = default;
+  explicit CatalogueQuery(std::string connection_string) : connection_string_(std::move(connection_string)) {}
+
+  const std::string& ConnectionString() const { return connection_string_; }
+  // Closes the open connection; the next statement opens the new target.
+  void SetConnectionString(std::string connection_string);
+  void Close();
+  bool IsOpen() const { return db_ != nullptr; }
+
+  // The open connection, opened now if needed.
+  Database& Db();
+
+ private:
+  std::string connection_string_;
+  std::unique_ptr<Database> db_;
+};
+
+}  // namespace kiremo::catalogue

@@ -1,0 +1,30 @@
+#include "catalogue/temp_tables.h"
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "acquisition/text/text_helpers.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/database.h"
+#include "catalogue/department_list.h"
+#include "catalogue/file_system.h"
+
+namespace kiremo::catalogue {
+
+void CreateTempTables(const std::string& program_folder, ui::TextLine& status) {
+  const std::string temp_path = program_folder + std::string(kTempCatalogue);
+  CopyFileNoOverwrite(program_folder + std::string(kMainCatalogue), temp_path);
+  Database temp(MakeConnectionString(program_folder, kTempCatalogue));
+  const std::vector<std::string> lines = ReadDepartmentList(program_folder + std::string(kDepartmentList));
+  for (const std::string& line : lines) {
+    // The line is lower-cased but not trimmed, as the list holds it.
+    try {
+      temp.DropTable(line);
+    } catch (const DatabaseError&) {
+      // The table may not exist yet.
+    }
+    temp.CreateTable(line);
+  }
+  status.SetText(std::string("Geçici Tablolar Yaratıldı"_w));
+}
+
+}  // namespace kiremo::catalogue

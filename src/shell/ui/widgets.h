@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The plain widget operations that the window-free logic needs. The Qt window
+// implements them over real widgets; tests and the command-line tool use the
+// in-memory versions of memory_view.h. Every text is Windows-1254.
+namespace kiremo::ui {
+
+struct Colour {
+  std::uint8_t red = 255;
+  std::uint8_t green = 255;
+  std::uint8_t blue = 255;
+  friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+inline constexpr Colour kWhite{255, 255, 255};
+
+// A drop-down list without typing and without sorting.
+class ChoiceList {
+ public:
+  virtual ~ChoiceList() = default;
+  virtual void Clear() = 0;
+  virtual void Add(const std::string& item) = 0;
+  virtual int Count() const = 0;
+  virtual std::string Item(int k) const = 0;
+  virtual void SetItem(int k, const std::string& text) = 0;
+  // -1 when nothing is selected.
+  virtual int ItemIndex() const = 0;
+  // A selection made by code raises no change event.
+  virtual void SetItemIndex(int k) = 0;
+
+  // The selected item's text, empty when nothing is selected.
+  std::string Text() const {
+    const int k = ItemIndex();
+    return k >= 0 && k < Count() ? Item(k) : std::string();
+  }
+};
+
+// An edit field. Setting its text from code raises its change event, as the
+// user's typing does.
+class TextField {
+ public:
+  virtual ~TextField() = default;
+  virtual std::string Text() const = 0;
+  virtual void SetText(const std::string& text) = 0;
+};
+
+// A check box or a menu item's check mark.
+class CheckMark {
+ public:
+  virtual ~CheckMark() = default;
+  virtual bool Checked() const = 0;
+  virtual void SetChecked(bool checked) = 0;
+};
+
+class Button {
+ public:
+  virtual ~Button() = default;
+  virtual bool Enabled() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+};
+
+// A row's colour marker.
+class Swatch {
+ public:
+  virtual ~Swatch() = default;
+  virtual Colour Fill() const = 0;
+  virtual void SetFill(Colour colour) = 0;
+};
+
+// The timetable grid: 6 columns by 15 rows, column 0 and row 0 are headers.
+class Grid {
+ public:
+  virtual ~Grid() = default;
+  virtual std::string CellText(int column, int row) const = 0;
+  virtual void SetCellText(int column, int row, const std::string& text) = 0;
+  virtual Colour CellColour(int column, int row) const = 0;
+  virtual void SetCellColour(int column, int row, Colour colour) = 0;
+};
+
+// One line of text: the status line or the window caption.
+class TextLine {
+ public:
+  virtual ~TextLine() = default;
+  virtual std::string Text() const = 0;
+  virtual void SetText(const std::string& text) = 0;
+};
+
+enum class Icon { None, Error, Warning, Information };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal message box with an OK button; returns when it is closed.
+  virtual void Message(const std::string& caption, const std::string& text, Icon icon) = 0;
+  // The application's standard error box, for errors no handler expects.
+  virtual void StandardError(const std::string& text) = 0;
+  // File dialogs; the filter is written "Description (*.ext)|*.ext".
+  // Nothing when the student cancels. Names are local file-system paths.
+  virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
+  virtual std::optional<std::string> AskSaveFile(const std::string& filter) = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual void SetText(const std::string& text) = 0;
+};
+
+// Hands a web address to the desktop's default handler; the result is not examined.
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  virtual void OpenAddress(const std::string& address) = 0;
+};
+
+}  // namespace kiremo::ui

@@ -1,0 +1,182 @@
+#include "catalogue/database.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/file_system.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::catalogue {
+namespace {
+
+using testing_support::TempFolder;
+
+SectionValues Section(std::string crn, std::string code, std::string title = std::string("Başlık"_w)) {
+  SectionValues s;
+  s.crn = std::move(crn);
+  s.ders_kodu = std::move(code);
+  s.ders_adi = std::move(title);
+  s.ogretmen = "Ali Veli";
+  s.bina = "MKB|EEB";
+  s.gun = std::string("Pazartesi|Çarşamba"_w);
+  s.saat = "0830/1029|1330/1529";
+  s.derslik = "D101|D202";
+  s.alabilenler = "ELK, ELKE";
+  s.blok = 2;
+  return s;
+}
+
+class DatabaseTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(folder / "DataBase");
+    Database::CreateEmpty(folder / std::string(kMainCatalogue), kPassword);
+  }
+  std::string Main() const { return MakeConnectionString(folder.Path(), kMainCatalogue); }
+  TempFolder folder;
+};
+
+TEST_F(DatabaseTest, StoresValuesByteForByteAndReturnsThemInInsertionOrder) {
+  Database db(Main());
+  db.CreateTable("ELK");
+  const std::string apostrophe_title = std::string("Mühendis'in Etiği"_w);
+  db.Insert("ELK", Section("30002", "ELK 201", apostrophe_title));
+  db.Insert("elk", Section("30001", "ELK 101"));
+  db.Insert("ELK", Section("30003", "ELK 201"));
+
+  const auto rows = db.Select("CRN,ders_adi,blok", "ELK");
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], (Row{"30002", apostrophe_title, "2"}));
+  EXPECT_EQ(rows[1][0], "30001");
+  EXPECT_EQ(rows[2][0], "30003");
+
+  const auto all = db.Select("*", "elk", "CRN", "30001");
+  ASSERT_EQ(all.size(), 1u);
+  EXPECT_EQ(all[0], (Row{"2", "30001", "ELK 101", std::string("Başlık"_w), "Ali Veli", "MKB|EEB",
+                         std::string("Pazartesi|Çarşamba"_w), "0830/1029|1330/1529", "D101|D202", "2",
+                         "ELK, ELKE"}));
+
+  EXPECT_EQ(db.SelectDistinctCourseCodes("ELK"), (std::vector<std::string>{"ELK 201", "ELK 101"}));
+}
+
+TEST_F(DatabaseTest, ConditionValuesAreBoundSoQuotesAreOrdinaryCharacters) {
+  Database db(Main());
+  db.CreateTable("TUR");
+  SectionValues s = Section("1", "TUR 1'01");
+  s.ogretmen = "O'Neil";
+  db.Insert("TUR", s);
+  EXPECT_EQ(db.Select("CRN", "TUR", "ders_kodu", "TUR 1'01").size(), 1u);
+  EXPECT_EQ(db.Select("CRN", "TUR", "ogretmen", "O'Neil").size(), 1u);
+  EXPECT_EQ(db.Select("CRN", "TUR", "ogretmen", "x' OR '1'='1").size(), 0u);
+}
+
+TEST_F(DatabaseTest, TableNamesKeepTurkishLettersAndBlanks) {
+  Database db(Main());
+  db.CreateTable(std::string("ÇEV"_w));
+  db.CreateTable("ab ");
+  db.CreateTable("");  // an empty code gives the table "_tb"
+  const auto names = db.TableNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), std::string("\xC7" "ev_tb")), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "ab _tb"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "_tb"), names.end());
+}
+
+TEST_F(DatabaseTest, DroppingAMissingTableIsAnErrorTheCallerCanCatch) {
+  Database db(Main());
+  EXPECT_THROW(db.DropTable("yok"), DatabaseError);
+  db.CreateTable("yok");
+  EXPECT_THROW(db.CreateTable("yok"), DatabaseError);
+  EXPECT_NO_THROW(db.DropTable("YOK"));
+  EXPECT_THROW(db.Select("*", "yok"), DatabaseError);
+}
+
+TEST_F(DatabaseTest, TheFileIsEncryptedAndNeedsTheRightPassword) {
+  { Database db(Main()); db.CreateTable("ELK"); db.Insert("ELK", Section("1", "ELK 101")); }
+  const std::string bytes = ReadWholeFile(folder / std::string(kMainCatalogue));
+  EXPECT_EQ(bytes.find("SQLite format 3"), std::string::npos);
+  EXPECT_EQ(bytes.find("ELK 101"), std::string::npos);
+
+  std::string wrong = Main();
+  wrong.replace(wrong.find("4827315"), 7, "1111111");
+  EXPECT_THROW(Database{wrong}, DatabaseError);
+}
+
+TEST_F(DatabaseTest, MissingOrDamagedFilesAreDatabaseErrors) {
+  EXPECT_THROW(Database{MakeConnectionString(folder.Path(), "DataBase/none.dbs")}, DatabaseError);
+  EXPECT_FALSE(std::filesystem::exists(folder / "DataBase/none.dbs"));  // never created by opening
+  std::ofstream(folder / "DataBase/junk.dbs") << std::string(5000, 'x');
+  EXPECT_THROW(Database{MakeConnectionString(folder.Path(), "DataBase/junk.dbs")}, DatabaseError);
+  EXPECT_THROW(Database::CreateEmpty(folder / std::string(kMainCatalogue), kPassword), DatabaseError);
+}
+
+TEST_F(DatabaseTest, ARolledBackTransactionLeavesNothing) {
+  Database db(Main());
+  db.CreateTable("ELK");
+  {
+    Transaction t(db);
+    db.Insert("ELK", Section("1", "ELK 101"));
+  }
+  EXPECT_TRUE(db.Select("*", "ELK").empty());
+  {
+    Transaction t(db);
+    db.Insert("ELK", Section("1", "ELK 101"));
+    t.Commit();
+  }
+  EXPECT_EQ(db.Select("*", "ELK").size(), 1u);
+}
+
+TEST_F(DatabaseTest, TwoConnectionsWriteDifferentTablesOfOneFile) {
+  Database a(Main());
+  Database b(Main());
+  a.CreateTable("AAA");
+  b.CreateTable("BBB");
+  Transaction ta(a);
+  a.Insert("AAA", Section("1", "AAA 101"));
+  ta.Commit();
+  Transaction tb(b);
+  b.Insert("BBB", Section("2", "BBB 101"));
+  tb.Commit();
+  EXPECT_EQ(b.Select("CRN", "AAA").size(), 1u);
+  EXPECT_EQ(a.Select("CRN", "BBB").size(), 1u);
+}
+
+TEST(CatalogueQueryTest, OpensOnFirstUseAndFollowsItsConnectionString) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder / "DataBase");
+  Database::CreateEmpty(folder / "DataBase/a.dbs", kPassword);
+  CatalogueQuery query;
+  EXPECT_THROW(query.Db(), DatabaseError);  // no connection string yet
+  query.SetConnectionString(MakeConnectionString(folder.Path(), "DataBase/a.dbs"));
+  EXPECT_FALSE(query.IsOpen());
+  query.Db().CreateTable("X");
+  EXPECT_TRUE(query.IsOpen());
+  query.Close();
+  EXPECT_EQ(query.Db().TableNames(), std::vector<std::string>{"x_tb"});
+}
+
+struct ConnectionCase {
+  std::string folder;
+  std::string file;
+};
+
+TEST(ConnectionStringTest, RoundTripsFolderFileAndPassword) {
+  for (const ConnectionCase& c : {ConnectionCase{"/opt/kiremo/", "DataBase/dbase.dbs"},
+                                  ConnectionCase{"/tmp/a;pwd=b/", "DataBase/tempdb.dbs"},
+                                  ConnectionCase{"/tmp/\"q\" \xC7/", "DataBase/dbase.dbs"}}) {
+    const auto target = ParseConnectionString(MakeConnectionString(c.folder, c.file));
+    EXPECT_EQ(target.path, c.folder + c.file);
+    EXPECT_EQ(target.password, "4827315");
+  }
+  for (const char* bad : {"", "DBQ=x;pwd=1", "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=;pwd=1\"",
+                          "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=/x"}) {
+    EXPECT_THROW(ParseConnectionString(bad), DatabaseError) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace kiremo::catalogue

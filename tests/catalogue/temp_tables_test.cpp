@@ -1,0 +1,111 @@
+#include "catalogue/temp_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/database.h"
+#include "catalogue/department_list.h"
+#include "catalogue/file_system.h"
+#include "shell/ui/memory_view.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::catalogue {
+namespace {
+
+using testing_support::TempFolder;
+
+class CreateTempTablesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(folder / "DataBase");
+    Database::CreateEmpty(MainPath(), kPassword);
+    Database main(MakeConnectionString(folder.Path(), kMainCatalogue));
+    main.CreateTable("ELK");
+    main.CreateTable("OLD");
+    SectionValues s;
+    s.crn = "1";
+    s.ders_kodu = "ELK 101";
+    main.Insert("ELK", s);
+    main.Insert("OLD", s);
+  }
+  std::string MainPath() const { return folder / std::string(kMainCatalogue); }
+  std::string TempPath() const { return folder / std::string(kTempCatalogue); }
+  Database Temp() const { return Database(MakeConnectionString(folder.Path(), kTempCatalogue)); }
+
+  TempFolder folder;
+  ui::MemoryTextLine status;
+};
+
+TEST_F(CreateTempTablesTest, EmptiesListedTablesAndKeepsTheOthers) {
+  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK", "MAT"});
+  CreateTempTables(folder.Path(), status);
+  EXPECT_EQ(status.Text(), std::string("Geçici Tablolar Yaratıldı"_w));
+  Database temp = Temp();
+  EXPECT_TRUE(temp.Select("*", "elk").empty());
+  EXPECT_TRUE(temp.Select("*", "mat").empty());
+  EXPECT_EQ(temp.Select("*", "old").size(), 1u);
+  // The main catalogue is untouched.
+  Database main(MakeConnectionString(folder.Path(), kMainCatalogue));
+  EXPECT_EQ(main.Select("*", "elk").size(), 1u);
+}
+
+TEST_F(CreateTempTablesTest, ReusesAStaleTemporaryCatalogue) {
+  std::filesystem::copy_file(MainPath(), TempPath());
+  {
+    Database stale = Temp();
+    stale.CreateTable("STA");
+    SectionValues s;
+    s.crn = "9";
+    stale.Insert("STA", s);
+  }
+  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK"});
+  CreateTempTables(folder.Path(), status);
+  Database temp = Temp();
+  EXPECT_EQ(temp.Select("*", "sta").size(), 1u);  // the stale file was used, not overwritten
+  EXPECT_TRUE(temp.Select("*", "elk").empty());
+}
+
+TEST_F(CreateTempTablesTest, LinesAreLowerCasedButNotTrimmed) {
+  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK ", std::string("ÇEV"_w)});
+  CreateTempTables(folder.Path(), status);
+  const auto names = Temp().TableNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), "elk _tb"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), std::string("\xC7" "ev_tb")), names.end());
+}
+
+TEST_F(CreateTempTablesTest, AMissingDepartmentListIsAnIoErrorAfterTheCopy) {
+  EXPECT_THROW(CreateTempTables(folder.Path(), status), IoError);
+  EXPECT_TRUE(std::filesystem::exists(TempPath()));
+  EXPECT_EQ(status.Text(), "");
+}
+
+TEST_F(CreateTempTablesTest, AMissingMainCatalogueIsADatabaseError) {
+  std::filesystem::remove(MainPath());
+  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK"});
+  EXPECT_THROW(CreateTempTables(folder.Path(), status), DatabaseError);
+  EXPECT_FALSE(std::filesystem::exists(TempPath()));
+}
+
+TEST(DepartmentListTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
+  TempFolder folder;
+  const std::string path = folder / "kodlar.dat";
+  WriteFileAtomically(path, std::string("ELK\r\nMAT\r\n\r\nFIZ\nKIM\rÇEV"_w));
+  EXPECT_EQ(ReadDepartmentList(path),
+            (std::vector<std::string>{"ELK", "MAT", "", "FIZ", "KIM", std::string("ÇEV"_w)}));
+  WriteDepartmentList(path, {"ELK", " MA", std::string("İNŞ"_w)});
+  EXPECT_EQ(ReadWholeFile(path), std::string("ELK\r\n MA\r\nİNŞ\r\n"_w));
+  EXPECT_FALSE(std::filesystem::exists(path + ".yeni"));
+  EXPECT_THROW(ReadDepartmentList(folder / "none.dat"), IoError);
+}
+
+TEST(DepartmentListTest, AFailedWriteKeepsTheOldList) {
+  TempFolder folder;
+  EXPECT_THROW(WriteDepartmentList(folder / "missing-folder/kodlar.dat", {"ELK"}), IoError);
+}
+
+}  // namespace
+}  // namespace kiremo::catalogue

@@ -26,6 +26,16 @@ void MemoryChoiceList::SetItem(int k, const std::string& text) {
 
 void MemoryChoiceList::SetItemIndex(int k) { index_ = (k >= 0 && k < Count()) ? k : -1; }
 
+void MemoryResultList::Clear() {
+  count_ = 0;
+  index_ = -1;
+}
+
+void MemoryResultList::ShowResults(int count) {
+  count_ = count;
+  index_ = count > 0 ? 0 : -1;
+}
+
 void MemoryTextField::SetText(const std::string& text) {
   if (text == text_) return;
   text_ = text;
@@ -80,7 +90,7 @@ MemoryView::MemoryView()
       check_box1_(true) {}
 
 MemoryChoiceList& MemoryView::ComboBox(int number) {
-  if (number < 1 || number > 31) throw std::out_of_range("no ComboBox" + std::to_string(number));
+  if (number < 1 || number > 30) throw std::out_of_range("no ComboBox" + std::to_string(number));
   return combos_[number - 1];
 }
 

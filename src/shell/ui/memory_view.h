@@ -28,6 +28,19 @@ class MemoryChoiceList : public ChoiceList {
   int index_ = -1;
 };
 
+class MemoryResultList : public ResultList {
+ public:
+  void Clear() override;
+  void ShowResults(int count) override;
+  int Count() const override { return count_ > 0 ? count_ + 1 : 0; }
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int k) override { index_ = (k >= 0 && k < Count()) ? k : -1; }
+
+ private:
+  int count_ = 0;
+  int index_ = -1;
+};
+
 class MemoryTextField : public TextField {
  public:
   explicit MemoryTextField(std::string text = {}) : text_(std::move(text)) {}
@@ -133,6 +146,7 @@ class MemoryView : public MainView {
   MemoryView();
 
   MemoryChoiceList& ComboBox(int number) override;
+  MemoryResultList& ComboBox31() override { return results_; }
   MemoryChoiceList& HocaCombo(int row) override;
   MemoryButton& Kaydet(int row) override;
   MemorySwatch& Shape(int row) override;
@@ -151,7 +165,8 @@ class MemoryView : public MainView {
   MemoryLauncher& Browser() override { return launcher_; }
 
  private:
-  std::array<MemoryChoiceList, 31> combos_;
+  std::array<MemoryChoiceList, 30> combos_;
+  MemoryResultList results_;
   std::array<MemoryChoiceList, 10> teachers_;
   std::array<MemoryButton, 10> kaydet_;
   std::array<MemorySwatch, 10> shapes_;

@@ -39,6 +39,25 @@ class ChoiceList {
   }
 };
 
+// The generator's result list: item 0 is the summary, items 1..count the
+// alternatives. The texts are made when the list shows them, so a million
+// alternatives cost nothing to list.
+class ResultList {
+ public:
+  virtual ~ResultList() = default;
+  virtual void Clear() = 0;
+  // Lists the summary and `count` alternatives and selects the summary.
+  virtual void ShowResults(int count) = 0;
+  virtual int Count() const = 0;  // count + 1, or 0 when empty
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int k) = 0;
+  std::string Item(int k) const;
+};
+
+// Item k of a result list of `count` alternatives: "<count> farklı program
+// yaptım!" for 0, "<k>. Alternatif" otherwise.
+std::string ResultItemText(int k, int count);
+
 // An edit field. Setting its text from code raises its change event, as the
 // user's typing does.
 class TextField {

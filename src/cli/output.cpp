@@ -1,0 +1,19 @@
+#include "cli/output.h"
+
+#include "acquisition/text/cp1254.h"
+
+namespace kiremo::cli {
+
+void PrintLine(std::ostream& out, std::string_view cp1254_text) { out << Cp1254ToUtf8(cp1254_text) << '\n'; }
+
+nlohmann::json JsonText(std::string_view cp1254_text) { return Cp1254ToUtf8(cp1254_text); }
+
+nlohmann::json JsonTexts(const std::vector<std::string>& cp1254_texts) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const std::string& text : cp1254_texts) list.push_back(JsonText(text));
+  return list;
+}
+
+void PrintJson(std::ostream& out, const nlohmann::json& value) { out << value.dump(2) << '\n'; }
+
+}  // namespace kiremo::cli

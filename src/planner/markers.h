@@ -15,4 +15,8 @@ inline constexpr std::string_view kKaydedildi = "----------Kaydedildi"_w;  // th
 inline constexpr std::string_view kTum = "TÜM"_w;           // every department may take the section
 inline constexpr std::string_view kNoTeacher = "---"_w;
 
+// The message of a catalogue that cannot be read.
+inline constexpr std::string_view kDamagedCatalogue =
+    "Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle."_w;
+
 }  // namespace kiremo::planner

@@ -1,0 +1,118 @@
+#include "files/dkf_format.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/text_helpers.h"
+
+namespace kiremo::files {
+
+namespace {
+
+bool IsKnownCellState(int value) { return (value >= 0 && value <= 10) || (value >= 15 && value <= 25); }
+
+// Runs one block's reads; a block cut short gets the block's own message.
+void ReadBlock(std::string_view cut_message, const std::function<void()>& read) {
+  try {
+    read();
+  } catch (const PlanFormatError& e) {
+    throw PlanFormatError(std::string(cut_message) + " (" + e.what() + ")");
+  }
+}
+
+}  // namespace
+
+std::string EncodePlan(const PlanFile& plan) {
+  DkfWriter out;
+  for (const std::string& text : plan.combos) out.WriteString(text);
+  for (const auto& day : plan.cells) {
+    for (int value : day) out.WriteInteger(value);
+  }
+  for (const auto& row : plan.rows) {
+    if (!row) {
+      out.WriteInteger(0);
+      continue;
+    }
+    out.WriteInteger(1);
+    out.WriteString(row->DersKodu);
+    out.WriteString(row->DersAdi);
+    out.WriteString(row->CRN);
+    out.WriteString(row->Ogretmen);
+    out.WriteInteger(row->BlokSayisi);
+    out.WriteInteger(static_cast<int>(row->meetings.size()));
+    for (const StoredMeeting& meeting : row->meetings) {
+      out.WriteString(meeting.Bina);
+      out.WriteString(meeting.Gun);
+      out.WriteString(meeting.Saat);
+      out.WriteString(meeting.Derslik);
+    }
+  }
+  for (const std::string& crn : plan.committed) out.WriteString(crn);
+  return out.Bytes();
+}
+
+PlanFile DecodePlan(std::string_view bytes) {
+  if (bytes.empty()) throw PlanFormatError(std::string("dosya boş"_w));
+  DkfReader in(bytes);
+  PlanFile plan;
+  ReadBlock("ders seçimleri yarıda kesilmiş"_w, [&] {
+    for (std::string& text : plan.combos) text = in.ReadString();
+  });
+  ReadBlock("ders programı hücreleri yarıda kesilmiş"_w, [&] {
+    for (auto& day : plan.cells) {
+      for (int& value : day) value = in.ReadInteger();
+    }
+  });
+  for (const auto& day : plan.cells) {
+    for (int value : day) {
+      if (!IsKnownCellState(value)) {
+        throw PlanFormatError(std::string("ders programı hücresinde geçersiz değer: "_w) + std::to_string(value));
+      }
+    }
+  }
+  ReadBlock("ders kayıtları yarıda kesilmiş"_w, [&] {
+    for (auto& row : plan.rows) {
+      const int flag = in.ReadInteger();
+      if (flag == 0) continue;
+      if (flag != 1) throw PlanFormatError(std::string("geçersiz ders kaydı işareti: "_w) + std::to_string(flag));
+      StoredRow& record = row.emplace();
+      record.DersKodu = in.ReadString();
+      record.DersAdi = in.ReadString();
+      record.CRN = in.ReadString();
+      record.Ogretmen = in.ReadString();
+      record.BlokSayisi = in.ReadInteger();
+      const int count = in.ReadInteger();
+      // Read entry by entry: a count the data cannot hold ends in a cut, not in
+      // a huge allocation.
+      for (int n = 0; n < count; ++n) {
+        StoredMeeting meeting;
+        meeting.Bina = in.ReadString();
+        meeting.Gun = in.ReadString();
+        meeting.Saat = in.ReadString();
+        meeting.Derslik = in.ReadString();
+        record.meetings.push_back(std::move(meeting));
+      }
+    }
+  });
+  ReadBlock("kaydedilmiş CRN'ler yarıda kesilmiş"_w, [&] {
+    for (std::string& crn : plan.committed) crn = in.ReadString();
+  });
+  return plan;
+}
+
+void CheckMeetings(const PlanFile& plan) {
+  for (const auto& row : plan.rows) {
+    if (!row) continue;
+    const std::size_t painted =
+        row->BlokSayisi > 0 ? std::min<std::size_t>(row->BlokSayisi, row->meetings.size()) : 0;
+    for (std::size_t m = 0; m < painted; ++m) {
+      const StoredMeeting& meeting = row->meetings[m];
+      StrToInt(meeting.Gun);
+      StrToInt(std::string_view(meeting.Saat).substr(0, 2));
+      StrToInt(std::string_view(meeting.Saat).substr(std::min<std::size_t>(3, meeting.Saat.size()), 2));
+    }
+  }
+}
+
+}  // namespace kiremo::files

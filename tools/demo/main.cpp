@@ -1,0 +1,39 @@
+// kiremo-demo-term OUT_DIR: writes the invented term as the schedule server
+// would serve it, OUT_DIR/<CODE>.html per department and OUT_DIR/index.html.
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "catalogue/file_system.h"
+#include "demo_term.h"
+#include "page_writer.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "kullanım: kiremo-demo-term ÇIKTI_KLASÖRÜ\n";
+    return 2;
+  }
+  const std::string folder = argv[1];
+  try {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+      std::cerr << "\"" << folder << "\" klasörü oluşturulamadı: " << error.message() << '\n';
+      return 1;
+    }
+    const kiremo::demo::DemoTerm term = kiremo::demo::MakeDemoTerm();
+    std::size_t sections = 0;
+    for (const auto& department : term.departments) {
+      kiremo::WriteFileAtomically(folder + "/" + department.code + ".html", kiremo::demo::SchedulePage(department));
+      sections += department.sections.size();
+    }
+    kiremo::WriteFileAtomically(folder + "/index.html", kiremo::demo::IndexPage(term));
+    std::cout << term.departments.size() << " bölüm, " << sections << " şube yazıldı: " << folder << '\n';
+  } catch (const kiremo::Error& e) {
+    std::cerr << kiremo::Cp1254ToUtf8(e.what()) << '\n';
+    return 1;
+  }
+  return 0;
+}

@@ -18,6 +18,8 @@ using testing_support::CatalogueFixture;
 using testing_support::Section;
 using testing_support::TempFolder;
 
+inline std::string W(std::string_view cp1254) { return std::string(cp1254); }
+
 inline constexpr const char* kForum = "http://127.0.0.1:9/forum/";
 
 // A program folder with a catalogue, the window in memory and the planner
@@ -84,9 +86,30 @@ class PlannerTest : public ::testing::Test {
   }
 };
 
+// One department of sections made for the grid: single meetings at the
+// edges of the day, overlaps, a "BO" meeting last and in the middle, and two
+// meetings on one day.
+class TermTest : public PlannerTest {
+ protected:
+  void SetUp() override {
+    store.Department(
+        "ELK",
+        {Section("100", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK", "Devre Teorisi"),
+         Section("101", "ELK 101", "Ali Veli", "Pazartesi", "0930/1129"),
+         Section("102", "ELK 101", "Can Er", "Sali", "2130/2229"),
+         Section("103", "ELK 101", "Can Er", W("Çarşamba"_w), "2030/2229"),
+         Section("104", "ELK 101", "Can Er", W("Perşembe"_w), "1230/1329", W("Boş"_w)),
+         Section("200", "ELK 202", "Deniz Su", "Pazartesi", "0830/0929"),
+         Section("201", "ELK 202", "Deniz Su", "Cuma", "0830/0929"),
+         Section("300", "ELK 303", "Ece Ay", W("Pazartesi|Boş"_w), "0830/0929|1030/1129", "EEB|MED", "D1|D2"),
+         Section("301", "ELK 303", "Ece Ay", W("Pazartesi|Boş|Cuma"_w), "0830/0929|1030/1129|1330/1529",
+                 "A|B|C", "1|2|3"),
+         Section("302", "ELK 303", "Ece Ay", "Pazartesi|Pazartesi", "0830/1029|1030/1229", "A|B", "1|2")});
+    Start();
+  }
+};
+
 inline constexpr ui::Colour kPreviewColour{227, 208, 122};
 inline constexpr ui::Colour kRed{255, 0, 0};
-
-inline std::string W(std::string_view cp1254) { return std::string(cp1254); }
 
 }  // namespace kiremo::planner::testing

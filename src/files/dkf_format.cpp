@@ -1,10 +1,8 @@
 #include "files/dkf_format.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
 
 namespace kiremo::files {
 
@@ -99,20 +97,6 @@ PlanFile DecodePlan(std::string_view bytes) {
     for (std::string& crn : plan.committed) crn = in.ReadString();
   });
   return plan;
-}
-
-void CheckMeetings(const PlanFile& plan) {
-  for (const auto& row : plan.rows) {
-    if (!row) continue;
-    const std::size_t painted =
-        row->BlokSayisi > 0 ? std::min<std::size_t>(row->BlokSayisi, row->meetings.size()) : 0;
-    for (std::size_t m = 0; m < painted; ++m) {
-      const StoredMeeting& meeting = row->meetings[m];
-      StrToInt(meeting.Gun);
-      StrToInt(std::string_view(meeting.Saat).substr(0, 2));
-      StrToInt(std::string_view(meeting.Saat).substr(std::min<std::size_t>(3, meeting.Saat.size()), 2));
-    }
-  }
 }
 
 }  // namespace kiremo::files

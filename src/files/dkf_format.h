@@ -53,8 +53,4 @@ std::string EncodePlan(const PlanFile& plan);
 // ignored.
 PlanFile DecodePlan(std::string_view bytes);
 
-// The committed rows' meetings must turn into numbers when they are painted
-// (day, start hour, end hour); ConversionError for the first that does not.
-void CheckMeetings(const PlanFile& plan);
-
 }  // namespace kiremo::files

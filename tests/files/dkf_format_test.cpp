@@ -207,16 +207,5 @@ TEST(DkfFormat, GarbageIsRejected) {
   EXPECT_THROW(DecodePlan("[ayarlar]\r\nbolum_kodu=ELK\r\n"), PlanFormatError);
 }
 
-TEST(DkfFormat, MeetingsThatCannotBePaintedAreFound) {
-  PlanFile plan = SamplePlan();
-  EXPECT_NO_THROW(CheckMeetings(plan));
-  plan.rows[1]->meetings[1].Gun = "Per";
-  EXPECT_THROW(CheckMeetings(plan), ConversionError);
-  plan.rows[1]->BlokSayisi = 1;  // the bad meeting is not painted
-  EXPECT_NO_THROW(CheckMeetings(plan));
-  plan.rows[1]->meetings[0].Saat = "9:11";
-  EXPECT_THROW(CheckMeetings(plan), ConversionError);
-}
-
 }  // namespace
 }  // namespace kiremo::files

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "acquisition/text/cp1254.h"
+#include "files/crn_texts.h"
+#include "files/dkf_format.h"
+#include "planner/planner.h"
+#include "shell/ui/main_view.h"
+
+// The window's file commands: "Kaydet" and "Aç" (schedule files), the two
+// CRN clipboard commands and "Excel'e aktar". Each reports its own failures
+// in a "HATA" box and leaves the plan on screen as it was.
+namespace kiremo::files {
+
+inline constexpr std::string_view kPlanFilter = "Ders Programları (*.dkf)|*.dkf"_w;
+inline constexpr std::string_view kWorkbookFilter = "Excel Dosyaları (*.xlsx)|*.xlsx"_w;
+
+// The plan on screen as a schedule file holds it: the combo texts, the cell
+// states without preview marks, the committed rows and the marked CRNs.
+PlanFile CapturePlan(planner::Planner& planner, ui::MainView& view);
+
+// The committed rows' CRNs, rows 1..10.
+RowCrns CommittedCrns(const planner::Planner& planner);
+
+class PlanFiles {
+ public:
+  PlanFiles(planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {}
+
+  // Asks for a name and writes the plan there.
+  void Save();
+  // Writes the plan to the named file; false after a "HATA" box when it
+  // cannot be written (an existing file of that name is then unchanged).
+  bool SaveFile(const std::string& path);
+
+  // Loads the start-up file when there is one (and empties it), otherwise
+  // asks for a name.
+  void Load(std::string& startup_file);
+  // Replaces the plan by the file's. A file that cannot be read or holds no
+  // plan is reported in a "HATA" box before anything changes, and false is
+  // returned; the plan on screen is kept.
+  bool LoadFile(const std::string& path);
+
+  void CRNListeKopyalaClick();
+  void CRNScriptKopyalaClick();
+
+  // Asks for a name and writes the grid there as a workbook.
+  void ExcelExport();
+  bool ExportFile(const std::string& path);
+
+ private:
+  void Apply(const PlanFile& plan, const std::string& path);
+  void Fail(const std::string& text);
+
+  planner::Planner& planner_;
+  ui::MainView& view_;
+};
+
+}  // namespace kiremo::files

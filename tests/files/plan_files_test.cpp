@@ -1,0 +1,358 @@
+#include "files/plan_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/text_helpers.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/department_list.h"
+#include "catalogue/file_system.h"
+#include "files/sheet_export.h"
+#include "planner/markers.h"
+#include "shell/ui/memory_view.h"
+#include "shell/ui/program.h"
+#include "support/catalogue_fixture.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::files {
+namespace {
+
+using testing_support::Section;
+
+// A program folder with two departments, the window in memory and the
+// planner reset on it, as after start-up.
+class PlanFilesTest : public ::testing::Test {
+ protected:
+  PlanFilesTest() : store(folder.Path()) {
+    store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK",
+                                     "Devre Teorisi"),
+                             Section("21002", "ELK 101", "Can Er", "Sali", "1330/1529"),
+                             Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba|Cuma"_w),
+                                     "0930/1129|0930/1029", "EEB|MED", "D1|D2")});
+    store.Department("MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w)),
+                             Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
+    query1.SetConnectionString(store.ConnectionString());
+    planner.Sifirla();
+  }
+
+  void Pick(ui::MemoryChoiceList& list, std::string_view prefix) {
+    for (int k = 0; k < list.Count(); ++k) {
+      if (list.Item(k).rfind(prefix, 0) == 0) {
+        list.SetItemIndex(k);
+        return;
+      }
+    }
+    FAIL() << "no item " << prefix;
+  }
+  // Department, course and section chosen as the student does; the section
+  // is previewed.
+  void Preview(int row, std::string_view department, std::string_view course, const std::string& crn) {
+    Pick(view.ComboBox(3 * row - 2), department);
+    planner.DersKoduEkle(row);
+    Pick(view.ComboBox(3 * row - 1), course);
+    planner.AcilanDersEkle(row);
+    Pick(view.ComboBox(3 * row), crn + ":");
+    planner.SectionChosen(row);
+  }
+  void Commit(int row, std::string_view department, std::string_view course, const std::string& crn) {
+    Preview(row, department, course, crn);
+    planner.KaydetClick(row);
+  }
+
+  std::string Save(const std::string& name) {
+    const std::string path = folder / name;
+    view.Dialog().next_save_names.push_back(path);
+    files.Save();
+    return path;
+  }
+  void Load(const std::string& path) {
+    view.Dialog().next_open_names.push_back(path);
+    std::string no_startup_file;
+    files.Load(no_startup_file);
+  }
+  std::string Caption(const std::string& path) { return ProgramTitle() + " - " + path; }
+  std::string Marked(const std::string& item) { return item + std::string(planner::kKaydedildi); }
+
+  testing_support::TempFolder folder;
+  testing_support::CatalogueFixture store;
+  catalogue::CatalogueQuery query1;
+  ui::MemoryView view;
+  planner::Planner planner{view, query1, folder.Path(), "http://127.0.0.1:9/"};
+  PlanFiles files{planner, view};
+};
+
+TEST_F(PlanFilesTest, PlanSavedAfterAResetIs410BytesAndLoadsBackAsTheReset) {
+  const std::string path = Save("bos.dkf");
+  EXPECT_EQ(std::filesystem::file_size(path), 410u);
+  EXPECT_EQ(view.Dialog().filters_asked.back(), kPlanFilter);
+
+  Commit(1, "ELK", "ELK 101", "21001");
+  Load(path);
+  EXPECT_EQ(view.Caption().Text(), Caption(path));
+  for (int row = 1; row <= 10; ++row) {
+    EXPECT_EQ(view.ComboBox(3 * row - 2).Text(), planner::kSecin) << row;
+    EXPECT_EQ(view.ComboBox(3 * row - 1).Count(), 0) << row;
+    EXPECT_EQ(view.ComboBox(3 * row).Count(), 0) << row;
+    EXPECT_EQ(planner.Dersler[row].CRN, "") << row;
+    EXPECT_EQ(view.Shape(row).Fill(), ui::kWhite) << row;
+  }
+  EXPECT_EQ(planner.Hucreler, planner::CellStates{});
+  EXPECT_EQ(view.Grid1().CellText(1, 1), "");
+  EXPECT_TRUE(view.Dialog().messages.empty());
+}
+
+TEST_F(PlanFilesTest, CommittedRowSurvivesSaveAndLoad) {
+  Commit(3, "ELK", "ELK 102", "21003");
+  Commit(5, "MAT", "MAT 101", "30002");
+  const std::string item = view.ComboBox(9).Text();
+  const PlanFile before = CapturePlan(planner, view);
+  const std::string path = Save("plan.dkf");
+
+  planner.Sifirla();
+  Load(path);
+  EXPECT_EQ(CapturePlan(planner, view), before);
+  // The section item carries the marker again and is selected.
+  EXPECT_EQ(view.ComboBox(9).Text(), item);
+  EXPECT_EQ(item, Marked(std::string("21003:: Deniz Su :: Çarşamba|Cuma :: EEB|MED"_w)));
+  EXPECT_EQ(view.Shape(3).Fill(), *planner::CellColour(3));
+  EXPECT_EQ(view.Shape(4).Fill(), ui::kWhite);
+  // Wednesday 09:30-11:29 and Friday 09:30-10:29, in row 3's colour.
+  for (auto [day, slot] : {std::pair{3, 2}, {3, 3}, {5, 2}}) {
+    EXPECT_EQ(planner.Hucreler[day][slot], 3);
+    EXPECT_EQ(view.Grid1().CellText(day, slot), "ELK 102");
+    EXPECT_EQ(view.Grid1().CellColour(day, slot), *planner::CellColour(3));
+  }
+  EXPECT_EQ(planner.Dersler[3].Binalar, (std::vector<std::string>{"EEB", "MED"}));
+  EXPECT_EQ(planner.Dersler[3].Saatler, (std::vector<std::string>{"09:11", "09:10"}));
+  EXPECT_EQ(planner.Dersler[3].BlokSayisi, 2);
+  // Nothing previewed, nothing to add.
+  EXPECT_FALSE(view.Kaydet(3).Enabled());
+
+  files.CRNListeKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "21003\r\n30002\r\n");
+  files.CRNScriptKopyalaClick();
+  EXPECT_EQ(view.Clip().Text().substr(0, 33), "javascript:var crn=[21003,30002];");
+}
+
+TEST_F(PlanFilesTest, PreviewedRowIsSavedUncommittedAndComesBackWithoutPreview) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  Preview(2, "MAT", "MAT 101", "30001");  // clashes with row 1 on Monday 09:30
+  ASSERT_EQ(planner.Hucreler[1][2], 16);
+  ASSERT_EQ(planner.Hucreler[1][3], 0);
+  const std::string section = view.ComboBox(6).Text();
+  const std::string path = Save("onizleme.dkf");
+
+  // Preview marks are not saved and are kept on screen.
+  const PlanFile saved = DecodePlan(ReadWholeFile(path));
+  EXPECT_EQ(saved.cells[0][1], 1);
+  EXPECT_EQ(saved.combos[5], section);
+  EXPECT_FALSE(saved.rows[1]);
+  EXPECT_EQ(planner.Hucreler[1][2], 16);
+
+  Load(path);
+  EXPECT_EQ(view.ComboBox(6).Text(), section);
+  EXPECT_EQ(planner.Dersler[2].CRN, "");
+  EXPECT_EQ(planner.Hucreler[1][2], 1);
+  EXPECT_EQ(view.Grid1().CellColour(1, 2), *planner::CellColour(1));
+  EXPECT_EQ(view.Shape(2).Fill(), ui::kWhite);
+}
+
+TEST_F(PlanFilesTest, PreviewOnAnEmptyCellIsStoredAsEmpty) {
+  Preview(4, "MAT", "MAT 101", "30002");
+  ASSERT_EQ(planner.Hucreler[4][1], 15);
+  const PlanFile saved = DecodePlan(ReadWholeFile(Save("p.dkf")));
+  EXPECT_EQ(saved.cells[3][0], 0);
+}
+
+TEST_F(PlanFilesTest, DepartmentNoLongerListedLeavesTheRowEmptyButTheCourseInTheGrid) {
+  Commit(2, "MAT", "MAT 101", "30001");
+  const std::string path = Save("plan.dkf");
+  catalogue::WriteDepartmentList(folder / std::string(catalogue::kDepartmentList), {"ELK"});
+
+  Load(path);
+  EXPECT_EQ(view.ComboBox(4).ItemIndex(), -1);
+  EXPECT_EQ(view.ComboBox(5).ItemIndex(), -1);
+  EXPECT_EQ(view.ComboBox(6).Count(), 0);
+  EXPECT_EQ(planner.Dersler[2].CRN, "30001");
+  EXPECT_EQ(planner.Hucreler[1][2], 2);
+  EXPECT_EQ(view.Grid1().CellText(1, 2), "MAT 101");
+  EXPECT_EQ(view.Shape(2).Fill(), *planner::CellColour(2));
+}
+
+TEST_F(PlanFilesTest, SectionNoLongerOfferedComesBackWithoutItsMarker) {
+  Commit(1, "MAT", "MAT 101", "30001");
+  const std::string path = Save("plan.dkf");
+  store.Refill("MAT", {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
+
+  Load(path);
+  EXPECT_EQ(view.ComboBox(2).Text(), "MAT 101");
+  EXPECT_EQ(view.ComboBox(3).ItemIndex(), -1);
+  for (const std::string& item : view.ComboBox(3).Items()) EXPECT_FALSE(EndsWith(item, planner::kKaydedildi));
+  EXPECT_EQ(planner.Dersler[1].CRN, "30001");
+  EXPECT_EQ(planner.Hucreler[1][2], 1);
+  EXPECT_EQ(view.Grid1().CellText(1, 2), "MAT 101");
+}
+
+TEST_F(PlanFilesTest, LoadingTwiceShowsOnlyTheSecondName) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  const std::string first = Save("bir.dkf");
+  planner.Sifirla();
+  Commit(6, "ELK", "ELK 101", "21002");
+  const std::string second = Save("iki.dkf");
+
+  Load(first);
+  Load(second);
+  EXPECT_EQ(view.Caption().Text(), Caption(second));
+  EXPECT_EQ(planner.Dersler[1].CRN, "");
+  EXPECT_EQ(planner.Dersler[6].CRN, "21002");
+  EXPECT_EQ(planner.Dersler[6].Gunler, (std::vector<std::string>{"2"}));  // not appended twice
+}
+
+TEST_F(PlanFilesTest, StartupFileIsLoadedWithoutDialogAndOnlyOnce) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  const std::string path = Save("plan.dkf");
+  planner.Sifirla();
+  view.Dialog().filters_asked.clear();
+
+  std::string startup_file = path;
+  files.Load(startup_file);
+  EXPECT_EQ(startup_file, "");
+  EXPECT_TRUE(view.Dialog().filters_asked.empty());
+  EXPECT_EQ(planner.Dersler[1].CRN, "21001");
+
+  // The next "Aç" asks; cancelling changes nothing.
+  files.Load(startup_file);
+  EXPECT_EQ(view.Dialog().filters_asked, std::vector<std::string>{std::string(kPlanFilter)});
+  EXPECT_EQ(planner.Dersler[1].CRN, "21001");
+  EXPECT_EQ(view.Caption().Text(), Caption(path));
+}
+
+TEST_F(PlanFilesTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  Preview(2, "MAT", "MAT 101", "30002");
+  const std::string good = ReadWholeFile(Save("iyi.dkf"));
+  PlanFile bad_day = DecodePlan(good);
+  bad_day.rows[0]->meetings[0].Gun = "Pzt";
+  std::mt19937 random(7);
+  std::string garbage(3000, '\0');
+  for (char& c : garbage) c = static_cast<char>(random() % 256);
+
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::string_view says;
+  };
+  const Case cases[] = {
+      {"empty", "", "dosya boş"_w},
+      {"last byte missing", good.substr(0, good.size() - 1), "kaydedilmiş CRN'ler yarıda kesilmiş"_w},
+      {"cut in the records", good.substr(0, good.size() - 17), "ders kayıtları yarıda kesilmiş"_w},
+      {"cut in the combos", good.substr(0, 30), "ders seçimleri yarıda kesilmiş"_w},
+      {"garbage", garbage, "bozuk"_w},
+      {"a day that is no number", EncodePlan(bad_day), "'Pzt' is not a valid integer value"},
+  };
+  const std::string caption = view.Caption().Text();
+  const PlanFile before = CapturePlan(planner, view);
+  const planner::CellStates cells = planner.Hucreler;
+  for (const Case& c : cases) {
+    const std::string path = folder / "bad.dkf";
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    view.Dialog().messages.clear();
+    Load(path);
+    ASSERT_EQ(view.Dialog().messages.size(), 1u) << c.name;
+    const auto& shown = view.Dialog().messages[0];
+    EXPECT_EQ(shown.caption, "HATA") << c.name;
+    EXPECT_EQ(shown.icon, ui::Icon::Error) << c.name;
+    EXPECT_NE(shown.text.find(c.says), std::string::npos) << c.name << ": " << Cp1254ToUtf8(shown.text);
+    EXPECT_NE(shown.text.find("Ekrandaki ders programı değiştirilmedi."_w), std::string::npos) << c.name;
+    EXPECT_EQ(CapturePlan(planner, view), before) << c.name;
+    EXPECT_EQ(planner.Hucreler, cells) << c.name;  // the preview is still there
+    EXPECT_EQ(view.Caption().Text(), caption) << c.name;
+  }
+}
+
+TEST_F(PlanFilesTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  const PlanFile before = CapturePlan(planner, view);
+  std::filesystem::create_directory(folder / "klasor.dkf");
+  for (const std::string& path : {folder / "yok.dkf", folder / "klasor.dkf"}) {
+    view.Dialog().messages.clear();
+    std::string startup_file = path;
+    files.Load(startup_file);
+    EXPECT_EQ(startup_file, "");
+    ASSERT_EQ(view.Dialog().messages.size(), 1u) << path;
+    EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
+    EXPECT_NE(view.Dialog().messages[0].text.find(" dosyası okunamadı: "_w), std::string::npos);
+    EXPECT_EQ(CapturePlan(planner, view), before);
+  }
+  EXPECT_NE(view.Dialog().messages[0].text.find("Is a directory"), std::string::npos);
+}
+
+TEST_F(PlanFilesTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  // The neighbour a save writes first would have a name longer than allowed.
+  const std::string path = folder / (std::string(250, 'p') + ".dkf");
+  std::ofstream(path) << "eski";
+  view.Dialog().next_save_names.push_back(path);
+  files.Save();
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
+  EXPECT_EQ(view.Dialog().messages[0].icon, ui::Icon::Error);
+  EXPECT_NE(view.Dialog().messages[0].text.find("kaydedilemedi: File name too long."_w), std::string::npos)
+      << Cp1254ToUtf8(view.Dialog().messages[0].text);
+  EXPECT_EQ(ReadWholeFile(path), "eski");
+
+  // A cancelled dialog writes nothing and says nothing.
+  files.Save();
+  EXPECT_EQ(view.Dialog().messages.size(), 1u);
+}
+
+TEST_F(PlanFilesTest, SaveReplacesAnExistingFileWithoutAsking) {
+  const std::string path = Save("plan.dkf");
+  Commit(1, "ELK", "ELK 101", "21001");
+  Save("plan.dkf");
+  EXPECT_EQ(DecodePlan(ReadWholeFile(path)).committed[0], "21001");
+  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_EQ(view.Caption().Text(), ProgramTitle());  // saving names nothing
+}
+
+TEST_F(PlanFilesTest, CrnClipboardTexts) {
+  files.CRNListeKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "");
+  Commit(10, "MAT", "MAT 101", "30002");
+  files.CRNListeKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "30002");
+  Commit(2, "ELK", "ELK 101", "21001");
+  files.CRNListeKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "21001\r\n30002");
+  files.CRNScriptKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), CrnScriptText(RowCrns{"", "21001", "", "", "", "", "", "", "", "30002"}));
+}
+
+TEST_F(PlanFilesTest, ExcelExportWritesTheGridOrNothing) {
+  Commit(3, "ELK", "ELK 102", "21003");
+  files.ExcelExport();  // cancelled
+  EXPECT_EQ(view.Dialog().filters_asked.back(), kWorkbookFilter);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);  // DataBase/ alone
+
+  const std::string path = folder / "program.xlsx";
+  view.Dialog().next_save_names.push_back(path);
+  files.ExcelExport();
+  EXPECT_EQ(ReadWholeFile(path).substr(0, 2), "PK");
+  EXPECT_TRUE(view.Dialog().messages.empty());
+  const SheetCells cells = ExportSheet(view.Grid1(), planner.Hucreler, planner.Dersler);
+  EXPECT_EQ(cells[2][3], "ELK 102\nEEB\nD1");
+  EXPECT_EQ(cells[2][5], "ELK 102\nMED\nD2");
+
+  view.Dialog().next_save_names.push_back(folder / "yok/program.xlsx");
+  files.ExcelExport();
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
+  EXPECT_NE(view.Dialog().messages[0].text.find("No such file or directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kiremo::files

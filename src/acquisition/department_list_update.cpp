@@ -1,0 +1,44 @@
+#include "acquisition/department_list_update.h"
+
+#include "acquisition/addresses.h"
+#include "acquisition/messages.h"
+#include "acquisition/text/text_helpers.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/department_list.h"
+#include "catalogue/file_system.h"
+
+namespace kiremo::acquisition {
+
+std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page) {
+  const std::vector<std::string_view> pieces = ExplodeViews(page, "</option>");
+  std::vector<std::string> codes;
+  for (std::size_t k = 1; k < pieces.size(); ++k) {
+    const std::size_t at = pieces[k].find("\">");
+    if (at == std::string_view::npos) continue;
+    codes.push_back(Trim(pieces[k].substr(at + 2, 3)));
+  }
+  return codes;
+}
+
+void BolumKoduGuncelle(const std::string& program_folder, const std::string& schedule_host, Fetcher& fetcher,
+                       ui::MainView& view) {
+  std::string page;
+  try {
+    page = fetcher.Get(DepartmentIndexUrl(schedule_host));
+  } catch (const FetchError&) {
+    view.Dialog().Message(std::string(kCaptionError), std::string(kConnectionFailed), ui::Icon::None);
+    return;
+  }
+  const std::vector<std::string> codes = DepartmentCodesOfIndexPage(page);
+  // A page without options is the server's error page, not an empty term:
+  // the list we have is worth more than none.
+  if (codes.empty()) return;
+
+  // The new list is complete on disk before it takes the old one's place.
+  const std::string fresh = program_folder + std::string(catalogue::kDepartmentListNew);
+  catalogue::WriteDepartmentList(fresh, codes);
+  ReplaceFile(fresh, program_folder + std::string(catalogue::kDepartmentList));
+  view.StatusBar().SetText(std::string(kDepartmentListUpdated));
+}
+
+}  // namespace kiremo::acquisition

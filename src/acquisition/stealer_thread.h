@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <stop_token>
+#include <string>
+
+#include "acquisition/fetcher.h"
+#include "acquisition/update_shared.h"
+#include "shell/ui/dispatcher.h"
+#include "shell/ui/main_view.h"
+
+namespace kiremo::acquisition {
+
+// What a worker of the full update works with. Everything but `shared` is
+// only read; texts and boxes for the window go through the dispatcher.
+struct WorkerSetup {
+  std::string temp_connection;  // the temporary catalogue
+  std::string schedule_host;
+  Fetcher& fetcher;
+  UpdateShared& shared;
+  ui::Dispatcher& dispatcher;
+  ui::MainView& view;
+  // Runs on the worker whose report is the fifth.
+  std::function<void()> complete;
+};
+
+// One worker of the full update: takes codes off the shared list, fetches
+// each department's page, stores its sections in one transaction into the
+// temporary catalogue, and reports when the list is empty or a fetch or a
+// store failed. A stop request ends it as a failure, without a message.
+class TStealerThread {
+ public:
+  explicit TStealerThread(WorkerSetup setup) : setup_(std::move(setup)) {}
+
+  void Execute(std::stop_token stop);
+
+ private:
+  // True when the list ran out; `count` is every code taken.
+  bool Steal(std::stop_token stop, int& count);
+  void ShowConnectionErrorOnce(std::stop_token stop);
+
+  WorkerSetup setup_;
+};
+
+}  // namespace kiremo::acquisition

@@ -1,0 +1,16 @@
+#include "acquisition/version_check.h"
+
+#include "acquisition/addresses.h"
+#include "acquisition/messages.h"
+#include "shell/ui/program.h"
+
+namespace kiremo::acquisition {
+
+void CheckVersion(Fetcher& fetcher, const std::string& site_host, ui::Dialogs& dialogs) {
+  const std::string version = fetcher.Get(VersionFileUrl(site_host));
+  const std::string changes = fetcher.Get(ChangesFileUrl(site_host));
+  if (version == kVersionText) return;
+  dialogs.Message(std::string(kCaptionUpdate), std::string(kNewVersionIntro) + changes, ui::Icon::Warning);
+}
+
+}  // namespace kiremo::acquisition

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "acquisition/text/cp1254.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/database.h"
+#include "catalogue/file_system.h"
+#include "cli/cli_runner.h"
+#include "cli/page_fixture.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::testing_support {
+namespace {
+
+constexpr char kMissingList[] =
+    "\"kodlar.dat\" dosyası bulunamadı! Bu dosyanın DataBase klasöründe olup emin olup tekrar dene!\n";
+constexpr char kDamagedCatalogue[] = "Database dosyası silinmiş veya bozulmuş! Programı tekrar kur.\n";
+
+// A program folder and a folder of saved schedule pages.
+class CatalogueCommandsTest : public testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(pages); }
+
+  CliResult Cli(std::vector<std::string> words) {
+    words.insert(words.begin(), {"--folder", program});
+    return RunCli(words);
+  }
+  void Page(const std::string& name, const std::string& bytes) { WriteBytes(pages + "/" + name, bytes); }
+  std::string ListBytes() { return ReadWholeFile(program + std::string(catalogue::kDepartmentList)); }
+  catalogue::Database Catalogue() {
+    return catalogue::Database(catalogue::MakeConnectionString(program, catalogue::kMainCatalogue));
+  }
+
+  TempFolder root;
+  const std::string program = root / "program/";
+  const std::string pages = root / "pages";
+};
+
+TEST_F(CatalogueCommandsTest, InitMakesAnEmptyCatalogueAndListButNeverOverwrites) {
+  const CliResult first = Cli({"init", "--json"});
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(nlohmann::json::parse(first.out)["created"],
+            (nlohmann::json{{"DataBase/dbase.dbs", true}, {"DataBase/kodlar.dat", true}}));
+  EXPECT_EQ(ListBytes(), "");
+  EXPECT_TRUE(Catalogue().TableNames().empty());
+
+  WriteBytes(program + "DataBase/kodlar.dat", "ELK\r\n");
+  Catalogue().CreateTable("ELK");
+  const CliResult again = Cli({"init"});
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "DataBase/dbase.dbs zaten var, dokunulmadı.\nDataBase/kodlar.dat zaten var, dokunulmadı.\n");
+  EXPECT_EQ(ListBytes(), "ELK\r\n");
+  EXPECT_EQ(Catalogue().TableNames(), std::vector<std::string>{"elk_tb"});
+}
+
+TEST_F(CatalogueCommandsTest, ImportStoresEveryPageAndListsDepartmentsInIndexOrder) {
+  Page("index.html", IndexPageBytes({"MAT", "ELK", "SNT", "KIM"}));
+  Page("ELK.html", SchedulePageBytes({{"21345", "ELK 201E", std::string("Mühendis'in Etiği"_w), "Onur Vadili",
+                                       "MKB<br>ISB<br>", std::string("Salı<br>Perşembe<br>"_w),
+                                       "0830/1029<br>1330/1529<br>", "D101<br>D202<br>", "ELK, ELKE"},
+                                      {"21350", "ELK 101", "Devre Analizi", "---", "EEB<br>", "Cuma<br>",
+                                       "1230/1429<br>", "A101<br>", std::string("TÜM"_w)}}));
+  Page("MAT.html", SchedulePageBytes({{"30001", "MAT 103", "Matematik I", "Zafer Lalezar", "FEB<br>",
+                                       "Pazartesi<br>", "0930/1129<br>", "B105<br>", std::string("TÜM"_w)}}));
+  Page("SNT.html", SchedulePageBytes({}));
+  Page("FIZ.html", SchedulePageBytes({{"40001", "FIZ 101", "Fizik I", "Irmak Sarıgöl", "FEB<br>", "Cuma<br>",
+                                       "0830/0929<br>", "B101<br>", std::string("TÜM"_w)}}));
+  WriteBytes(pages + "/notlar.txt", "ilgisiz");
+  ASSERT_EQ(Cli({"init"}).status, 0);
+
+  // Importing twice replaces the tables instead of adding to them.
+  for (int run = 0; run < 2; ++run) {
+    const CliResult result = Cli({"import-pages", pages, "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(result.out),
+              (nlohmann::json{{"departments", 5}, {"sections", 4}, {"without_table", {"SNT", "KIM"}}}));
+  }
+
+  // Listed by the index, then the page the index does not name; a listed
+  // code without a page still gets its (empty) table.
+  EXPECT_EQ(ListBytes(), "MAT\r\nELK\r\nSNT\r\nKIM\r\nFIZ\r\n");
+  catalogue::Database db = Catalogue();
+  EXPECT_EQ(db.TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "kim_tb", "mat_tb", "snt_tb"}));
+  const auto elk = db.Select("CRN,ders_adi,gun,saat,derslik,blok,alabilenler", "ELK");
+  ASSERT_EQ(elk.size(), 2u);
+  EXPECT_EQ(elk[0], (catalogue::Row{"21345", std::string("Mühendis'in Etiği"_w), std::string("Salı|Perşembe"_w),
+                                    "0830/1029|1330/1529", "D101|D202", "2", "ELK, ELKE"}));
+  EXPECT_EQ(elk[1][0], "21350");
+  EXPECT_TRUE(db.Select("*", "SNT").empty());
+
+  const CliResult departments = Cli({"departments", "--json"});
+  ASSERT_EQ(departments.status, 0) << departments.err;
+  EXPECT_EQ(nlohmann::json::parse(departments.out), (nlohmann::json{"MAT", "ELK", "SNT", "KIM", "FIZ"}));
+  const CliResult courses = Cli({"courses", "ELK"});
+  ASSERT_EQ(courses.status, 0) << courses.err;
+  EXPECT_EQ(courses.out, "ELK 201E\nELK 101\n");
+  EXPECT_EQ(nlohmann::json::parse(Cli({"courses", "snt", "--json"}).out), nlohmann::json::array());
+}
+
+TEST_F(CatalogueCommandsTest, ImportWithoutIndexListsTheCodesSorted) {
+  for (const char* code : {"KIM", "ELK", "BLG"}) Page(std::string(code) + ".html", SchedulePageBytes({}));
+  ASSERT_EQ(Cli({"init"}).status, 0);
+  const CliResult result = Cli({"import-pages", pages});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "3 bölüm, 0 şube kaydedildi.\nDers tablosu olmayan bölümler: BLG ELK KIM\n");
+  EXPECT_EQ(ListBytes(), "BLG\r\nELK\r\nKIM\r\n");
+}
+
+// Each case: what the program folder holds, the words, and what the student
+// is told. Every failure is exit status 1 with one clear line on stderr.
+TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
+  enum class Folder { kNothing, kInitialised, kDamagedCatalogue };
+  struct Case {
+    const char* what;
+    Folder folder;
+    std::vector<std::string> words;
+    std::string message;
+  };
+  const std::string missing_pages = root / "yok";
+  const Case cases[] = {
+      {"department list missing", Folder::kNothing, {"departments"}, kMissingList},
+      {"catalogue missing", Folder::kNothing, {"courses", "ELK"}, kDamagedCatalogue},
+      {"catalogue damaged", Folder::kDamagedCatalogue, {"courses", "ELK"}, kDamagedCatalogue},
+      {"import into a damaged catalogue", Folder::kDamagedCatalogue, {"import-pages", pages}, kDamagedCatalogue},
+      {"department not in the catalogue", Folder::kInitialised, {"courses", "XYZ"},
+       "\"XYZ\" bölümü katalogda yok.\n"},
+      {"pages folder missing", Folder::kInitialised, {"import-pages", missing_pages},
+       "\"" + missing_pages + "\" klasörü okunamadı: No such file or directory\n"},
+      {"pages folder without pages", Folder::kInitialised, {"import-pages", program},
+       "\"" + program + "\" klasöründe ders programı sayfası yok.\n"},
+      {"page file missing", Folder::kInitialised, {"cut-page", root / "yok.html"},
+       "\"" + (root / "yok.html") + "\" dosyası okunamadı: No such file or directory\n"},
+  };
+  Page("ELK.html", SchedulePageBytes({}));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(program);
+    if (c.folder != Folder::kNothing) {
+      ASSERT_EQ(Cli({"init"}).status, 0);
+    }
+    if (c.folder == Folder::kDamagedCatalogue) WriteBytes(program + "DataBase/dbase.dbs", "bozuk bir dosya");
+    const std::string list_before = c.folder == Folder::kNothing ? "" : ListBytes();
+
+    const CliResult result = Cli(c.words);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, c.message);
+    EXPECT_EQ(result.out, "");
+    if (c.folder != Folder::kNothing) {
+      EXPECT_EQ(ListBytes(), list_before);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kiremo::testing_support

@@ -7,6 +7,7 @@
 #include <set>
 #include <system_error>
 
+#include "acquisition/department_list_update.h"
 #include "acquisition/page_cutter.h"
 #include "acquisition/text/cp1254.h"
 #include "acquisition/text/errors.h"
@@ -18,7 +19,6 @@
 #include "cli/args.h"
 #include "cli/catalogue_access.h"
 #include "cli/command.h"
-#include "cli/index_page.h"
 #include "cli/output.h"
 
 namespace kiremo::cli {
@@ -54,8 +54,9 @@ std::vector<std::string> DepartmentOrder(const std::string& folder, const std::m
   std::set<std::string> tables;
   const std::string index = folder + "/" + kIndexPage;
   if (std::filesystem::exists(index)) {
-    for (std::string& code : DepartmentCodesOfIndexPage(ReadWholeFile(index))) {
-      if (tables.insert(catalogue::TableName(code)).second) order.push_back(std::move(code));
+    for (std::string& code : acquisition::DepartmentCodesOfIndexPage(ReadWholeFile(index))) {
+      // An option without text names no department.
+      if (!code.empty() && tables.insert(catalogue::TableName(code)).second) order.push_back(std::move(code));
     }
   }
   for (const auto& [code, path] : pages) {

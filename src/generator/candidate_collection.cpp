@@ -1,0 +1,103 @@
+#include "generator/candidate_collection.h"
+
+#include <array>
+
+#include "acquisition/text/errors.h"
+#include "acquisition/text/text_helpers.h"
+#include "generator/candidate_filters.h"
+#include "generator/generator_messages.h"
+#include "planner/markers.h"
+
+namespace kiremo::generator {
+
+namespace {
+
+constexpr int kRows = 10;
+
+// Phase 1: the admissible CRNs of each row; the failure message instead
+// when an active row has none.
+std::array<CrnList, kRows + 1> FilterRows(ui::MainView& view, catalogue::CatalogueQuery& query1,
+                                          std::string& failure) {
+  std::vector<std::string> free_days;
+  for (int day = 1; day <= 5; ++day) {
+    if (view.Chk(day).Checked()) free_days.push_back(std::to_string(day));
+  }
+  const std::string department = view.CheckBox1().Checked() ? UpperAscii(view.Edit1().Text()) : std::string();
+
+  std::array<CrnList, kRows + 1> lists;
+  for (int row = 1; row <= kRows; ++row) {
+    const std::string code = view.CourseCombo(row).Text();
+    if (code.empty() || code == planner::kBos) continue;
+    CrnList passed = SaatiUygunVeAlinabilecekDersBul(query1, view.Edit2(), code, StrToInt(view.EditSt().Text()),
+                                                     StrToInt(view.EditEnd().Text()), department);
+    if (!free_days.empty()) passed = CombineShared(passed, GunuUygunDersBul(query1, code, free_days));
+    const std::string teacher = view.HocaCombo(row).Text();
+    const bool section_shown = !view.SectionCombo(row).Text().empty();
+    if (teacher != planner::kSecin && teacher != planner::kYok && section_shown) {
+      passed = CombineShared(passed, HocasiUygunDersBul(query1, code, teacher));
+    }
+    if (passed.empty()) {
+      failure = section_shown ? code + std::string(kNoVersion) : std::string(kNoCodeChosen);
+      return {};
+    }
+    lists[row] = std::move(passed);
+  }
+  return lists;
+}
+
+// The last item of the section list that begins with the CRN.
+int SectionIndexOf(const ui::ChoiceList& sections, const std::string& crn) {
+  int found = -1;
+  for (int k = 0; k < sections.Count(); ++k) {
+    if (StartsWith(sections.Item(k), crn)) found = k;
+  }
+  return found;
+}
+
+// The (day, slot) cells of every weekday meeting: slot = hour - 7, from the
+// start hour up to the end hour, end excluded.
+void AddCells(TTreeDers& candidate, const std::string& gun, const std::string& saat) {
+  const auto days = ExplodeViews(gun, "|");
+  const auto times = ExplodeViews(saat, "|");
+  for (std::size_t k = 0; k < days.size(); ++k) {
+    const int day = DayOfEntry(days[k]);
+    if (day == 0) continue;
+    if (k >= times.size()) throw Error(candidate.CRN + std::string(kMeetingWithoutHours));
+    const HourSpan hours = HoursOfEntry(times[k]);
+    for (int slot = hours.start - 7; slot < hours.end - 7; ++slot) {
+      candidate.Days.push_back(std::to_string(day));
+      candidate.Slots.push_back(std::to_string(slot));
+    }
+  }
+}
+
+}  // namespace
+
+CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQuery& query1) {
+  CandidateCollection collection;
+  const auto lists = FilterRows(view, query1, collection.failure);
+  if (!collection.failure.empty()) return collection;
+
+  for (int row = 1; row <= kRows; ++row) {
+    const std::string department = view.DepartmentCombo(row).Text();
+    const std::string code = view.CourseCombo(row).Text();
+    for (const std::string& crn : lists[row]) {
+      const auto found = query1.Db().Select("CRN,gun,saat", department, "CRN", crn);
+      // The filters read the table named by the course code, this one the
+      // table of the chosen department; a CRN missing here cannot be applied.
+      if (found.empty()) throw Error(crn + std::string(kSectionMissing));
+      TTreeDers candidate;
+      candidate.CRN = found.front()[0];
+      candidate.SectionIndex = SectionIndexOf(view.SectionCombo(row), candidate.CRN);
+      candidate.CourseCode = code;
+      candidate.Row = row;
+      candidate.SectionCombo = 3 * row;
+      candidate.Index = static_cast<int>(collection.candidates.size());
+      AddCells(candidate, found.front()[1], found.front()[2]);
+      collection.candidates.push_back(std::move(candidate));
+    }
+  }
+  return collection;
+}
+
+}  // namespace kiremo::generator

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/database.h"
+#include "generator/tree_ders.h"
+#include "shell/ui/main_view.h"
+
+namespace kiremo::generator {
+
+struct CandidateCollection {
+  std::vector<TTreeDers> candidates;
+  // The message for the first active row without an admissible section;
+  // empty when every active row has some.
+  std::string failure;
+};
+
+// Reads the course rows and the generator panel, filters each active row's
+// sections and gives every admissible one its occupied (day, slot) cells:
+// rows in ascending order, each in its filtered order. Changes nothing the
+// student sees. ConversionError for an hour field or an hour entry that is
+// not a whole number, kiremo::Error for a weekday meeting without hours or a
+// section the department's table lacks, DatabaseError for a failing query.
+CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQuery& query1);
+
+}  // namespace kiremo::generator

@@ -1,0 +1,104 @@
+#include "generator/candidate_filters.h"
+
+#include "acquisition/text/text_helpers.h"
+#include "planner/markers.h"
+#include "planner/meetings.h"
+
+namespace kiremo::generator {
+
+namespace {
+
+bool IsMarker(std::string_view course_code) { return course_code == planner::kSecin || course_code == planner::kBos; }
+
+// The department whose table holds the course: its code's first three characters.
+std::string_view DepartmentOf(std::string_view course_code) { return course_code.substr(0, 3); }
+
+}  // namespace
+
+int DayOfEntry(std::string_view day_entry) {
+  const std::string day = planner::DayNumber(day_entry);
+  return day.empty() ? 0 : day[0] - '0';
+}
+
+HourSpan HoursOfEntry(std::string_view time_entry) {
+  return {StrToInt(planner::Chars(time_entry, 0, 2)), StrToInt(planner::Chars(time_entry, 5, 2))};
+}
+
+CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
+                         const std::vector<std::string>& free_days) {
+  CrnList passed;
+  if (IsMarker(course_code)) return passed;
+  std::vector<int> free;
+  for (const std::string& day : free_days) free.push_back(StrToInt(day));
+  for (const catalogue::Row& row : query1.Db().Select("CRN,gun", DepartmentOf(course_code), "ders_kodu", course_code)) {
+    const std::string& gun = row[1];
+    if (UpperAscii(planner::Chars(gun, 0, 2)) == "BO") break;
+    bool fails = false;
+    for (const std::string_view entry : ExplodeViews(gun, "|")) {
+      const int day = DayOfEntry(entry);
+      for (const int f : free) fails = fails || day == f;
+      if (fails) break;
+    }
+    if (!fails) passed.push_back(row[0]);
+  }
+  return passed;
+}
+
+CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const ui::TextField& edit2,
+                                        std::string_view course_code, int first_hour, int end_hour,
+                                        std::string_view department) {
+  CrnList passed;
+  if (IsMarker(course_code)) return passed;
+  const auto rows =
+      query1.Db().Select("CRN,saat,alabilenler,bina", DepartmentOf(course_code), "ders_kodu", course_code);
+  for (const catalogue::Row& row : rows) {
+    const std::string& saat = row[1];
+    const std::string& alabilenler = row[2];
+    bool blocked = false;
+    for (const std::string_view building : ExplodeViews(row[3], "|")) {
+      if (SubStrCount(UpperAscii(edit2.Text()), building) > 0) {
+        blocked = true;
+        break;
+      }
+    }
+    if (saat == "/") break;
+    if (blocked) continue;
+    const auto entries = ExplodeViews(saat, "|");
+    if (entries.empty()) continue;  // no meeting at all: never listed
+    bool fails = false;
+    for (const std::string_view entry : entries) {
+      if (entry == "/" || entry.empty()) continue;
+      const HourSpan hours = HoursOfEntry(entry);
+      if (hours.start < first_hour || hours.end >= end_hour) {
+        fails = true;
+        break;
+      }
+    }
+    if (fails) continue;
+    if (department.empty() || SubStrCount(alabilenler, UpperAscii(department)) > 0 || alabilenler == planner::kTum) {
+      passed.push_back(row[0]);
+    }
+  }
+  return passed;
+}
+
+CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
+                           std::string_view teacher) {
+  CrnList passed;
+  for (const catalogue::Row& row : query1.Db().Select("CRN,ogretmen", DepartmentOf(course_code), "ogretmen", teacher)) {
+    passed.push_back(row[0]);
+  }
+  return passed;
+}
+
+CrnList CombineShared(const CrnList& first, const CrnList& second) {
+  CrnList shared;
+  for (const std::string& a : first) {
+    for (const std::string& b : second) {
+      if (a == b) shared.push_back(a);
+    }
+  }
+  return shared;
+}
+
+}  // namespace kiremo::generator

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/database.h"
+#include "shell/ui/widgets.h"
+
+// The filters that pick a course's sections for the generator. Each reads
+// one department table through the window's query object and returns the
+// CRNs that pass, in the order the catalogue holds them; duplicates stay.
+namespace kiremo::generator {
+
+using CrnList = std::vector<std::string>;
+
+// Sections that meet on none of the free days ("1".."5"). The scan ends at
+// the first section whose day text begins with "BO".
+CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
+                         const std::vector<std::string>& free_days);
+
+// Sections outside the unwanted buildings (edit2's text, upper-cased), with
+// every timed meeting starting at first_hour or later and ending before
+// end_hour, open to the department (substring of alabilenler, or "TÜM";
+// an empty department passes all). The scan ends at the first section
+// whose time text is exactly "/". ConversionError for an hour entry whose
+// hours are not whole numbers.
+CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const ui::TextField& edit2,
+                                        std::string_view course_code, int first_hour, int end_hour,
+                                        std::string_view department);
+
+// Every section of the course's department table that the teacher gives,
+// whatever its course.
+CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
+                           std::string_view teacher);
+
+// The entries of `first` that `second` holds, in first's order, once for
+// every equal entry of second.
+CrnList CombineShared(const CrnList& first, const CrnList& second);
+
+// The weekday of a day entry, 1..5 from "PA", "SA", "ÇA", "PE", "CU"
+// (first two characters, ASCII letters upper-cased); 0 for any other.
+int DayOfEntry(std::string_view day_entry);
+
+// The start hour (characters 1-2) and end hour (characters 6-7) of a time
+// entry HHMM/HHMM; ConversionError when either is not a whole number.
+struct HourSpan {
+  int start = 0;
+  int end = 0;
+};
+HourSpan HoursOfEntry(std::string_view time_entry);
+
+}  // namespace kiremo::generator

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+
+#include "acquisition/text/cp1254.h"
+
+// The generator's message boxes: captions and texts.
+namespace kiremo::generator {
+
+inline constexpr std::string_view kHata = "HATA";
+inline constexpr std::string_view kMesaj = "Mesaj";
+inline constexpr std::string_view kEdebiMesaj = "Edebi Mesaj";
+
+inline constexpr std::string_view kNoCodeChosen = "Derslerden birinin veya daha fazlasının kodunu seçmemişsin!!"_w;
+// Follows the course code.
+inline constexpr std::string_view kNoVersion =
+    " kodlu dersin seçtiğin kıstaslara uyan bir versiyonu yok! Ne biçim kıstas seçmişsin yuh be!!"_w;
+inline constexpr std::string_view kNoCourse =
+    "Çok kıyak bi ders programı yaptım sana, hiç ders yok içinde hayrını gör:)"_w;
+inline constexpr std::string_view kOneCourse =
+    "Tek dersle program mı olur, dalga mı geçiyorsun sen benle hei!? En az 2 tane seç, adamı ayar etme!!"_w;
+inline constexpr std::string_view kImpossible = "Hiçbir şey imkansız değildir! Bu ders programı dışında... "_w;
+
+inline constexpr std::string_view kLimitReached =
+    "Seçtiğin derslerle 1.000.000'dan fazla program çıkıyor; yalnızca ilk 1.000.000 tanesini listeledim. "
+    "Kıstasları daraltırsan hepsini görebilirsin."_w;
+// Between them the number of timetables found before the stop.
+inline constexpr std::string_view kStoppedBefore = "Aramayı durdurdun; o ana kadar bulduğum "_w;
+inline constexpr std::string_view kStoppedAfter = " programı listeledim."_w;
+inline constexpr std::string_view kStoppedEmpty = "Aramayı durdurdun; o ana kadar uygun bir program bulamamıştım."_w;
+
+// A candidate's catalogue row or hours cannot be read.
+inline constexpr std::string_view kSectionMissing = " CRN'li ders, bölümün tablosunda bulunamadı!"_w;
+inline constexpr std::string_view kMeetingWithoutHours = " CRN'li dersin bir gününün saati yok!"_w;
+
+}  // namespace kiremo::generator

@@ -57,7 +57,7 @@ class TermBuilder {
       // A handful of teachers share a course's sections, so several give
       // more than one.
       std::vector<std::string> course_teachers;
-      const int count = std::min(course.sections, random_.Between(1, 3));
+      const int count = std::min(course.sections, random_.Between(1, 3) + course.sections / 6);
       for (int t = 0; t < count; ++t) course_teachers.push_back(Pick(teachers));
       for (int s = 0; s < course.sections; ++s) {
         const std::string prerequisite = k > 0 && course.level >= 2 && random_.Chance(50)

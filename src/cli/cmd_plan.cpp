@@ -1,0 +1,129 @@
+// kiremo-cli plan show|crns|export: a schedule file loaded into the planner
+// as the window loads it, then shown, its CRNs given as the clipboard would
+// get them, or its grid exported as a workbook.
+#include <cstdio>
+#include <ostream>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "cli/args.h"
+#include "cli/command.h"
+#include "cli/output.h"
+#include "cli/plan_session.h"
+#include "files/dkf_format.h"
+
+namespace kiremo::cli {
+namespace {
+
+constexpr char kUsage[] = "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx";
+
+nlohmann::json RowJson(int row, const planner::TDers& ders) {
+  return {{"row", row},
+          {"DersKodu", JsonText(ders.DersKodu)},
+          {"DersAdi", JsonText(ders.DersAdi)},
+          {"CRN", JsonText(ders.CRN)},
+          {"Ogretmen", JsonText(ders.Ogretmen)},
+          {"BlokSayisi", ders.BlokSayisi},
+          {"Binalar", JsonTexts(ders.Binalar)},
+          {"Gunler", JsonTexts(ders.Gunler)},
+          {"Saatler", JsonTexts(ders.Saatler)},
+          {"Derslikler", JsonTexts(ders.Derslikler)}};
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : "|") + text;
+  return joined;
+}
+
+void ShowText(std::ostream& out, PlanSession& session, const files::PlanFile& plan) {
+  PrintLine(out, session.view.Caption().Text());
+  for (int row = 1; row <= 10; ++row) {
+    PrintLine(out, std::to_string(row) + ". " + plan.combos[3 * row - 3] + " / " + plan.combos[3 * row - 2] + " / " +
+                       plan.combos[3 * row - 1]);
+  }
+  PrintLine(out, "Hücreler (Pazartesi..Cuma):"_w);
+  for (int slot = 1; slot <= 14; ++slot) {
+    char hour[8];
+    std::snprintf(hour, sizeof hour, "%02d:30", slot + 7);
+    std::string line = hour;
+    for (int day = 1; day <= 5; ++day) {
+      char value[8];
+      std::snprintf(value, sizeof value, " %3d", session.planner.Hucreler[day][slot]);
+      line += value;
+    }
+    PrintLine(out, line);
+  }
+  for (int row = 1; row <= 10; ++row) {
+    const planner::TDers& ders = session.planner.Dersler[row];
+    if (ders.CRN.empty()) continue;
+    PrintLine(out, std::string("Kaydedilen "_w) + std::to_string(row) + ". " + ders.CRN + " " + ders.DersKodu + " (" +
+                       ders.DersAdi + ") " + ders.Ogretmen + std::string(" gün "_w) + Joined(ders.Gunler) + " saat " +
+                       Joined(ders.Saatler) + " bina " + Joined(ders.Binalar) + " derslik " + Joined(ders.Derslikler));
+  }
+}
+
+void ShowJson(std::ostream& out, PlanSession& session, const files::PlanFile& plan) {
+  nlohmann::json cells = nlohmann::json::array();
+  for (int day = 1; day <= 5; ++day) {
+    for (int slot = 1; slot <= 14; ++slot) cells.push_back(session.planner.Hucreler[day][slot]);
+  }
+  nlohmann::json rows = nlohmann::json::array();
+  for (int row = 1; row <= 10; ++row) {
+    if (!session.planner.Dersler[row].CRN.empty()) rows.push_back(RowJson(row, session.planner.Dersler[row]));
+  }
+  PrintJson(out, {{"combos", JsonTexts({plan.combos.begin(), plan.combos.end()})},
+                  {"cells", cells},
+                  {"rows", rows},
+                  {"committed", JsonTexts({plan.committed.begin(), plan.committed.end()})}});
+}
+
+int Plan(Context& context, const std::vector<std::string>& words) {
+  if (words.empty()) throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);
+  const std::string& action = words[0];
+  const std::vector<std::string> rest(words.begin() + 1, words.end());
+
+  if (action == "show") {
+    const Args args = Args::Parse(rest, {"--json"}, {});
+    args.ExpectPositional(1, kUsage);
+    PlanSession session(context.program_folder);
+    session.Load(args.Positional()[0], context.err);
+    // What a save would write now: the combo texts and the marked CRNs.
+    const files::PlanFile plan = files::CapturePlan(session.planner, session.view);
+    if (args.Has("--json")) {
+      ShowJson(context.out, session, plan);
+    } else {
+      ShowText(context.out, session, plan);
+    }
+    return 0;
+  }
+  if (action == "crns") {
+    const Args args = Args::Parse(rest, {"--script"}, {});
+    args.ExpectPositional(1, kUsage);
+    PlanSession session(context.program_folder);
+    session.Load(args.Positional()[0], context.err);
+    if (args.Has("--script")) {
+      session.files.CRNScriptKopyalaClick();
+    } else {
+      session.files.CRNListeKopyalaClick();
+    }
+    context.out << Cp1254ToUtf8(session.view.Clip().Text()) << std::flush;
+    return 0;
+  }
+  if (action == "export") {
+    const Args args = Args::Parse(rest, {}, {});
+    args.ExpectPositional(2, kUsage);
+    PlanSession session(context.program_folder);
+    session.Load(args.Positional()[0], context.err);
+    const std::size_t first = session.view.Dialog().messages.size();
+    if (!session.files.ExportFile(args.Positional()[1])) throw Error(session.view.Dialog().messages.back().text);
+    ReportMessages(session.view.Dialog(), first, context.err);
+    return 0;
+  }
+  throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);
+}
+
+const CommandRegistration registration{{"plan", kUsage, Plan}};
+
+}  // namespace
+}  // namespace kiremo::cli

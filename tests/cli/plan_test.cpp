@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "acquisition/text/cp1254.h"
+#include "cli/cli_runner.h"
+#include "catalogue/file_system.h"
+#include "files/dkf_format.h"
+#include "files/plan_files.h"
+#include "planner/planner.h"
+#include "shell/ui/memory_view.h"
+#include "support/catalogue_fixture.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::cli {
+namespace {
+
+using testing_support::Section;
+
+using testing_support::CliResult;
+using testing_support::RunCli;
+
+// A program folder with a small catalogue, and a plan saved from the
+// planner: ELK 101 committed in row 2, MAT 101 in row 5, ELK 102 previewed
+// in row 7.
+class PlanCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::CatalogueFixture store(folder.Path());
+    store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK",
+                                     std::string("Devre Teorisi Şube"_w)),
+                             Section("21003", "ELK 102", "Deniz Su", "Sali", "0930/1029")});
+    store.Department("MAT", {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929", "FEB",
+                                     "F1")});
+    catalogue::CatalogueQuery query1(store.ConnectionString());
+    ui::MemoryView view;
+    planner::Planner planner(view, query1, folder.Path(), "http://127.0.0.1:9/");
+    planner.Sifirla();
+    auto pick = [&](int number, std::string_view prefix) {
+      ui::MemoryChoiceList& list = view.ComboBox(number);
+      for (int k = 0; k < list.Count(); ++k) {
+        if (list.Item(k).rfind(prefix, 0) == 0) list.SetItemIndex(k);
+      }
+    };
+    auto choose = [&](int row, std::string_view department, std::string_view course, std::string_view crn) {
+      pick(3 * row - 2, department);
+      planner.DersKoduEkle(row);
+      pick(3 * row - 1, course);
+      planner.AcilanDersEkle(row);
+      pick(3 * row, crn);
+      planner.SectionChosen(row);
+    };
+    choose(2, "ELK", "ELK 101", "21001");
+    planner.KaydetClick(2);
+    choose(5, "MAT", "MAT 101", "30002");
+    planner.KaydetClick(5);
+    choose(7, "ELK", "ELK 102", "21003");
+    files::PlanFiles files(planner, view);
+    ASSERT_TRUE(files.SaveFile(plan));
+  }
+
+  CliResult Cli(std::vector<std::string> words) {
+    words.insert(words.begin(), {"--folder", folder.Path()});
+    return RunCli(words);
+  }
+
+  testing_support::TempFolder folder;
+  std::string plan = folder / "plan.dkf";
+};
+
+TEST_F(PlanCommandTest, ShowGivesThePlanAsLoaded) {
+  const CliResult run = Cli({"plan", "show", plan, "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto shown = nlohmann::json::parse(run.out);
+  ASSERT_EQ(shown["combos"].size(), 30u);
+  EXPECT_EQ(shown["combos"][0], "Seçin");
+  EXPECT_EQ(shown["combos"][3], "ELK");
+  EXPECT_EQ(shown["combos"][5], "21001:: Ali Veli :: Pazartesi :: EEB----------Kaydedildi");
+  EXPECT_EQ(shown["combos"][20], "21003:: Deniz Su :: Sali :: EEB");  // previewed, not committed
+  ASSERT_EQ(shown["cells"].size(), 70u);
+  EXPECT_EQ(shown["cells"][0], 2);       // Monday 08:30
+  EXPECT_EQ(shown["cells"][1], 2);       // Monday 09:30
+  EXPECT_EQ(shown["cells"][14 + 1], 0);  // Tuesday 09:30: the preview is not stored
+  EXPECT_EQ(shown["cells"][3 * 14], 5);  // Thursday 08:30
+  ASSERT_EQ(shown["rows"].size(), 2u);
+  EXPECT_EQ(shown["rows"][0]["row"], 2);
+  EXPECT_EQ(shown["rows"][0]["DersAdi"], "Devre Teorisi Şube");
+  EXPECT_EQ(shown["rows"][0]["Saatler"], nlohmann::json::array({"08:10"}));
+  EXPECT_EQ(shown["rows"][1]["CRN"], "30002");
+  EXPECT_EQ(shown["committed"],
+            nlohmann::json::array({"", "21001", "", "", "30002", "", "", "", "", ""}));
+
+  const CliResult text = Cli({"plan", "show", plan});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("ZEMÜ Kiremo 1.51 - " + plan), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("Kaydedilen 5. 30002 MAT 101"), std::string::npos) << text.out;
+}
+
+TEST_F(PlanCommandTest, CrnsAreTheClipboardBytes) {
+  const CliResult list = Cli({"plan", "crns", plan});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out, "21001\r\n30002\r\n");
+  const CliResult script = Cli({"plan", "crns", plan, "--script"});
+  ASSERT_EQ(script.status, 0) << script.err;
+  EXPECT_EQ(script.out,
+            "javascript:var crn=[21001,30002];for(var i=0;i<crn.length;i++){var "
+            "d=document.getElementById(\"crn_id\"+(i+1));d.value=crn[i];}void(0);");
+}
+
+TEST_F(PlanCommandTest, ExportWritesTheWorkbook) {
+  const std::string out = folder / "program.xlsx";
+  const CliResult run = Cli({"plan", "export", plan, out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadWholeFile(out).substr(0, 2), "PK");
+
+  const CliResult failed = Cli({"plan", "export", plan, folder / "yok/program.xlsx"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("yazılamadı"), std::string::npos) << failed.err;
+}
+
+TEST_F(PlanCommandTest, FilesThatHoldNoPlanFailWithTheMessage) {
+  std::ofstream(folder / "bozuk.dkf", std::ios::binary) << ReadWholeFile(plan).substr(0, 100);
+  const std::vector<std::string> bad[] = {{"plan", "show", folder / "bozuk.dkf"}, {"plan", "crns", folder / "yok.dkf"}};
+  for (const auto& words : bad) {
+    const CliResult run = Cli(words);
+    EXPECT_EQ(run.status, 1) << words[2];
+    EXPECT_EQ(run.out, "") << words[2];
+    EXPECT_NE(run.err.find("Ekrandaki ders programı değiştirilmedi."), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Cli({"plan"}).status, 2);
+  EXPECT_EQ(Cli({"plan", "show"}).status, 2);
+  EXPECT_EQ(Cli({"plan", "open", plan}).status, 2);
+}
+
+}  // namespace
+}  // namespace kiremo::cli

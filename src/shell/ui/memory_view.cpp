@@ -121,7 +121,7 @@ void WriteGridHeaders(Grid& grid) {
   for (int row = 1; row <= 14; ++row) {
     const int hour = row + 7;
     char text[16];
-    std::snprintf(text, sizeof text, "%02d:30-%02d:29", hour, hour);
+    std::snprintf(text, sizeof text, "%02d:30-%02d:29", hour, hour + 1);
     grid.SetCellText(0, row, text);
   }
 }

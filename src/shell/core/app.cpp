@@ -16,7 +16,8 @@ App::App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options)
       options_(std::move(options)),
       settings_(options_.program_folder + std::string(kSettingsFile)),
       planner_(view_, query1_, options_.program_folder, ForumUrl()),
-      plan_files_(planner_, view_) {
+      plan_files_(planner_, view_),
+      generator_(planner_, view_, query1_) {
   auto sifirla = [this] { planner_.Sifirla(); };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_,
@@ -27,7 +28,7 @@ App::App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options)
         std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_, sifirla);
   }
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
-                          .clear_candidates = {},
+                          .clear_candidates = [this] { generator_.ClearCandidates(); },
                           .apply_stored_settings = [this] { ApplyStoredSettings(); }});
 }
 
@@ -111,6 +112,14 @@ void App::Sifirla() {
 
 void App::Edit1Change() {
   Guarded([&] { WriteDepartmentCode(view_, settings_); });
+}
+
+void App::btnYerlestirClick() {
+  Guarded([&] { generator_.btnYerlestirClick(); });
+}
+
+void App::ComboBox31Change() {
+  Guarded([&] { generator_.ComboBox31Change(); });
 }
 
 void App::CRNListeKopyalaClick() {

@@ -7,6 +7,7 @@
 #include "acquisition/acquisition.h"
 #include "catalogue/database.h"
 #include "files/plan_files.h"
+#include "generator/generator.h"
 #include "planner/planner.h"
 #include "shell/core/ini_file.h"
 #include "shell/core/plan_association.h"
@@ -66,6 +67,12 @@ class App {
   void Sifirla();
   void Edit1Change();
 
+  // The generator panel: "Oluştur" and the result list.
+  void btnYerlestirClick();
+  void ComboBox31Change();
+  // The window's watch over long searches (a progress box with a stop button).
+  void SetSearchMonitor(generator::SearchMonitor* monitor) { generator_.SetSearchMonitor(monitor); }
+
   // "CRN Listesiyle İlgili Birşeyler Yap" popup.
   void CRNListeKopyalaClick();
   void CRNScriptKopyalaClick();
@@ -87,6 +94,7 @@ class App {
   const std::string& ProgramFolder() const { return options_.program_folder; }
   const std::string& StartupFile() const { return options_.startup_file; }
   planner::Planner& Plan() { return planner_; }
+  generator::Generator& Generator() { return generator_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
   ui::MainView& View() { return view_; }
 
@@ -103,6 +111,7 @@ class App {
   IniFile settings_;
   planner::Planner planner_;
   files::PlanFiles plan_files_;
+  generator::Generator generator_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
 };
 

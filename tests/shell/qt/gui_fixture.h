@@ -1,0 +1,64 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acquisition/fetcher.h"
+#include "shell/qt/form1.h"
+#include "shell/ui/memory_view.h"
+#include "support/catalogue_fixture.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::qt::testing {
+
+// The XDG folders every window of the test program registers its
+// association in (set up before the application starts).
+const shell::XdgFolders& TestXdgFolders();
+
+// Answers every address with a failed connection, at once.
+class OfflineFetcher : public acquisition::Fetcher {
+ public:
+  std::vector<std::string> asked;
+
+ private:
+  std::string DoGet(const std::string& url, std::stop_token) override {
+    asked.push_back(url);
+    throw acquisition::FetchError("offline");
+  }
+};
+
+// A program folder with a small catalogue (ELK, MAT), message boxes and file
+// dialogs answered by an in-memory stand-in, addresses for the browser
+// recorded, and the main window started on them.
+class GuiTest : public ::testing::Test {
+ protected:
+  GuiTest();
+  ~GuiTest() override;
+
+  shell::StartupOptions Options(std::string startup_file = {});
+  // Starts a main window on the program folder (again).
+  TForm1& Start(std::string startup_file = {});
+
+  // Picks item `k` of a combo box as the student does.
+  static void Pick(QComboBox* combo, int k);
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  std::string SettingsFile() const { return folder / "config.ini"; }
+
+  testing_support::TempFolder folder;
+  testing_support::CatalogueFixture catalogue;
+  ui::MemoryDialogs dialogs;
+  ui::MemoryLauncher browser;
+  OfflineFetcher network;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace kiremo::qt::testing

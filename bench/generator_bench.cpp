@@ -178,7 +178,7 @@ std::vector<catalogue::SectionValues> SeparateHourSections(const std::string& co
   std::vector<catalogue::SectionValues> sections;
   for (int course = 1; course <= courses; ++course) {
     for (int s = 0; s < 10; ++s) {
-      const int hour = 8 + (course - 1) / 5;
+      const int hour = 10 + (course - 1) / 5;
       char saat[16];
       std::snprintf(saat, sizeof saat, "%02d30/%02d29", hour, hour + 1);
       const std::string crn = std::to_string(code == "BNC" ? 20000 + course * 100 + s : 30000 + course * 100 + s);

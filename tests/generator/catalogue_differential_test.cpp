@@ -1,0 +1,176 @@
+// The fast search against the oracle tree on candidates collected from
+// seeded random catalogues and random choices of the student: clashes, one
+// course in two rows, timeless and "BO" meetings, one CRN in two
+// departments, free days, hour windows, buildings, department filter and
+// teachers.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "acquisition/text/cp1254.h"
+#include "generator/candidate_collection.h"
+#include "generator/combination_search.h"
+#include "generator/search_fixture.h"
+#include "generator/trace_recorder.h"
+#include "planner/planner.h"
+#include "shell/ui/memory_view.h"
+#include "support/catalogue_fixture.h"
+#include "support/temp_folder.h"
+
+namespace kiremo::generator {
+namespace {
+
+const std::string_view kDays[] = {"Pazartesi"_w, "Salı"_w, "Çarşamba"_w, "Perşembe"_w, "Cuma"_w};
+const char* kDepartments[] = {"MAT", "FIZ", "KIM"};
+const char* kTeachers[] = {"Ali", "Veli", "Nur", "---"};
+const char* kBuildings[] = {"EEB", "MMB", "FEB"};
+
+std::string Pick(std::mt19937& random, const auto& choices) { return std::string(choices[random() % std::size(choices)]); }
+
+catalogue::SectionValues RandomSection(std::mt19937& random, const std::string& crn, const std::string& course) {
+  std::string gun, saat, bina;
+  const int meetings = 1 + random() % 2;
+  for (int m = 0; m < meetings; ++m) {
+    const int start = 8 + random() % 12;
+    char hours[16];
+    std::snprintf(hours, sizeof hours, "%02d30/%02d29", start, start + 1 + static_cast<int>(random() % 2));
+    gun += (m ? "|" : "") + Pick(random, kDays);
+    saat += (m ? "|" : "") + std::string(hours);
+    bina += (m ? "|" : "") + Pick(random, kBuildings);
+  }
+  if (random() % 6 == 0) {  // a last meeting without a weekday or a time
+    gun += std::string("|Boş"_w);
+    saat += "|/";
+    bina += "|";
+  }
+  const std::string alabilenler = random() % 3 == 0 ? std::string("TÜM"_w) : Pick(random, kDepartments);
+  return testing_support::Section(crn, course, Pick(random, kTeachers), gun, saat, bina, "D1", alabilenler);
+}
+
+// Three departments of two or three courses; now and then a CRN of one
+// department reappears in another, and a timeless section ends a table.
+void FillCatalogue(std::mt19937& random, testing_support::CatalogueFixture& catalogue) {
+  std::vector<std::string> crns;
+  for (const char* department : kDepartments) {
+    std::vector<catalogue::SectionValues> sections;
+    const int courses = 2 + random() % 2;
+    for (int course = 1; course <= courses; ++course) {
+      const std::string code = std::string(department) + " 10" + std::to_string(course);
+      const int count = 1 + random() % 4;
+      for (int s = 0; s < count; ++s) {
+        std::string crn = !crns.empty() && random() % 8 == 0 ? crns[random() % crns.size()]
+                                                             : std::to_string(10000 + crns.size());
+        crns.push_back(crn);
+        sections.push_back(RandomSection(random, crn, code));
+      }
+    }
+    if (random() % 3 == 0) {
+      sections.push_back(testing_support::Section(std::to_string(90000 + crns.size()), std::string(department) + " 101",
+                                                  "Ali", std::string("Boş"_w), "/"));
+    }
+    catalogue.Department(department, sections);
+  }
+}
+
+class Student {
+ public:
+  Student(ui::MemoryView& view, planner::Planner& planner) : view_(view), planner_(planner) {}
+
+  // Empties the rows and chooses new courses and constraints.
+  void Choose(std::mt19937& random) {
+    planner_.Sifirla();
+    const int rows = 2 + random() % 4;
+    std::string first_department, first_course;
+    for (int k = 0; k < rows; ++k) {
+      const int row = 1 + k * 2 + random() % 2;
+      ui::ChoiceList& departments = view_.DepartmentCombo(row);
+      const bool same = k > 0 && random() % 4 == 0;  // the first course again
+      departments.SetItemIndex(same ? Index(departments, first_department) : 1 + random() % (departments.Count() - 1));
+      planner_.DersKoduEkle(row);
+      ui::ChoiceList& courses = view_.CourseCombo(row);
+      courses.SetItemIndex(same ? Index(courses, first_course) : 1 + random() % (courses.Count() - 1));
+      planner_.AcilanDersEkle(row);
+      if (k == 0) {
+        first_department = departments.Text();
+        first_course = courses.Text();
+      }
+      ui::ChoiceList& teachers = view_.HocaCombo(row);
+      if (teachers.Count() > 1 && random() % 8 == 0) teachers.SetItemIndex(1 + random() % (teachers.Count() - 1));
+    }
+    view_.EditSt().SetText(std::to_string(8 + random() % 3));
+    view_.EditEnd().SetText(std::to_string(18 + random() % 6));
+    for (int day = 1; day <= 5; ++day) view_.Chk(day).SetChecked(random() % 10 == 0);
+    view_.CheckBox1().SetChecked(random() % 3 == 0);
+    view_.Edit1().SetText(Pick(random, kDepartments));
+    view_.Edit2().SetText(random() % 4 == 0 ? "MMB" : "");
+  }
+
+ private:
+  static int Index(const ui::ChoiceList& list, const std::string& text) {
+    for (int k = 0; k < list.Count(); ++k) {
+      if (list.Item(k) == text) return k;
+    }
+    return -1;
+  }
+  ui::MemoryView& view_;
+  planner::Planner& planner_;
+};
+
+TEST(CatalogueDifferential, CollectedCandidatesSearchLikeTheOracleTree) {
+  int cases = 0, searched = 0, with_results = 0, with_duplicates = 0, crn_in_two_rows = 0;
+  for (unsigned catalogue_seed = 1; catalogue_seed <= 10; ++catalogue_seed) {
+    std::mt19937 random(catalogue_seed);
+    testing_support::TempFolder folder;
+    testing_support::CatalogueFixture catalogue(folder.Path());
+    FillCatalogue(random, catalogue);
+    ui::MemoryView view;
+    catalogue::CatalogueQuery query1(catalogue.ConnectionString());
+    planner::Planner planner(view, query1, folder.Path(), "http://forum.example/");
+    Student student(view, planner);
+
+    for (int choice = 0; choice < 100; ++choice, ++cases) {
+      student.Choose(random);
+      const CandidateCollection collection = CollectCandidates(view, query1);
+      if (!collection.failure.empty()) continue;
+      const std::vector<TTreeDers>& candidates = collection.candidates;
+      ++searched;
+
+      oracle::TraceView oracle_view;
+      const testing::OracleRun expected = testing::RunOracle(candidates, &oracle_view);
+      oracle::TraceView fast_view;
+      testing::TraceRecorder recorder(candidates, fast_view);
+      const SearchOutcome outcome = SearchCombinations(candidates, {.trace = &recorder});
+
+      std::vector<std::vector<int>> paths;
+      for (int k = 0; k < outcome.alternatives.Count(); ++k) {
+        std::vector<int> path;
+        for (int level = 0; level < outcome.alternatives.Levels(); ++level) {
+          path.push_back(outcome.alternatives.Candidate(k, level));
+        }
+        paths.push_back(path);
+      }
+      ASSERT_EQ(paths, expected.paths) << "catalogue " << catalogue_seed << " choice " << choice;
+      ASSERT_EQ(testing::Print(fast_view), testing::Print(oracle_view))
+          << "catalogue " << catalogue_seed << " choice " << choice;
+
+      if (!paths.empty()) ++with_results;
+      if (expected.found_before_duplicates > static_cast<int>(paths.size())) ++with_duplicates;
+      for (const TTreeDers& a : candidates) {
+        bool shared = false;
+        for (const TTreeDers& b : candidates) shared = shared || (a.CRN == b.CRN && a.Row != b.Row);
+        if (shared) {
+          ++crn_in_two_rows;
+          break;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(cases, 1000);
+  EXPECT_GT(searched, 300);
+  EXPECT_GT(with_results, 150);
+  EXPECT_GT(with_duplicates, 20);
+  EXPECT_GT(crn_in_two_rows, 50);
+}
+
+}  // namespace
+}  // namespace kiremo::generator

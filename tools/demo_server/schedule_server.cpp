@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -74,8 +75,19 @@ int ScheduleServer::Start(int port) {
     }
     port_ = port;
   }
-  // The socket listens already; connections wait until the loop accepts them.
-  listener_ = std::thread([this] { server_->listen_after_bind(); });
+  auto ended = std::make_shared<std::atomic<bool>>(false);
+  listener_ = std::thread([this, ended] {
+    server_->listen_after_bind();
+    *ended = true;
+  });
+  // A stop before the loop runs would go unnoticed and leave it accepting.
+  while (!server_->is_running()) {
+    if (*ended) {
+      listener_.join();
+      throw std::runtime_error("the server loop ended at once");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   return port_;
 }
 
@@ -107,12 +119,15 @@ bool ScheduleServer::Sleep(std::chrono::milliseconds time) {
 }
 
 void ScheduleServer::Routes() {
-  server_->set_logger([this](const httplib::Request& req, const httplib::Response&) {
+  // Noted before the answer goes out, so a client that has its page can
+  // count on its request being seen.
+  server_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
     SeenRequest seen{req.path, std::nullopt, req.version, req.get_header_value("Accept"),
                      req.get_header_value("User-Agent")};
     if (req.has_param("fb")) seen.fb = req.get_param_value("fb");
     std::lock_guard lock(mutex_);
     requests_.push_back(std::move(seen));
+    return httplib::Server::HandlerResponse::Unhandled;
   });
 
   server_->Get(kSchedulePath, [this](const httplib::Request& req, httplib::Response& res) {

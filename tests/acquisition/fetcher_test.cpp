@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "acquisition/addresses.h"
+#include "acquisition/curl_fetcher.h"
+#include "acquisition/text/cp1254.h"
+#include "acquisition_fixture.h"
+
+namespace kiremo::acquisition {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::StartServer;
+
+constexpr FetchTimeouts kShort{1000ms, 1500ms};
+
+TEST(CurlFetcherTest, SendsTheTwoHeadersOverHttp11AndKeepsEveryByte) {
+  std::string every_byte;
+  for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
+  auto server = StartServer({{"ELK", every_byte}});
+  CurlFetcher fetcher(kShort);
+  EXPECT_EQ(fetcher.Get(SchedulePageUrl(server->Url(), "ELK")), every_byte);
+  const auto seen = server->Requests();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].version, "HTTP/1.1");
+  EXPECT_EQ(seen[0].accept, "text/html, */*");
+  EXPECT_EQ(seen[0].user_agent, "Mozilla/3.0 (compatible; Indy Library)");
+}
+
+TEST(CurlFetcherTest, TheCodeReachesTheServerUnchanged) {
+  auto server = StartServer({});
+  CurlFetcher fetcher(kShort);
+  const std::vector<std::string> codes = {"ELK", "Elk", "", "ELK ", std::string("ÇEV"_w), "A&B=C#D%E+F"};
+  for (const std::string& code : codes) fetcher.Get(SchedulePageUrl(server->Url(), code));
+  const auto seen = server->Requests();
+  ASSERT_EQ(seen.size(), codes.size());
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    ASSERT_TRUE(seen[k].fb.has_value());
+    EXPECT_EQ(*seen[k].fb, codes[k]);
+  }
+}
+
+struct FailingCase {
+  const char* name;
+  demo::Failure failure;
+  int status;
+};
+
+class CurlFetcherFailureTest : public ::testing::TestWithParam<FailingCase> {};
+
+TEST_P(CurlFetcherFailureTest, IsAFetchError) {
+  demo::ServerOptions options;
+  options.failure = GetParam().failure;
+  options.failure_status = GetParam().status;
+  auto server = StartServer({{"ELK", testing::SchedulePage({testing::SectionRow("1", "ELK 101")})}}, options);
+  CurlFetcher fetcher(kShort);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_THROW(fetcher.Get(SchedulePageUrl(server->Url(), "ELK")), FetchError);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);  // a stalled server is given up on
+}
+
+INSTANTIATE_TEST_SUITE_P(Statuses, CurlFetcherFailureTest,
+                         ::testing::Values(FailingCase{"NotFound", demo::Failure::Status, 404},
+                                           FailingCase{"ServerError", demo::Failure::Status, 500},
+                                           FailingCase{"BareRedirectStatus", demo::Failure::Status, 302},
+                                           FailingCase{"Redirect", demo::Failure::Redirect, 0},
+                                           FailingCase{"ClosedMidBody", demo::Failure::Close, 0},
+                                           FailingCase{"Stalled", demo::Failure::Stall, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CurlFetcherTest, ARefusedConnectionIsAFetchError) {
+  CurlFetcher fetcher(kShort);
+  EXPECT_THROW(fetcher.Get(DepartmentIndexUrl(testing::RefusingUrl())), FetchError);
+  EXPECT_THROW(fetcher.Get("http://127.0.0.1:0/"), FetchError);
+  EXPECT_THROW(fetcher.Get("file:///etc/passwd"), FetchError);
+}
+
+TEST(CurlFetcherTest, AStopRequestEndsAStalledTransferAtOnce) {
+  demo::ServerOptions options;
+  options.failure = demo::Failure::Stall;
+  auto server = StartServer({}, options);
+  CurlFetcher fetcher({1000ms, 60000ms});
+  std::stop_source stop;
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(200ms);
+    stop.request_stop();
+  });
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_THROW(fetcher.Get(SchedulePageUrl(server->Url(), "ELK"), stop.get_token()), FetchError);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 3s);
+  stopper.join();
+}
+
+}  // namespace
+}  // namespace kiremo::acquisition

@@ -97,8 +97,9 @@ void ExpectWellFormed(const catalogue::SectionValues& s) {
 TEST(DemoTermTest, GeneratorWritesTheSameBytesEveryTime) {
   TempFolder first, second;
   const std::string program = std::string(KIREMO_BIN_DIR) + "/kiremo-demo-term";
-  ASSERT_EQ(std::system((program + " " + first.Path() + " >/dev/null").c_str()), 0);
-  ASSERT_EQ(std::system((program + " " + second.Path() + " >/dev/null").c_str()), 0);
+  for (const TempFolder* out : {&first, &second}) {
+    ASSERT_EQ(std::system(("'" + program + "' '" + out->Path() + "' >/dev/null").c_str()), 0);
+  }
 
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(first.Path())) {

@@ -74,7 +74,8 @@ class PlanFilesTest : public ::testing::Test {
     std::string no_startup_file;
     files.Load(no_startup_file);
   }
-  std::string Caption(const std::string& path) { return ProgramTitle() + " - " + path; }
+  // The caption shows the local (UTF-8) path in Windows-1254.
+  std::string Caption(const std::string& path) { return ProgramTitle() + " - " + Utf8ToCp1254(path); }
   std::string Marked(const std::string& item) { return item + std::string(planner::kKaydedildi); }
 
   testing_support::TempFolder folder;
@@ -202,11 +203,12 @@ TEST_F(PlanFilesTest, LoadingTwiceShowsOnlyTheSecondName) {
   const std::string first = Save("bir.dkf");
   planner.Sifirla();
   Commit(6, "ELK", "ELK 101", "21002");
-  const std::string second = Save("iki.dkf");
+  const std::string second = Save("ikinci ders programı.dkf");
 
   Load(first);
   Load(second);
   EXPECT_EQ(view.Caption().Text(), Caption(second));
+  EXPECT_TRUE(EndsWith(view.Caption().Text(), "ikinci ders programı.dkf"_w));
   EXPECT_EQ(planner.Dersler[1].CRN, "");
   EXPECT_EQ(planner.Dersler[6].CRN, "21002");
   EXPECT_EQ(planner.Dersler[6].Gunler, (std::vector<std::string>{"2"}));  // not appended twice

@@ -3,10 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "planner/planner.h"
 #include "shell/ui/memory_view.h"
@@ -88,6 +90,41 @@ void BM_SectionPreview(benchmark::State& state) {
   for (auto _ : state) window.planner.SectionChosen(1);
 }
 BENCHMARK(BM_SectionPreview)->Arg(4000)->Unit(benchmark::kMillisecond);
+
+// The demo catalogue beside the executables, when it has been built: its
+// department with the most sections.
+void BM_DemoCatalogueDepartment(benchmark::State& state) {
+  const std::string folder = std::string(KIREMO_BIN_DIR) + "/";
+  if (!std::filesystem::exists(folder + std::string(kiremo::catalogue::kMainCatalogue))) {
+    state.SkipWithError("no demo catalogue: build the demo_catalogue target first");
+    return;
+  }
+  kiremo::ui::MemoryView view;
+  kiremo::catalogue::CatalogueQuery query1(
+      kiremo::catalogue::MakeConnectionString(folder, kiremo::catalogue::kMainCatalogue));
+  kiremo::planner::Planner planner(view, query1, folder, "http://127.0.0.1/");
+  planner.Sifirla();
+  kiremo::ui::MemoryChoiceList& departments = view.ComboBox(1);
+  int largest = 1;
+  std::size_t most = 0;
+  for (int k = 1; k < departments.Count(); ++k) {
+    const std::size_t sections = query1.Db().Select("CRN", departments.Item(k)).size();
+    if (sections > most) {
+      most = sections;
+      largest = k;
+    }
+  }
+  departments.SetItemIndex(largest);
+  planner.DersKoduEkle(1);
+  for (auto _ : state) {
+    planner.DersKoduEkle(1);
+    benchmark::DoNotOptimize(view.ComboBox(2).Count());
+  }
+  state.SetLabel(departments.Text());
+  state.counters["sections"] = static_cast<double>(most);
+  state.counters["codes"] = view.ComboBox(2).Count() - 1;
+}
+BENCHMARK(BM_DemoCatalogueDepartment)->Unit(benchmark::kMillisecond);
 
 // The first pick after start-up also opens the encrypted catalogue.
 void BM_FirstPickOpensTheCatalogue(benchmark::State& state) {

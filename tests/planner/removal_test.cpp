@@ -38,6 +38,19 @@ TEST_F(RemovalTest, RedCellRemovesTheCommittedCourseUnderIt) {
   EXPECT_EQ(Colour(1, 2), kPreviewColour);
 }
 
+TEST_F(RemovalTest, SelectingARedCellAndPressingTheButtonRemovesTheCourse) {
+  Commit(3, "ELK", "ELK 101", "100");
+  PickDepartment(1, "ELK");
+  PickCourse(1, "ELK 101");
+  PickSection(1, "101");
+  ASSERT_EQ(Colour(1, 2), kRed);
+  planner.Grid1SelectCell(1, 2);
+  planner.btnCikarClick();
+  EXPECT_EQ(planner.Dersler[3].CRN, "");
+  EXPECT_EQ(Cell(1, 2), 0);
+  EXPECT_EQ(Colour(1, 2), ui::kWhite);
+}
+
 TEST_F(RemovalTest, SelectingAndRemovingEmptiesTheRow) {
   Commit(3, "ELK", "ELK 101", "100");
   view.Kaydet(3).SetEnabled(true);

@@ -27,6 +27,7 @@ class EchoLine : public ui::MemoryTextLine {
   void SetText(const std::string& text) override {
     MemoryTextLine::SetText(text);
     PrintLine(out_, text);
+    out_.flush();  // progress shows as it happens
   }
 
  private:

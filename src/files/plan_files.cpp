@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 
 #include "acquisition/text/errors.h"
@@ -29,34 +30,38 @@ constexpr off_t kLargestPlanFile = 16 * 1024 * 1024;
 
 constexpr std::string_view kPlanKept = "Ekrandaki ders programı değiştirilmedi."_w;
 
-// The whole file; IoError with the system's reason alone.
-std::string ReadPlanBytes(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw IoError(SystemReason());
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > kLargestPlanFile) {
-    ::close(fd);
-    throw PlanFormatError(std::string("dosya bir ders programı için fazla büyük"_w));
+[[noreturn]] void TooLarge() { throw PlanFormatError(std::string("dosya bir ders programı için fazla büyük"_w)); }
+
+// Closes a file descriptor when it goes out of scope.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
   }
+};
+
+// The whole file; IoError with the system's reason alone. Only a plain file
+// is read: a pipe or a device could keep the window waiting for ever.
+std::string ReadPlanBytes(const std::string& path) {
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (file.fd < 0) throw IoError(SystemReason());
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) throw IoError(SystemReason());
+  if (S_ISDIR(info.st_mode)) throw IoError(Utf8ToCp1254(std::strerror(EISDIR)));
+  if (!S_ISREG(info.st_mode)) throw PlanFormatError(std::string("sıradan bir dosya değil"_w));
+  if (info.st_size > kLargestPlanFile) TooLarge();
   std::string bytes;
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
+    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    if (n == 0) return bytes;
     if (n < 0) {
       if (errno == EINTR) continue;
-      const std::string reason = SystemReason();
-      ::close(fd);
-      throw IoError(reason);
+      throw IoError(SystemReason());
     }
     bytes.append(buffer, static_cast<std::size_t>(n));
-    if (bytes.size() > static_cast<std::size_t>(kLargestPlanFile)) {
-      ::close(fd);
-      throw PlanFormatError(std::string("dosya bir ders programı için fazla büyük"_w));
-    }
+    if (bytes.size() > static_cast<std::size_t>(kLargestPlanFile)) TooLarge();
   }
-  ::close(fd);
-  return bytes;
 }
 
 // The system's reason of an IoError whose message starts with the path.

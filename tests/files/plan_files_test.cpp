@@ -1,6 +1,7 @@
 #include "files/plan_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -291,6 +292,23 @@ TEST_F(PlanFilesTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
     EXPECT_EQ(CapturePlan(planner, view), before);
   }
   EXPECT_NE(view.Dialog().messages[0].text.find("Is a directory"), std::string::npos);
+}
+
+TEST_F(PlanFilesTest, PipesAndHugeFilesAreNotRead) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  const PlanFile before = CapturePlan(planner, view);
+  const std::string pipe = folder / "boru.dkf";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // nobody writes: reading would wait for ever
+  const std::string huge = folder / "buyuk.dkf";
+  std::ofstream(huge).close();
+  std::filesystem::resize_file(huge, 64 * 1024 * 1024);
+  for (const auto& [path, says] : {std::pair{pipe, "sıradan bir dosya değil"_w}, {huge, "fazla büyük"_w}}) {
+    view.Dialog().messages.clear();
+    Load(path);
+    ASSERT_EQ(view.Dialog().messages.size(), 1u);
+    EXPECT_NE(view.Dialog().messages[0].text.find(says), std::string::npos) << Cp1254ToUtf8(view.Dialog().messages[0].text);
+    EXPECT_EQ(CapturePlan(planner, view), before);
+  }
 }
 
 TEST_F(PlanFilesTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {

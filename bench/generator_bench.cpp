@@ -182,9 +182,9 @@ std::vector<catalogue::SectionValues> SeparateHourSections(const std::string& co
       char saat[16];
       std::snprintf(saat, sizeof saat, "%02d30/%02d29", hour, hour + 1);
       const std::string crn = std::to_string(code == "BNC" ? 20000 + course * 100 + s : 30000 + course * 100 + s);
-      sections.push_back(testing_support::Section(crn, code + " 1" + std::to_string(course) + "1", "Hoca " + std::to_string(s),
-                                                  std::string(kDays[(course - 1) % 5]), saat, "EEB", "D1",
-                                                  std::string("TÜM"_w)));
+      sections.push_back(testing_support::Section(crn, code + " 1" + std::to_string(course) + "1",
+                                                  "Hoca " + std::to_string(s), std::string(kDays[(course - 1) % 5]),
+                                                  saat, "EEB", "D1", std::string("TÜM"_w)));
     }
   }
   return sections;

@@ -36,8 +36,8 @@ struct GenerateOptions {
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
-  const Args args = Args::Parse(words, {"--all", "--json"},
-                                {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine"});
+  const Args args =
+      Args::Parse(words, {"--all", "--json"}, {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -46,7 +46,8 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   for (const std::string& teacher : args.Values("--teacher")) {
     const auto equals = teacher.find('=');
     const int row = equals == std::string::npos ? 0 : StrToIntDef(teacher.substr(0, equals), 0);
-    if (row < 1 || row > static_cast<int>(options.courses.size())) Usage("--teacher N=HOCA: N bir dersin sırası olmalı");
+    if (row < 1 || row > static_cast<int>(options.courses.size()))
+      Usage("--teacher N=HOCA: N bir dersin sırası olmalı");
     options.teachers[row] = Utf8ToCp1254(teacher.substr(equals + 1));
   }
   if (args.Has("--hours")) {
@@ -101,7 +102,8 @@ class GenerateSession {
       view.CheckBox1().SetChecked(true);
     }
     if (options.all) view.CheckBox1().SetChecked(false);
-    for (int row = 1; row <= static_cast<int>(options.courses.size()); ++row) ChooseCourse(row, options.courses[row - 1]);
+    for (int row = 1; row <= static_cast<int>(options.courses.size()); ++row)
+      ChooseCourse(row, options.courses[row - 1]);
     for (const auto& [row, teacher] : options.teachers) {
       if (!SelectText(view.HocaCombo(row), teacher)) {
         throw Error(teacher + std::string(" bu dersin hocaları arasında yok: "_w) + options.courses[row - 1]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace kiremo::generator {
@@ -8,6 +9,7 @@ namespace kiremo::generator {
 // The generated timetables, compactly: for each one, the position of its
 // section within each level's candidates, in as few bytes as the largest
 // level needs. A level is one course row; levels run in ascending row order.
+// Timetables are kept in fixed blocks, so that growing never copies them.
 class Alternatives {
  public:
   Alternatives() = default;
@@ -26,10 +28,14 @@ class Alternatives {
   void Add(const int* positions);
 
  private:
+  static constexpr std::size_t kBlockBytes = 1 << 16;
+
   std::vector<std::vector<int>> levels_;
-  int width_ = 1;  // bytes per position
+  int width_ = 1;              // bytes per position
+  std::size_t record_ = 0;     // bytes per timetable
+  std::size_t per_block_ = 0;  // timetables per block
   int count_ = 0;
-  std::vector<std::uint8_t> packed_;
+  std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
 };
 
 }  // namespace kiremo::generator

@@ -16,8 +16,7 @@ constexpr int kRows = 10;
 
 // Phase 1: the admissible CRNs of each row; the failure message instead
 // when an active row has none.
-std::array<CrnList, kRows + 1> FilterRows(ui::MainView& view, catalogue::CatalogueQuery& query1,
-                                          std::string& failure) {
+std::array<CrnList, kRows + 1> FilterRows(ui::MainView& view, catalogue::CatalogueQuery& query1, std::string& failure) {
   std::vector<std::string> free_days;
   for (int day = 1; day <= 5; ++day) {
     if (view.Chk(day).Checked()) free_days.push_back(std::to_string(day));

@@ -82,8 +82,7 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const
   return passed;
 }
 
-CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
-                           std::string_view teacher) {
+CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code, std::string_view teacher) {
   CrnList passed;
   for (const catalogue::Row& row : query1.Db().Select("CRN,ogretmen", DepartmentOf(course_code), "ogretmen", teacher)) {
     passed.push_back(row[0]);

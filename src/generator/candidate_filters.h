@@ -31,8 +31,7 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const
 
 // Every section of the course's department table that the teacher gives,
 // whatever its course.
-CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
-                           std::string_view teacher);
+CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code, std::string_view teacher);
 
 // The entries of `first` that `second` holds, in first's order, once for
 // every equal entry of second.

@@ -35,10 +35,10 @@ class DuplicateFilter {
   void Grow();
 
   const Alternatives& kept_;
-  std::vector<int> crn_id_;  // per candidate
-  bool shared_ = false;      // some CRN belongs to two candidates: duplicates can arise
-  bool cross_level_ = false; // some CRN belongs to two levels: a timetable can hold it twice
-  std::vector<Slot> table_;  // open addressing, kept timetables with distinct CRNs
+  std::vector<int> crn_id_;   // per candidate
+  bool shared_ = false;       // some CRN belongs to two candidates: duplicates can arise
+  bool cross_level_ = false;  // some CRN belongs to two levels: a timetable can hold it twice
+  std::vector<Slot> table_;   // open addressing, kept timetables with distinct CRNs
   std::size_t used_ = 0;
   std::vector<std::vector<std::uint32_t>> holders_;  // per CRN id, the kept timetables holding it
   std::vector<int> ids_;

@@ -87,8 +87,7 @@ TEST_F(GenerateCommand, MessageIsTheTextOfTheBoxShown) {
        "Tek dersle program mı olur, dalga mı geçiyorsun sen benle hei!? En az 2 tane seç, adamı ayar etme!!"},
       {{"--course", "MAT 101E", "--course", "FIZ 101", "--mine", "XYZ"},
        "FIZ 101 kodlu dersin seçtiğin kıstaslara uyan bir versiyonu yok! Ne biçim kıstas seçmişsin yuh be!!"},
-      {{"--course", "MAT 101E", "--course", "FIZ 101"},
-       "Hiçbir şey imkansız değildir! Bu ders programı dışında... "},
+      {{"--course", "MAT 101E", "--course", "FIZ 101"}, "Hiçbir şey imkansız değildir! Bu ders programı dışında... "},
   };
   for (const Case& c : cases) {
     const nlohmann::json result = Json(c.words);
@@ -99,7 +98,8 @@ TEST_F(GenerateCommand, MessageIsTheTextOfTheBoxShown) {
 }
 
 TEST_F(GenerateCommand, TextOutputListsTheAlternatives) {
-  const CliResult run = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--all", "--free-days", "5", "--avoid", ""});
+  const CliResult run =
+      Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--all", "--free-days", "5", "--avoid", ""});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "1 farklı program yaptım!\n1. Alternatif: 101 200\n");
   const CliResult refused = Cli({"--course", "MAT 101E"});

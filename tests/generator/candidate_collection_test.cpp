@@ -36,10 +36,10 @@ class Collection : public testing::GeneratorWorld {
                 Section("21004", "MAT 101E", "Ali Veli", W("Salı"_w), "1830/1929", "EEB", "D1", W("TÜM"_w)),
                 Section("22001", "MAT 102E", "Ali Veli", W("Salı"_w), "0930/1129", "EEB", "D1", W("TÜM"_w))});
     catalogue.Department(
-        "FIZ", {Section("31001", "FIZ 101", "Can Su", W("Perşembe"_w), "1030/1229", "EEB", "D1", "ELK"),
-                Section("31002", "FIZ 101", "Can Su", W("Perşembe|Çarşamba"_w), "1330/1429|1330/1529", "EEB", "D1",
-                        "ELK"),
-                Section("31003", "FIZ 101", "Nur Ay", "Cuma", "1030/1229", "EEB", "D1", "INS")});
+        "FIZ",
+        {Section("31001", "FIZ 101", "Can Su", W("Perşembe"_w), "1030/1229", "EEB", "D1", "ELK"),
+         Section("31002", "FIZ 101", "Can Su", W("Perşembe|Çarşamba"_w), "1330/1429|1330/1529", "EEB", "D1", "ELK"),
+         Section("31003", "FIZ 101", "Nur Ay", "Cuma", "1030/1229", "EEB", "D1", "INS")});
     catalogue.ListedOnly("YOK");  // listed, but without a table
     Start();
     view.EditSt().SetText("8");

@@ -4,9 +4,9 @@
 
 #include "acquisition/text/cp1254.h"
 #include "acquisition/text/errors.h"
+#include "shell/ui/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
-#include "shell/ui/memory_view.h"
 
 namespace kiremo::generator {
 namespace {
@@ -51,8 +51,7 @@ TEST_F(Filters, DayFilterDropsSectionsOnFreeDaysAndStopsAtBo) {
             Section("2", "MAT 101E", "A", W("Salı"_w), "0930/1129"),
             Section("3", "MAT 101E", "A", W("Pazartesi|Boş"_w), "0930/1129|/"),
             Section("4", "MAT 101E", "A", W("Salı||Perşembe"_w), "0930/1129||0930/1129"),
-            Section("5", "MAT 101E", "A", W("çarşamba"_w), "0930/1129"),
-            Section("6", "MAT 101E", "A", W("bOş"_w), "/"),
+            Section("5", "MAT 101E", "A", W("çarşamba"_w), "0930/1129"), Section("6", "MAT 101E", "A", W("bOş"_w), "/"),
             Section("7", "MAT 101E", "A", W("Salı"_w), "0930/1129")});
   EXPECT_EQ(Days({"5"}), (CrnList{"2", "3", "4", "5"}));  // 7 comes after the "BO" section
   EXPECT_EQ(Days({"1"}), (CrnList{"2", "4", "5"}));
@@ -66,8 +65,9 @@ TEST_F(Filters, HourWindowIsClosedAtTheStartAndOpenAtTheEnd) {
     const char* saat;
     bool passes;
   };
-  const Case cases[] = {{"0930/1129", true}, {"0830/0929", false}, {"1730/1829", true}, {"1830/1929", false},
-                        {"0930/1129|/", true}, {"0930/1129||1030/1229", true}, {"0930/1129|1830/1929", false}};
+  const Case cases[] = {{"0930/1129", true},           {"0830/0929", false},  {"1730/1829", true},
+                        {"1830/1929", false},          {"0930/1129|/", true}, {"0930/1129||1030/1229", true},
+                        {"0930/1129|1830/1929", false}};
   std::vector<catalogue::SectionValues> sections;
   CrnList expected;
   for (std::size_t k = 0; k < std::size(cases); ++k) {
@@ -79,8 +79,9 @@ TEST_F(Filters, HourWindowIsClosedAtTheStartAndOpenAtTheEnd) {
 }
 
 TEST_F(Filters, HourFilterStopsAtATimelessSectionEvenWhenItsBuildingBlocksIt) {
-  Sections({Section("1", "MAT 101E", "A", "Pazartesi", "0930/1129"), Section("2", "MAT 101E", "A", W("Salı"_w), "", "EEB"),
-            Section("3", "MAT 101E", "A", W("Boş"_w), "/", "MMB"), Section("4", "MAT 101E", "A", W("Salı"_w), "0930/1129")});
+  Sections(
+      {Section("1", "MAT 101E", "A", "Pazartesi", "0930/1129"), Section("2", "MAT 101E", "A", W("Salı"_w), "", "EEB"),
+       Section("3", "MAT 101E", "A", W("Boş"_w), "/", "MMB"), Section("4", "MAT 101E", "A", W("Salı"_w), "0930/1129")});
   EXPECT_EQ(Hours(9, 19), CrnList{"1"});  // an empty saat is never listed either
 }
 

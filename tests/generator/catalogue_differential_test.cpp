@@ -25,7 +25,9 @@ const char* kDepartments[] = {"MAT", "FIZ", "KIM"};
 const char* kTeachers[] = {"Ali", "Veli", "Nur", "---"};
 const char* kBuildings[] = {"EEB", "MMB", "FEB"};
 
-std::string Pick(std::mt19937& random, const auto& choices) { return std::string(choices[random() % std::size(choices)]); }
+std::string Pick(std::mt19937& random, const auto& choices) {
+  return std::string(choices[random() % std::size(choices)]);
+}
 
 catalogue::SectionValues RandomSection(std::mt19937& random, const std::string& crn, const std::string& course) {
   std::string gun, saat, bina;
@@ -58,8 +60,8 @@ void FillCatalogue(std::mt19937& random, testing_support::CatalogueFixture& cata
       const std::string code = std::string(department) + " 10" + std::to_string(course);
       const int count = 1 + random() % 4;
       for (int s = 0; s < count; ++s) {
-        std::string crn = !crns.empty() && random() % 8 == 0 ? crns[random() % crns.size()]
-                                                             : std::to_string(10000 + crns.size());
+        std::string crn =
+            !crns.empty() && random() % 8 == 0 ? crns[random() % crns.size()] : std::to_string(10000 + crns.size());
         crns.push_back(crn);
         sections.push_back(RandomSection(random, crn, code));
       }

@@ -32,8 +32,8 @@ class Driver : public testing::GeneratorWorld {
                                  Section("200", "MAT 101E", "Veli", W("Salı"_w), "0930/1129", "EEB", "D1", "ELK")});
     catalogue.Department("FIZ", {Section("300", "FIZ 101", "Can", "Cuma", "1330/1429", "EEB", "D1", "ELK"),
                                  Section("301", "FIZ 101", "Can", "Cuma", "1530/1629", "EEB", "D1", "ELK")});
-    catalogue.Department("KIM", {Section("400", "KIM 101", "Nur", W("Pazartesi|Salı"_w), "1030/1129|1030/1129",
-                                         "EEB", "D1", "ELK")});
+    catalogue.Department(
+        "KIM", {Section("400", "KIM 101", "Nur", W("Pazartesi|Salı"_w), "1030/1129|1030/1129", "EEB", "D1", "ELK")});
     catalogue.Department("BOS", {Section("900", "BOS 100", "X", "Cuma", "0930/1029", "EEB", "D1", "INS")});
     Start();
   }
@@ -81,7 +81,8 @@ TEST_F(Driver, SameCourseInTwoRowsListsEachPairOnce) {
   view.ComboBox31().SetItemIndex(-1);
   generator.btnYerlestirClick();
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(ResultItems(), (std::vector<std::string>{W("2 farklı program yaptım!"_w), "1. Alternatif", "2. Alternatif"}));
+  EXPECT_EQ(ResultItems(),
+            (std::vector<std::string>{W("2 farklı program yaptım!"_w), "1. Alternatif", "2. Alternatif"}));
   EXPECT_EQ(view.ComboBox31().ItemIndex(), 0);
   EXPECT_TRUE(CommittedCrns().empty());  // listing applies nothing
 

@@ -50,8 +50,8 @@ std::vector<TTreeDers> RandomCandidates(std::mt19937& random) {
     const int sections = 1 + random() % 5;
     for (int k = 0; k < sections; ++k) {
       // Now and then a CRN that another course already has.
-      const std::string crn = !used.empty() && random() % 12 == 0 ? used[random() % used.size()]
-                                                                 : std::to_string(next_crn++);
+      const std::string crn =
+          !used.empty() && random() % 12 == 0 ? used[random() % used.size()] : std::to_string(next_crn++);
       used.push_back(crn);
       course.sections.push_back(RandomSection(random, crn));
     }
@@ -114,7 +114,8 @@ TEST(SearchDifferential, FastSearchEqualsTheOracleTree) {
     if (n > 1) {
       const int limit = 1 + random() % n;
       const SearchOutcome limited = SearchCombinations(candidates, {.limit = limit});
-      const auto expected_prefix = std::vector<std::vector<int>>(expected.paths.begin(), expected.paths.begin() + limit);
+      const auto expected_prefix =
+          std::vector<std::vector<int>>(expected.paths.begin(), expected.paths.begin() + limit);
       ASSERT_EQ(Paths(limited.alternatives), expected_prefix) << "seed " << seed << " limit " << limit;
       ASSERT_EQ(limited.end, limit < n ? SearchEnd::LimitReached : SearchEnd::Complete) << "seed " << seed;
       if (limit < n) ++with_limit;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "generator/alternatives.h"
-#include "generator/tree_ders.h"
 #include "generator/oracle_tree.h"
+#include "generator/tree_ders.h"
 
 namespace kiremo::generator::testing {
 

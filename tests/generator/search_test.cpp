@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Search, TraceRecordsValidNodesAndOneClashMarkPerDeadEnd) {
-  const auto candidates = Numbered({Section(1, "10", {{1, 1}}), Section(1, "11", {{2, 2}}),
-                                    Section(2, "20", {{1, 1}}), Section(2, "21", {{1, 1}})});
+  const auto candidates = Numbered(
+      {Section(1, "10", {{1, 1}}), Section(1, "11", {{2, 2}}), Section(2, "20", {{1, 1}}), Section(2, "21", {{1, 1}})});
   oracle::TraceView view;
   testing::TraceRecorder recorder(candidates, view);
   SearchCombinations(candidates, {.trace = &recorder});

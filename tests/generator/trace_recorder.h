@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "generator/oracle_tree.h"
 #include "generator/search_observers.h"
 #include "generator/tree_ders.h"
-#include "generator/oracle_tree.h"
 
 namespace kiremo::generator::testing {
 

@@ -59,14 +59,13 @@ void App::FormCreate() {
 }
 
 bool App::FormClose() {
-  try {
+  bool written = false;
+  Guarded([&] {
     WriteSettingsAtClose(view_, settings_);
-    acquisition_->Stop();
-    return true;
-  } catch (const std::exception& e) {
-    view_.Dialog().StandardError(e.what());
-    return false;
-  }
+    written = true;
+  });
+  if (written) acquisition_->Stop();
+  return written;
 }
 
 void App::DepartmentChosen(int row) {

@@ -95,6 +95,7 @@ class App {
   const std::string& StartupFile() const { return options_.startup_file; }
   planner::Planner& Plan() { return planner_; }
   generator::Generator& Generator() { return generator_; }
+  acquisition::Acquisition& Updates() { return *acquisition_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
   ui::MainView& View() { return view_; }
 

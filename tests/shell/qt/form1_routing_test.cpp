@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "acquisition/text/cp1254.h"
@@ -114,7 +115,7 @@ TEST_F(RoutingTest, MissingDepartmentListAtStartStillOpensTheWindow) {
   form->ShowCentred();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   ASSERT_EQ(dialogs.errors.size(), 1u);
-  EXPECT_TRUE(network.asked.empty()) << "the sequence ended before the version check";
+  EXPECT_TRUE(network.Asked().empty()) << "the sequence ended before the version check";
   EXPECT_EQ(form->windowTitle(), U("ZEMÜ Kiremo 1.51"));
 }
 
@@ -124,10 +125,29 @@ TEST_F(RoutingTest, AutomaticUpdateMenuFlipsOnce) {
   item->trigger();
   EXPECT_TRUE(item->isChecked());
   Pick(Find<QComboBox>("ComboBox1"), 1);
-  ASSERT_EQ(network.asked.size(), 2u) << "the version file at start, then the department's page";
-  EXPECT_NE(network.asked[1].find("fb=ELK"), std::string::npos);
+  const std::vector<std::string> asked = network.Asked();
+  ASSERT_EQ(asked.size(), 2u) << "the version file at start, then the department's page";
+  EXPECT_NE(asked[1].find("fb=ELK"), std::string::npos);
   item->trigger();
   EXPECT_FALSE(item->isChecked());
+}
+
+TEST_F(RoutingTest, FullUpdateWithoutNetworkEndsOnTheWindowThreadAndKeepsTheCatalogue) {
+  Start();
+  form->show();
+  Find<QAction>("menuVeriAl")->trigger();
+  const acquisition::FullUpdate& update = form->Application().Updates().Full();
+  for (int i = 0; i < 2000 && update.Running(); ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(5);
+  }
+  ASSERT_FALSE(update.Running());
+  EXPECT_EQ(update.Outcome(), acquisition::UpdateOutcome::Failed);
+  EXPECT_FALSE(dialogs.messages.empty()) << "the student hears of the connection";
+  EXPECT_TRUE(dialogs.errors.empty());
+  auto* department = Find<QComboBox>("ComboBox1");
+  Pick(department, department->findText("MAT"));
+  EXPECT_GE(Find<QComboBox>("ComboBox2")->findText("MAT 101"), 0) << "the old catalogue is still there";
 }
 
 TEST_F(RoutingTest, StayOnTopTogglesAndTwiceReturnsToNormal) {

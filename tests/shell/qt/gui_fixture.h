@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,24 @@ namespace kiremo::qt::testing {
 // association in (set up before the application starts).
 const shell::XdgFolders& TestXdgFolders();
 
-// Answers every address with a failed connection, at once.
+// Answers every address with a failed connection, at once. The workers of
+// a full update ask from their own threads.
 class OfflineFetcher : public acquisition::Fetcher {
  public:
-  std::vector<std::string> asked;
+  std::vector<std::string> Asked() const {
+    const std::lock_guard lock(mutex_);
+    return asked_;
+  }
 
  private:
   std::string DoGet(const std::string& url, std::stop_token) override {
-    asked.push_back(url);
+    const std::lock_guard lock(mutex_);
+    asked_.push_back(url);
     throw acquisition::FetchError("offline");
   }
+
+  mutable std::mutex mutex_;
+  std::vector<std::string> asked_;
 };
 
 // A program folder with a small catalogue (ELK, MAT), message boxes and file

@@ -19,7 +19,7 @@ namespace {
 
 constexpr char kUsage[] =
     "generate --course KOD [--course KOD ...] [--teacher N=HOCA] [--hours 9-19] [--free-days 1,5] "
-    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--json]";
+    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--json] [--apply K] [--save ÇIKTI.dkf]";
 
 // The command line, its texts already in Windows-1254.
 struct GenerateOptions {
@@ -31,13 +31,16 @@ struct GenerateOptions {
   std::optional<std::string> mine;
   bool all = false;
   bool json = false;
+  std::optional<int> apply;         // the alternative chosen in the result list
+  std::optional<std::string> save;  // a local path, taken as it is
 };
 
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
-  const Args args =
-      Args::Parse(words, {"--all", "--json"}, {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine"});
+  const Args args = Args::Parse(
+      words, {"--all", "--json"},
+      {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--apply", "--save"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -69,6 +72,11 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   options.all = args.Has("--all");
   if (options.mine && options.all) Usage("--mine ile --all birlikte verilemez");
   options.json = args.Has("--json");
+  if (args.Has("--apply")) {
+    options.apply = StrToIntDef(args.Value("--apply"), 0);
+    if (*options.apply < 1) Usage("--apply 1 ya da daha büyük bir alternatif numarası alır");
+  }
+  if (args.Has("--save")) options.save = args.Value("--save");
   return options;
 }
 
@@ -221,6 +229,24 @@ void PrintTextResult(std::ostream& out, GenerateSession& run, const std::optiona
   }
 }
 
+// Chooses alternative K in the result list, as the student does, then
+// saves the plan as "Kaydet" does.
+void ApplyAndSave(const GenerateOptions& options, GenerateSession& run, std::ostream& err) {
+  ui::MemoryView& view = run.Session().view;
+  const std::size_t first = view.Dialog().messages.size();
+  if (options.apply) {
+    const int count = run.Generator().ResultCount;
+    if (*options.apply > count) {
+      throw Error(std::to_string(*options.apply) + std::string(". alternatif yok: "_w) + std::to_string(count) +
+                  std::string(" farklı program var."_w));
+    }
+    view.ComboBox31().SetItemIndex(*options.apply);
+    run.Generator().ComboBox31Change();
+  }
+  if (options.save && !run.Session().files.SaveFile(*options.save)) throw Error(view.Dialog().messages.back().text);
+  ReportMessages(view.Dialog(), first, err);
+}
+
 int Generate(Context& context, const std::vector<std::string>& words) {
   const GenerateOptions options = ParseOptions(words);
   GenerateSession run(context.program_folder);
@@ -228,6 +254,7 @@ int Generate(Context& context, const std::vector<std::string>& words) {
   run.Prepare(options);
   ReportMessages(run.Session().view.Dialog(), first, context.err);
   const std::optional<std::string> message = run.Generate();
+  ApplyAndSave(options, run, context.err);
   if (options.json) {
     PrintJsonResult(context.out, run.Generator(), message);
   } else {

@@ -133,5 +133,25 @@ TEST_F(PlanCommandTest, FilesThatHoldNoPlanFailWithTheMessage) {
   EXPECT_EQ(Cli({"plan", "open", plan}).status, 2);
 }
 
+TEST_F(PlanCommandTest, GenerateAppliesAnAlternativeAndSavesThePlan) {
+  const std::string out = folder / "uretilen.dkf";
+  const CliResult run = Cli({"generate", "--course", "ELK 101", "--course", "MAT 101", "--hours", "8-22", "--apply", "1",
+                             "--save", out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const CliResult shown = Cli({"plan", "show", out, "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  const auto plan = nlohmann::json::parse(shown.out);
+  EXPECT_EQ(plan["committed"], nlohmann::json::array({"21001", "30002", "", "", "", "", "", "", "", ""}));
+  ASSERT_EQ(plan["rows"].size(), 2u);
+  EXPECT_EQ(plan["rows"][0]["DersKodu"], "ELK 101");
+  EXPECT_EQ(plan["rows"][1]["DersKodu"], "MAT 101");
+  EXPECT_EQ(plan["cells"][3 * 14], 2);  // Thursday 08:30 belongs to row 2 now
+
+  const CliResult missing = Cli({"generate", "--course", "ELK 101", "--hours", "8-22", "--apply", "5", "--save", out});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("5. alternatif yok"), std::string::npos) << missing.err;
+  EXPECT_EQ(Cli({"generate", "--course", "ELK 101", "--apply", "0"}).status, 2);
+}
+
 }  // namespace
 }  // namespace kiremo::cli

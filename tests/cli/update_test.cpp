@@ -164,33 +164,41 @@ TEST_F(UpdateCommandTest, KillingTheProgramNeverLeavesAMixedOrBrokenCatalogue) {
   slow.delay = 150ms;
   Serve(pages, slow);
 
-  int old_seen = 0;
-  for (const auto wait : {300ms, 450ms, 600ms, 900ms}) {
+  auto whole_term = [&](const std::vector<std::string>& expected) {
+    catalogue::Database main(Connection());
+    for (const std::string& code : codes) {
+      std::vector<std::string> crns;
+      for (const auto& row : main.Select("CRN", code)) crns.push_back(row[0]);
+      if (crns != expected) return false;
+    }
+    return true;
+  };
+  auto kill_when_asked = [&](int asked) {
+    const int before = server->DepartmentPagesAsked();
     const pid_t child = StartCli(program);
     ASSERT_GT(child, 0);
-    std::this_thread::sleep_for(wait);
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (server->DepartmentPagesAsked() < before + asked && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+    }
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
+  };
 
-    std::size_t old_tables = 0;
-    std::size_t new_tables = 0;
-    for (const std::string& code : codes) {
-      const std::vector<std::string> crns = Crns(code);
-      if (crns == std::vector<std::string>{"OLD"}) ++old_tables;
-      if (crns == std::vector<std::string>{"1", "2"}) ++new_tables;
-    }
-    const bool whole_old = old_tables == codes.size();
-    EXPECT_TRUE(whole_old || new_tables == codes.size()) << "killed after " << wait.count() << " ms";
-    old_seen += whole_old;
-    if (!whole_old) break;  // the new term is in: nothing old is left to lose
+  // While pages are still being fetched and stored: always the whole old term.
+  for (const int asked : {1, 6, 11}) {
+    kill_when_asked(asked);
+    EXPECT_TRUE(whole_term({"OLD"})) << "killed after " << asked << " pages";
   }
-  EXPECT_GT(old_seen, 0);  // the kill did land in the middle at least once
+  // Around the switch: one whole term or the other, never a mix.
+  kill_when_asked(12);
+  EXPECT_TRUE(whole_term({"OLD"}) || whole_term({"1", "2"}));
 
   // The next update reuses what the killed one left and completes.
   const CliResult result = Cli({"update"});
   ASSERT_EQ(result.status, 0) << result.err;
-  for (const std::string& code : codes) EXPECT_EQ(Crns(code), (std::vector<std::string>{"1", "2"})) << code;
+  EXPECT_TRUE(whole_term({"1", "2"}));
 }
 
 }  // namespace

@@ -34,6 +34,45 @@ TEST_F(GeneratorPanelTest, CreateListsTheTimetablesAndChoosingOneCommitsIt) {
   EXPECT_EQ(form->Application().Plan().Dersler[2].CRN, "21003");
 }
 
+// Two courses of two clash-free sections each give four alternatives;
+// choosing the second after the first leaves only the second's sections.
+TEST_F(GeneratorPanelTest, ChoosingAnotherAlternativeReplacesTheCommittedCourses) {
+  using testing_support::Section;
+  catalogue.Department("FIZ", {Section("41001", "FIZ 101", "Ali Veli", "Pazartesi", "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+                               Section("41002", "FIZ 101", "Can Er", std::string("Salı"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+                               Section("41003", "FIZ 102", "Can Er", std::string("Çarşamba"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+                               Section("41004", "FIZ 102", "Ali Veli", std::string("Perşembe"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w))});
+  Start();
+  for (int row = 1; row <= 2; ++row) {
+    auto* department = Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 2)).c_str());
+    Pick(department, department->findText("FIZ"));
+    auto* course = Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 1)).c_str());
+    Pick(course, course->findText(row == 1 ? "FIZ 101" : "FIZ 102"));
+  }
+  QTest::mouseClick(Find<QPushButton>("btnYerlestir"), Qt::LeftButton);
+  auto* results = Find<QComboBox>("ComboBox31");
+  ASSERT_EQ(results->count(), 5);
+  EXPECT_EQ(results->itemText(0), QString::fromUtf8("4 farklı program yaptım!"));
+  EXPECT_EQ(results->itemText(4), "4. Alternatif");
+
+  auto& plan = form->Application().Plan();
+  Pick(results, 1);
+  EXPECT_EQ(plan.Dersler[1].CRN, "41001");
+  EXPECT_EQ(plan.Dersler[2].CRN, "41003");
+  Pick(results, 2);
+  EXPECT_EQ(plan.Dersler[1].CRN, "41001");
+  EXPECT_EQ(plan.Dersler[2].CRN, "41004");
+  EXPECT_EQ(plan.Hucreler[3][2], 0) << "the first alternative's Wednesday section is gone";
+  EXPECT_EQ(plan.Hucreler[4][2], 2);
+  EXPECT_EQ(plan.Hucreler[1][2], 1);
+  int committed = 0;
+  for (int row = 1; row <= 10; ++row) committed += plan.Dersler[row].CRN.empty() ? 0 : 1;
+  EXPECT_EQ(committed, 2);
+  Pick(results, 0);  // the summary applies nothing
+  EXPECT_EQ(plan.Dersler[2].CRN, "41004");
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
 TEST_F(GeneratorPanelTest, InvalidHourFieldEndsInTheStandardErrorBox) {
   Start();
   for (int row = 1; row <= 2; ++row) {

@@ -50,7 +50,7 @@ QString DialogFilter(const std::string& filter) {
     for (char& c : spaced) {
       if (c == ';') c = ' ';
     }
-    // The description usually names its patterns already.
+    // A filter's text usually names its patterns already.
     const bool named = description.find("(" + patterns + ")") != std::string::npos;
     filters << ToQString(named ? description : description + " (" + spaced + ")");
   }

@@ -1,6 +1,11 @@
 #include "cli/command.h"
 
 #include <algorithm>
+#include <ostream>
+
+#include "acquisition/text/cp1254.h"
+#include "acquisition/text/errors.h"
+#include "cli/args.h"
 
 namespace kiremo::cli {
 
@@ -12,6 +17,28 @@ std::vector<Command>& Registry() {
 }  // namespace
 
 const std::vector<Command>& Commands() { return Registry(); }
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& command : Commands()) {
+    if (command.name == name) return &command;
+  }
+  return nullptr;
+}
+
+int RunCommand(const Command& command, Context& context, const std::vector<std::string>& words) {
+  try {
+    return command.run(context, words);
+  } catch (const UsageError& e) {
+    context.err << e.what() << '\n';
+    return 2;
+  } catch (const Error& e) {
+    context.err << Cp1254ToUtf8(e.what()) << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    context.err << e.what() << '\n';
+    return 1;
+  }
+}
 
 CommandRegistration::CommandRegistration(Command command) {
   auto& commands = Registry();

@@ -24,6 +24,13 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+// The command of that name, or nullptr.
+const Command* FindCommand(const std::string& name);
+
+// Runs a command on the words after its name: its exit status, or 2 after a
+// usage error's message and 1 after any other error's message (on `err`).
+int RunCommand(const Command& command, Context& context, const std::vector<std::string>& words);
+
 struct CommandRegistration {
   explicit CommandRegistration(Command command);
 };

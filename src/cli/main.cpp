@@ -28,20 +28,8 @@ int main(int argc, char** argv) {
 
   kiremo::cli::Context context{folder.empty() ? kiremo::shell::ExecutableFolder() : kiremo::shell::WithTrailingSlash(folder),
                                std::cout, std::cerr};
-  for (const auto& command : kiremo::cli::Commands()) {
-    if (command.name != words[0]) continue;
-    try {
-      return command.run(context, std::vector<std::string>(words.begin() + 1, words.end()));
-    } catch (const kiremo::cli::UsageError& e) {
-      std::cerr << e.what() << '\n';
-      return 2;
-    } catch (const kiremo::Error& e) {
-      std::cerr << kiremo::Cp1254ToUtf8(e.what()) << '\n';
-      return 1;
-    } catch (const std::exception& e) {
-      std::cerr << e.what() << '\n';
-      return 1;
-    }
+  if (const auto* command = kiremo::cli::FindCommand(words[0])) {
+    return kiremo::cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));
   }
   std::cerr << "bilinmeyen komut: " << words[0] << "\n";
   Help(std::cerr);

@@ -1,0 +1,28 @@
+// Any bytes as the schedule server's department index page: the codes it
+// yields are written to the department list file and must read back as the
+// same lines, one code per line.
+#include <cstddef>
+#include <cstdint>
+
+#include "acquisition/department_list_update.h"
+#include "acquisition/text/text_helpers.h"
+#include "catalogue/department_list.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace kiremo;
+  const std::string_view page = fuzz::Bytes(data, size);
+
+  const std::vector<std::string> codes = acquisition::DepartmentCodesOfIndexPage(page);
+  // The piece before the first "</option>" never gives a code.
+  KIREMO_EXPECT(codes.size() <= static_cast<std::size_t>(SubStrCount(page, "</option>")));
+  for (const std::string& code : codes) {
+    KIREMO_EXPECT(code.size() <= 3);
+    KIREMO_EXPECT(Trim(code) == code);
+  }
+
+  const std::string list = fuzz::ScratchFolder() + "kodlar.dat";
+  catalogue::WriteDepartmentList(list, codes);
+  KIREMO_EXPECT(catalogue::ReadDepartmentList(list) == codes);
+  return 0;
+}

@@ -15,7 +15,9 @@ std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page) {
   for (std::size_t k = 1; k < pieces.size(); ++k) {
     const std::size_t at = pieces[k].find("\">");
     if (at == std::string_view::npos) continue;
-    codes.push_back(Trim(pieces[k].substr(at + 2, 3)));
+    const std::string_view code = TrimView(pieces[k].substr(at + 2, 3));
+    // The list file holds one code per line: a line break inside ends it.
+    codes.push_back(Trim(code.substr(0, code.find_first_of("\r\n"))));
   }
   return codes;
 }

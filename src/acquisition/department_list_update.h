@@ -12,7 +12,7 @@ namespace kiremo::acquisition {
 // The codes of the department index page: the page cut at every
 // "</option>", the first piece skipped, and from every other piece that
 // holds a '"' followed by '>' the (up to) three characters after the first
-// such pair, trimmed.
+// such pair, trimmed; a line break inside them ends the code.
 std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page);
 
 // Refreshes the department list file from the schedule server's index page.

@@ -34,6 +34,11 @@ TEST(DepartmentCodesOfIndexPageTest, TakesUpToThreeTrimmedCharactersAfterEachOpt
       {"text after the last option counts once", "<option>A</option><a href=\"x\">LINK\">NO</a>", {"LIN"}},
       {"no option at all", "<html>Sunucu hatası</html>", {}},
       {"an empty option text is an empty code", IndexPage({"ELK", " "}), {"ELK", ""}},
+      // Written whole, such a code would be two lines of the list file.
+      {"a line break inside a code ends it",
+       "<option>x</option><option value=\"1\">A\nBC</option><option value=\"2\">D\rEF</option>"
+       "<option value=\"3\">\r\nGHI</option>",
+       {"A", "D", "G"}},
   };
   for (const CodesCase& c : cases) EXPECT_EQ(DepartmentCodesOfIndexPage(c.page), c.codes) << c.what;
 }

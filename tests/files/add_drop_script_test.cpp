@@ -38,7 +38,7 @@ class AddDropScriptTest : public ::testing::Test {
   // The text of the page's result line after the script ran.
   static std::string BoxesAfter(const std::string& script) {
     testing_support::TempFolder profile;
-    const std::string page = "file://" KIREMO_TEST_DATA "/../files/add_drop_page.html#" + PercentEncoded(script);
+    const std::string page = "file://" KIREMO_TESTS_DIR "/files/add_drop_page.html#" + PercentEncoded(script);
     const std::string command =
         "chromium --headless --no-sandbox --disable-gpu --disable-background-networking "
         "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +

@@ -19,7 +19,7 @@ namespace {
 // The sheet as Debian's openpyxl reads it; nothing when the reader is
 // missing. A workbook the reader cannot open fails the test.
 std::optional<nlohmann::json> ReadBack(const std::string& path) {
-  const std::string command = "/usr/bin/python3 " KIREMO_TEST_DATA "/../files/read_workbook.py '" + path + "'";
+  const std::string command = "/usr/bin/python3 " KIREMO_TESTS_DIR "/files/read_workbook.py '" + path + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return std::nullopt;
   std::string out;

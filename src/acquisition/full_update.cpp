@@ -51,14 +51,20 @@ void RemoveCatalogueFile(const std::string& path) {
   std::filesystem::remove(path + "-shm", ignored);
 }
 
+// Folds a catalogue's write-ahead log into its file, so that the file alone
+// holds everything committed.
+void FoldLog(const std::string& program_folder, std::string_view file) {
+  catalogue::Database db(catalogue::MakeConnectionString(program_folder, file));
+  db.Checkpoint();
+}
+
 // A log left beside the main catalogue by a program that ended without
 // closing it belongs to the old file: fold it in before the file is copied
 // or replaced, so that it is never read against another file.
 void FoldLeftoverLog(const std::string& program_folder) {
   const std::string main = program_folder + std::string(catalogue::kMainCatalogue);
   if (!std::filesystem::exists(main + "-wal")) return;
-  catalogue::Database db(catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue));
-  db.Checkpoint();
+  FoldLog(program_folder, catalogue::kMainCatalogue);
 }
 
 void JoinAll(std::vector<std::jthread>& workers) {
@@ -165,14 +171,17 @@ void FullUpdate::Complete(State& s) {
     return;
   }
 
-  // Every worker has closed its connection, so the temporary file holds all
-  // that was stored; closing Query1 lets go of the old file. The rename is
-  // one step: a crash leaves either the old catalogue or the new one.
+  // Every worker has closed its connection, but the stored rows may still be
+  // in the temporary file's log: the five closes come at about the same time,
+  // and the log is folded in only by a close that sees itself as the last.
+  // Closing Query1 lets go of the old file. The rename is one step: a crash
+  // leaves either the old catalogue or the new one.
   s.query1.Close();
   s.query1.SetConnectionString({});
   try {
+    FoldLog(s.program_folder, catalogue::kTempCatalogue);
     ReplaceFile(temp, s.Path(catalogue::kMainCatalogue));
-  } catch (const IoError& e) {
+  } catch (const Error& e) {
     RemoveCatalogueFile(temp);
     s.query1.SetConnectionString(main_connection);
     s.running = false;

@@ -272,6 +272,20 @@ TEST_F(FullUpdateTest, StoppingAbortsTheTransfersAndKeepsTheOldCatalogue) {
   EXPECT_TRUE(view.Dialog().messages.empty());
 }
 
+// The workers' five closes come at about the same time, and the temporary
+// file's log is folded in only by a close that sees itself as the last one;
+// a reader kept open on the file makes every worker's close one of many.
+TEST_F(FullUpdateTest, RowsStillInTheTemporaryLogReachTheMainCatalogue) {
+  std::filesystem::copy_file(folder.MainPath(), folder.TempPath());  // a stale one is used as it is
+  catalogue::Database reader(catalogue::MakeConnectionString(folder.Path(), catalogue::kTempCatalogue));
+  Serve(ThreeDepartments());
+  RunToEnd();
+
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
+  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
+  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"21"}));
+}
+
 // A worker waiting for its message box must not hold up the window's close.
 TEST_F(FullUpdateTest, StoppingWhileTheConnectionMessageWaitsDoesNotHang) {
   Serve({{"index", IndexPage({"ELK", "MAT"})}}, [] {

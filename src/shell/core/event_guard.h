@@ -8,6 +8,10 @@
 
 namespace kiremo::shell {
 
+// Made outside the template: clang 14 leaves a "..."_w inside a function
+// template as a call that nothing defines.
+inline constexpr std::string_view kUnexpectedError = "Beklenmeyen bir hata oluştu."_w;
+
 // Runs the work of one event. An error that nothing else caught ends it and
 // is shown in the standard error box; the window stays usable.
 template <typename Work>
@@ -17,7 +21,7 @@ void RunGuarded(ui::Dialogs& dialogs, Work&& work) {
   } catch (const std::exception& e) {
     dialogs.StandardError(e.what());
   } catch (...) {
-    dialogs.StandardError(std::string("Beklenmeyen bir hata oluştu."_w));
+    dialogs.StandardError(std::string(kUnexpectedError));
   }
 }
 

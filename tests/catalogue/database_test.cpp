@@ -16,7 +16,10 @@ namespace {
 
 using testing_support::TempFolder;
 
-SectionValues Section(std::string crn, std::string code, std::string title = std::string("Başlık"_w)) {
+// Named: clang 14 does not take a "..."_w in a default argument.
+constexpr std::string_view kTitle = "Başlık"_w;
+
+SectionValues Section(std::string crn, std::string code, std::string title = std::string(kTitle)) {
   SectionValues s;
   s.crn = std::move(crn);
   s.ders_kodu = std::move(code);

@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ExplodeCase{"<td>1</td><td>2</td>", "</td>", {"<td>1", "<td>2"}}));
 
 TEST(ExplodeTest, SectionItemGivesCrnThenPaddedTeacher) {
-  const auto pieces = Explode(std::string("21345:: Ahmet Yılmaz :: PA|ÇA :: MKB|EEB"_w), "::");
+  // Named first: clang 14 crashes on a "..."_w built into a string inside this call.
+  constexpr std::string_view kItem = "21345:: Ahmet Yılmaz :: PA|ÇA :: MKB|EEB"_w;
+  const auto pieces = Explode(kItem, "::");
   ASSERT_EQ(pieces.size(), 4u);
   EXPECT_EQ(pieces[0], "21345");
   EXPECT_EQ(pieces[1], std::string(" Ahmet Yılmaz "_w));

@@ -22,7 +22,11 @@ using testing_support::Section;
 
 // The program folder, its catalogue and the window, made once per process.
 struct Window {
-  Window() : store(fuzz::ScratchFolder()), query1(store.ConnectionString()), planner(view, query1, store.Folder(), "http://forum.example/"), files(planner, view) {
+  Window()
+      : store(fuzz::ScratchFolder()),
+        query1(store.ConnectionString()),
+        planner(view, query1, store.Folder(), "http://forum.example/"),
+        files(planner, view) {
     store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
                              Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED",
                                      "D1|D2"),

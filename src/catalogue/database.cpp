@@ -103,7 +103,10 @@ void Database::CreateEmpty(const std::string& path, std::string_view password) {
 }
 
 void Database::Fail(std::string_view what) {
-  std::string text(what);
+  // The message is read through what(), which ends at a zero byte; a table
+  // name may carry one from a page.
+  std::string text;
+  for (const char c : what) text += c == '\0' ? '?' : c;
   text += ": ";
   text += sqlite3_errmsg(db_);
   throw DatabaseError(text);

@@ -98,6 +98,19 @@ TEST_F(DatabaseTest, DroppingAMissingTableIsAnErrorTheCallerCanCatch) {
   EXPECT_THROW(db.Select("*", "yok"), DatabaseError);
 }
 
+// A department name taken from a page may hold a zero byte; the message is
+// read through what() and must not end there.
+TEST_F(DatabaseTest, AZeroByteInATableNameDoesNotCutTheMessage) {
+  Database db(Main());
+  try {
+    db.Select("*", std::string("A\0B", 3));
+    ADD_FAILURE() << "no error";
+  } catch (const DatabaseError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("FROM \"a?b_tb\""), std::string::npos) << message;
+  }
+}
+
 TEST_F(DatabaseTest, TheFileIsEncryptedAndNeedsTheRightPassword) {
   { Database db(Main()); db.CreateTable("ELK"); db.Insert("ELK", Section("1", "ELK 101")); }
   const std::string bytes = ReadWholeFile(folder / std::string(kMainCatalogue));

@@ -135,7 +135,9 @@ std::optional<int> ParseInt(std::string_view text) {
 
 std::string NotAnIntegerMessage(std::string_view text) {
   std::string message = "'";
-  message.append(text);
+  // A message is read through what(), which ends at a zero byte: one that
+  // came with the text (from a page or a plan file) is shown as '?'.
+  for (const char c : text) message += c == '\0' ? '?' : c;
   message.append("' is not a valid integer value");
   return message;
 }

@@ -100,6 +100,17 @@ TEST(StrToIntTest, AcceptsWholeNumbersOnly) {
   EXPECT_EQ(StrToIntDef("abc", 7), 7);
 }
 
+// A stored time entry may hold a zero byte; the box shows what() and would
+// end the message there.
+TEST(StrToIntTest, AZeroByteInTheTextDoesNotCutTheMessage) {
+  try {
+    StrToInt(std::string("1\0" "0", 3));
+    ADD_FAILURE() << "no error";
+  } catch (const ConversionError& e) {
+    EXPECT_STREQ(e.what(), "'1?0' is not a valid integer value");
+  }
+}
+
 TEST(Cp1254Test, LiteralsAreSingleBytes) {
   EXPECT_EQ("Seçin"_w, std::string_view("Se\xE7in"));
   EXPECT_EQ("ÇA"_w, std::string_view("\xC7" "A"));

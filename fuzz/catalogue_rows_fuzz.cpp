@@ -100,10 +100,11 @@ int IndexOf(const ui::MemoryChoiceList& list, const std::string& item) {
 }
 
 // The errors a stored section may cause: a time or day entry that is not a
-// number, and a course code whose first three characters name no table (the
-// generator reads a course's sections from the table its code names).
+// number, and a failing read of the catalogue when a course code's first
+// three characters name no table (the generator reads a course's sections
+// from the table its code names).
 bool Expected(const std::string& error) {
-  return EndsWith(error, "' is not a valid integer value") || error.find(": no such table: ") != std::string::npos;
+  return EndsWith(error, "' is not a valid integer value") || StartsWith(error, "SELECT ");
 }
 
 }  // namespace
@@ -112,6 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace kiremo;
   Program& p = TheProgram();
   p.pages.page = std::string(fuzz::Bytes(data, size));
+  // ELK starts empty: a page without a section table leaves the table as it
+  // was, and no input may depend on the one before it.
+  catalogue::Database& db = p.app.Query1().Db();
+  db.DropTable("ELK");
+  db.CreateTable("ELK");
   p.app.Sifirla();
   p.view.Dialog().messages.clear();
   p.view.Dialog().errors.clear();
@@ -158,7 +164,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   p.app.btnCikarClick();
 
   for (const std::string& error : p.view.Dialog().errors) {
-    if (!Expected(error)) std::fprintf(stderr, "error box: %s\n", error.c_str());
+    if (!Expected(error)) {
+      std::fputs("error box: ", stderr);
+      std::fwrite(error.data(), 1, error.size(), stderr);
+      std::fputc('\n', stderr);
+    }
     KIREMO_EXPECT(Expected(error));
   }
   return 0;

@@ -39,44 +39,16 @@ std::string Cp1254ToUtf8(std::string_view bytes) {
 std::string Utf8ToCp1254(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    char32_t cp = 0;
-    std::size_t extra = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      cp = lead & 0x1F;
-      extra = 1;
-    } else if ((lead & 0xF0) == 0xE0) {
-      cp = lead & 0x0F;
-      extra = 2;
-    } else if ((lead & 0xF8) == 0xF0) {
-      cp = lead & 0x07;
-      extra = 3;
-    } else {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const cp1254_detail::Decoded d = cp1254_detail::DecodeUtf8(utf8, i);
+    if (d.length == 0) {
       out.push_back('?');
       ++i;
       continue;
     }
-    bool ok = i + extra < utf8.size();
-    for (std::size_t k = 1; ok && k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(utf8[i + k]);
-      if ((cont & 0xC0) != 0x80) {
-        ok = false;
-      } else {
-        cp = (cp << 6) | (cont & 0x3F);
-      }
-    }
-    if (!ok) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    i += 1 + extra;
-    const int b = UnicodeToCp1254(cp);
+    const int b = UnicodeToCp1254(d.code_point);
     out.push_back(b < 0 ? '?' : static_cast<char>(b));
+    i += d.length;
   }
   return out;
 }

@@ -53,6 +53,40 @@ constexpr int FromUnicode(char32_t cp) {
   return -1;
 }
 
+// One UTF-8 sequence at position i: its code point and its length in
+// bytes; a length of 0 when the bytes there are no well-formed sequence.
+struct Decoded {
+  char32_t code_point = 0;
+  std::size_t length = 0;
+};
+
+constexpr Decoded DecodeUtf8(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t extra = 0;
+  char32_t cp = 0;
+  if (lead < 0x80) {
+    return {lead, 1};
+  } else if ((lead & 0xE0) == 0xC0) {
+    cp = lead & 0x1F;
+    extra = 1;
+  } else if ((lead & 0xF0) == 0xE0) {
+    cp = lead & 0x0F;
+    extra = 2;
+  } else if ((lead & 0xF8) == 0xF0) {
+    cp = lead & 0x07;
+    extra = 3;
+  } else {
+    return {};
+  }
+  if (i + extra >= text.size()) return {};
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const auto cont = static_cast<unsigned char>(text[i + k]);
+    if ((cont & 0xC0) != 0x80) return {};
+    cp = (cp << 6) | (cont & 0x3F);
+  }
+  return {cp, 1 + extra};
+}
+
 template <std::size_t N>
 struct Utf8Text {
   char bytes[N]{};
@@ -70,28 +104,14 @@ struct Converted {
 template <Utf8Text S>
 consteval auto Convert() {
   constexpr std::size_t n = sizeof(S.bytes);
+  const std::string_view text(S.bytes, n - 1);  // without the terminating zero
   Converted<n> out{};
-  std::size_t i = 0;
-  while (i + 1 < n) {  // the last byte is the literal's terminating zero
-    const auto lead = static_cast<unsigned char>(S.bytes[i]);
-    char32_t cp = 0;
-    int extra = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      cp = lead & 0x1F;
-      extra = 1;
-    } else if ((lead & 0xF0) == 0xE0) {
-      cp = lead & 0x0F;
-      extra = 2;
-    } else {
-      throw "a Windows-1254 literal holds a character outside the code page";
-    }
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(S.bytes[i + k]) & 0x3F);
-    i += 1 + extra;
-    const int b = FromUnicode(cp);
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded d = DecodeUtf8(text, i);
+    const int b = d.length == 0 ? -1 : FromUnicode(d.code_point);
     if (b < 0) throw "a Windows-1254 literal holds a character outside the code page";
     out.bytes[out.size++] = static_cast<char>(b);
+    i += d.length;
   }
   return out;
 }

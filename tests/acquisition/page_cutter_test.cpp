@@ -3,26 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/text/cp1254.h"
+#include "acquisition_fixture.h"
 
 namespace kiremo::acquisition {
 namespace {
 
 // A schedule page of the university's shape: a header row of 14 cells, then
 // one row of 14 cells per section.
-std::string Page(const std::vector<std::vector<std::string>>& rows) {
-  std::string page = "<html><head><title>Ders Programi</title></head><body>\n<table>\n<tr>";
-  const char* header[] = {"CRN", "Ders Kodu", "Ders Adi", "Ogretim Uyesi", "Bina", "Gun", "Saat",
-                          "Derslik", "Kontenjan", "Yazilan", "Rezervasyon", "Alabilen Programlar",
-                          "On Sart", "Sinif Sarti"};
-  for (const char* h : header) page += std::string("<td>") + h + "</td>";
-  page += "</tr>\n";
-  for (const auto& row : rows) {
-    page += "<tr>";
-    for (const auto& cell : row) page += "<td>" + cell + "</td>\n";
-    page += "</tr>\n";
-  }
-  return page + "</table></body></html>\n";
-}
+std::string Page(const std::vector<std::vector<std::string>>& rows) { return testing::SchedulePage(rows); }
 
 std::vector<std::string> Row(std::string crn, std::string code, std::string title, std::string teacher,
                              std::string bina, std::string gun, std::string saat, std::string derslik,

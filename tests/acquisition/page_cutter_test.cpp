@@ -8,9 +8,7 @@
 namespace kiremo::acquisition {
 namespace {
 
-// A schedule page of the university's shape: a header row of 14 cells, then
-// one row of 14 cells per section.
-std::string Page(const std::vector<std::vector<std::string>>& rows) { return testing::SchedulePage(rows); }
+using testing::SchedulePage;
 
 std::vector<std::string> Row(std::string crn, std::string code, std::string title, std::string teacher,
                              std::string bina, std::string gun, std::string saat, std::string derslik,
@@ -19,7 +17,7 @@ std::vector<std::string> Row(std::string crn, std::string code, std::string titl
 }
 
 TEST(PageCutterTest, OneDataRowGivesOneSectionWithEveryColumn) {
-  const std::string page = Page({Row("21345", "ELK 201E", "Devre Analizi", "Ahmet Yılmaz"_w.data(), "EEB<br>EEB<br>",
+  const std::string page = SchedulePage({Row("21345", "ELK 201E", "Devre Analizi", "Ahmet Yılmaz"_w.data(), "EEB<br>EEB<br>",
                                      "Pazartesi<br>Çarşamba <br>"_w.data(), "0830/1029<br>1330/1529<br>",
                                      "D 101<br>D 202<br>", "ELK, ELKE, TEL")});
   const auto sections = CutSchedulePage(page);
@@ -39,14 +37,14 @@ TEST(PageCutterTest, OneDataRowGivesOneSectionWithEveryColumn) {
 }
 
 TEST(PageCutterTest, AHeaderWithoutRowsHasNoSectionTable) {
-  EXPECT_FALSE(CutSchedulePage(Page({})).has_value());
+  EXPECT_FALSE(CutSchedulePage(SchedulePage({})).has_value());
   EXPECT_FALSE(CutSchedulePage("").has_value());
   EXPECT_FALSE(CutSchedulePage("<html>Sunucu hatası</html>"_w).has_value());
 }
 
 TEST(PageCutterTest, BreakTagsOfAnyCaseBecomeSeparatorsButSlashedOnesVanish) {
   const auto sections = CutSchedulePage(
-      Page({Row("1", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(), "0830/1029<bR>", "R1<br>", "TÜM"_w.data())}));
+      SchedulePage({Row("1", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(), "0830/1029<bR>", "R1<br>", "TÜM"_w.data())}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
   EXPECT_EQ((*sections)[0].gun, std::string("PazartesiSalı"_w));  // no "|" at all: kept as one value
@@ -56,7 +54,7 @@ TEST(PageCutterTest, BreakTagsOfAnyCaseBecomeSeparatorsButSlashedOnesVanish) {
 
 TEST(PageCutterTest, CellsKeepCarriageReturnsAndOneOfTwoTrailingBreaks) {
   const auto sections = CutSchedulePage(
-      Page({Row("1", "A 1", "T", "X", "MKB\r<br>EEB<br>", "Cuma<br><br>", "/<br>", "-", "ELK")}));
+      SchedulePage({Row("1", "A 1", "T", "X", "MKB\r<br>EEB<br>", "Cuma<br><br>", "/<br>", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB\r|EEB");
   EXPECT_EQ((*sections)[0].gun, "Cuma|");
@@ -65,13 +63,13 @@ TEST(PageCutterTest, CellsKeepCarriageReturnsAndOneOfTwoTrailingBreaks) {
 }
 
 TEST(PageCutterTest, ALineFeedInsideABreakTagIsRemovedFirst) {
-  const auto sections = CutSchedulePage(Page({Row("1", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
+  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
 }
 
 TEST(PageCutterTest, ThreeMeetingsGiveTwentyNineTimeCharacters) {
-  const auto sections = CutSchedulePage(Page({Row("1", "A", "T", "X", "A<br>B<br>C<br>", "PA<br>SA<br>CU<br>",
+  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A", "T", "X", "A<br>B<br>C<br>", "PA<br>SA<br>CU<br>",
                                                   "0830/1029<br>1030/1229<br>1330/1529<br>", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].saat.size(), 29u);
@@ -83,12 +81,12 @@ TEST(PageCutterTest, RowsStopAtTheFooterMarkerOrAnIncompleteRow) {
                                                 Row("2", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"),
                                                 Row("<br><br>Son", "x", "x", "x", "x", "x", "x", "x", "x"),
                                                 Row("3", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")};
-  auto sections = CutSchedulePage(Page(rows));
+  auto sections = CutSchedulePage(SchedulePage(rows));
   ASSERT_TRUE(sections.has_value());
   EXPECT_EQ(sections->size(), 2u);  // "||S" ends the table
 
   // A last row with cells up to 12 counts; one without cell 12 does not.
-  std::string page = Page({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
+  std::string page = SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
   std::string thirteen = page.substr(0, page.find("</table>"));
   for (int k = 0; k < 13; ++k) thirteen += "<td>" + std::to_string(k == 0 ? 7 : k) + "</td>";
   sections = CutSchedulePage(thirteen);
@@ -102,7 +100,7 @@ TEST(PageCutterTest, RowsStopAtTheFooterMarkerOrAnIncompleteRow) {
 
 TEST(PageCutterTest, TextBeforeTheFirstCrnIsDropped) {
   // The header's "CRN" is found first; a "C" in the head is not.
-  std::string page = "<td>Cok</td><td>bozuk</td>" + Page({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
+  std::string page = "<td>Cok</td><td>bozuk</td>" + SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
   const auto sections = CutSchedulePage(page);
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].crn, "1");
@@ -110,7 +108,7 @@ TEST(PageCutterTest, TextBeforeTheFirstCrnIsDropped) {
 
 TEST(PageCutterTest, ApostrophesAndTurkishBytesPassUnchanged) {
   const std::string title = std::string("Mühendis'in Şövalyesi"_w);
-  const auto sections = CutSchedulePage(Page({Row("1", "A 1", title, "---", "", "", "", "", "TÜM"_w.data())}));
+  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A 1", title, "---", "", "", "", "", "TÜM"_w.data())}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].ders_adi, title);
   EXPECT_EQ((*sections)[0].alabilenler, std::string("TÜM"_w));

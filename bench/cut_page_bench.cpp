@@ -5,7 +5,7 @@
 #include <string>
 
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 namespace {
 

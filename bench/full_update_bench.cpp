@@ -20,7 +20,7 @@
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <random>
 #include <string>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "generator/combination_search.h"
 #include "generator/oracle_tree.h"
 #include "support/catalogue_fixture.h"

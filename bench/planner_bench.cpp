@@ -11,7 +11,7 @@
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "planner/planner.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "support/temp_folder.h"

@@ -9,11 +9,11 @@
 #include <cstdint>
 
 #include "acquisition/queue_dispatcher.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "fuzz_support.h"
-#include "shell/core/app.h"
-#include "shell/ui/memory_view.h"
+#include "app/app.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 
 namespace {
@@ -52,9 +52,9 @@ struct Program {
       : folder(fuzz::ScratchFolder() + "program/"),
         store(folder),
         app((Prepare(), view), dispatcher,
-            shell::StartupOptions{folder, folder + "kiremo", "",
-                                  shell::XdgFolders{fuzz::ScratchFolder() + "data", fuzz::ScratchFolder() + "config"},
-                                  shell::NetworkParts{pages, site, acquisition::Hosts{kSchedule, kSite}}}) {
+            app::StartupOptions{folder, folder + "kiremo", "",
+                                  app::XdgFolders{fuzz::ScratchFolder() + "data", fuzz::ScratchFolder() + "config"},
+                                  app::NetworkParts{pages, site, acquisition::Hosts{kSchedule, kSite}}}) {
     site.answers = false;
     app.SetSearchMonitor(&short_search);
     app.FormCreate();
@@ -73,7 +73,7 @@ struct Program {
   ShortSearch short_search;
   ui::MemoryView view;
   acquisition::QueueDispatcher dispatcher;
-  shell::App app;
+  app::App app;
 };
 
 Program& TheProgram() {

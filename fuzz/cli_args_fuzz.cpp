@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "catalogue/file_system.h"
 #include "cli/args.h"
 #include "cli/command.h"

@@ -5,13 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "fuzz_support.h"
-#include "shell/core/ini_file.h"
-#include "shell/core/stored_settings.h"
-#include "shell/ui/memory_view.h"
+#include "app/ini_file.h"
+#include "app/stored_settings.h"
+#include "view/memory_view.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr std::string_view kKeys[] = {"bolum_kodu",     "bolum_kodu_dikkate_al",
                                       "saat_alt_limit", "saat_ust_limit",        "istenmeyen_binalar"};
 
 // Every key as it reads now; "\1" for an absent one.
-std::vector<std::string> Values(const shell::IniFile& ini) {
+std::vector<std::string> Values(const app::IniFile& ini) {
   std::vector<std::string> values;
   for (const std::string_view key : kKeys) values.push_back(ini.ReadString(kSection, key, "\1"));
   return values;
@@ -57,17 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace kiremo;
   const std::string path = fuzz::ScratchFolder() + "config.ini";
   WriteFileAtomically(path, fuzz::Bytes(data, size));
-  shell::IniFile ini(path);
+  app::IniFile ini(path);
 
   ui::MemoryView view;
-  shell::ApplyStoredSettings(view, ini);
+  app::ApplyStoredSettings(view, ini);
   KIREMO_EXPECT(HourText(view.EditSt().Text(), "9"));
   KIREMO_EXPECT(HourText(view.EditEnd().Text(), "19"));
 
   // Edit1's change writes one key; the others read as before.
   const std::vector<std::string> before = Values(ini);
   try {
-    shell::WriteDepartmentCode(view, ini);
+    app::WriteDepartmentCode(view, ini);
   } catch (const IoError&) {
     return 0;  // a file that cannot be read back is not rewritten
   }
@@ -77,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The close writes all six; the next reset shows the window as it was.
   const Widgets closed = Read(view);
-  shell::WriteSettingsAtClose(view, ini);
+  app::WriteSettingsAtClose(view, ini);
   ui::MemoryView next;
-  shell::ApplyStoredSettings(next, ini);
+  app::ApplyStoredSettings(next, ini);
   Widgets expected = closed;
   expected.edit1 = Trim(AsOneLine(UpperAscii(closed.edit1)));
   expected.edit2 = Trim(AsOneLine(closed.edit2));

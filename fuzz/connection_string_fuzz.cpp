@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "fuzz_support.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "acquisition/department_list_update.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "catalogue/department_list.h"
 #include "fuzz_support.h"
 

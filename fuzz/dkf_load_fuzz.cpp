@@ -5,14 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "files/plan_files.h"
 #include "fuzz_support.h"
 #include "plan_texts.h"
 #include "planner/planner.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 
 namespace {

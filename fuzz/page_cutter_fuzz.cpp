@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/version_check.h"
-#include "shell/ui/hosts.h"
+#include "acquisition/hosts.h"
 
 namespace kiremo::acquisition {
 

@@ -8,8 +8,8 @@
 #include "acquisition/full_update.h"
 #include "acquisition/quick_update.h"
 #include "catalogue/database.h"
-#include "shell/ui/dispatcher.h"
-#include "shell/ui/main_view.h"
+#include "view/dispatcher.h"
+#include "view/main_view.h"
 
 namespace kiremo::acquisition {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The addresses the acquisition fetches. Hosts are given without a final "/"
-// (shell/ui/hosts.h reads them from the environment).
+// (acquisition/hosts.h reads them from the environment).
 namespace kiremo::acquisition {
 
 inline constexpr std::string_view kSchedulePath = "/tr/ders_programlari/LSprogramlar/prg.php";

@@ -2,7 +2,7 @@
 
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"

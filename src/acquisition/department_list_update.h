@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "acquisition/fetcher.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 namespace kiremo::acquisition {
 

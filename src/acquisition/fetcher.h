@@ -3,7 +3,7 @@
 #include <stop_token>
 #include <string>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 
 namespace kiremo::acquisition {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 // The acquisition's own texts: message boxes, their captions, status lines.
 namespace kiremo::acquisition {

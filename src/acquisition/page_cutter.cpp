@@ -1,6 +1,6 @@
 #include "acquisition/page_cutter.h"
 
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "shell/ui/dispatcher.h"
+#include "view/dispatcher.h"
 
 namespace kiremo::acquisition {
 

@@ -3,9 +3,9 @@
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
-#include "planner/markers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 
@@ -15,7 +15,7 @@ QuickUpdateResult QuickUpdate(int row, ui::MainView& view, catalogue::CatalogueQ
   view.SectionCombo(row).Clear();
   view.CourseCombo(row).Clear();
   const std::string department = view.DepartmentCombo(row).Text();
-  if (department == planner::kSecin) return QuickUpdateResult::Skipped;
+  if (department == "Seçin"_w) return QuickUpdateResult::Skipped;
 
   std::string page;
   try {

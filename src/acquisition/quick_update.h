@@ -4,7 +4,7 @@
 
 #include "acquisition/fetcher.h"
 #include "catalogue/database.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 namespace kiremo::acquisition {
 

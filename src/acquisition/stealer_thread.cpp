@@ -9,7 +9,7 @@
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "catalogue/database.h"
 
 namespace kiremo::acquisition {

@@ -2,7 +2,7 @@
 
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
-#include "shell/ui/program.h"
+#include "text/program.h"
 
 namespace kiremo::acquisition {
 

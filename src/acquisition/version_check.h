@@ -3,7 +3,7 @@
 #include <string>
 
 #include "acquisition/fetcher.h"
-#include "shell/ui/widgets.h"
+#include "view/widgets.h"
 
 namespace kiremo::acquisition {
 

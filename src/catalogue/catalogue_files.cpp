@@ -1,8 +1,8 @@
 #include "catalogue/catalogue_files.h"
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::catalogue {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 
 namespace kiremo::catalogue {

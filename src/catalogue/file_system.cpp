@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/ui/widgets.h"
+#include "view/widgets.h"
 
 namespace kiremo::catalogue {
 

@@ -1,7 +1,7 @@
 #include "cli/catalogue_access.h"
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 

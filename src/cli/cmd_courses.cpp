@@ -2,8 +2,8 @@
 // order the catalogue first holds them.
 #include <algorithm>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "cli/args.h"
 #include "cli/catalogue_access.h"

@@ -1,9 +1,9 @@
 // kiremo-cli cut-page FILE: the sections a schedule page holds, as the
 // catalogue would store them.
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "cli/args.h"
 #include "cli/command.h"

@@ -5,9 +5,9 @@
 #include <optional>
 #include <ostream>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"

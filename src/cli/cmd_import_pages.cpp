@@ -9,9 +9,9 @@
 
 #include "acquisition/department_list_update.h"
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"

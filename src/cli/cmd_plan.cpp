@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <ostream>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"

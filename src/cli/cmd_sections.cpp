@@ -1,9 +1,9 @@
 // kiremo-cli sections DEPT COURSE [--mine CODE | --all] [--json]: the section
 // and teacher lists that course row 1 shows once the student has chosen the
 // department and the course, made by the planner itself on a window in memory.
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "cli/args.h"
@@ -11,8 +11,8 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "planner/planner.h"
-#include "shell/ui/hosts.h"
-#include "shell/ui/memory_view.h"
+#include "acquisition/hosts.h"
+#include "view/memory_view.h"
 
 namespace kiremo::cli {
 namespace {

@@ -7,15 +7,15 @@
 #include "acquisition/full_update.h"
 #include "acquisition/quick_update.h"
 #include "acquisition/queue_dispatcher.h"
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "planner/markers.h"
-#include "shell/ui/hosts.h"
-#include "shell/ui/memory_view.h"
+#include "acquisition/hosts.h"
+#include "view/memory_view.h"
 
 namespace kiremo::cli {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "cli/args.h"
 
 namespace kiremo::cli {

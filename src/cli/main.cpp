@@ -1,11 +1,11 @@
 // kiremo-cli: the planner's core without a window.
 #include <iostream>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "cli/args.h"
 #include "cli/command.h"
-#include "shell/core/program_folder.h"
+#include "app/program_folder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   }
   if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(words.empty() ? std::cerr : std::cout) + (words.empty() ? 1 : 0);
 
-  kiremo::cli::Context context{folder.empty() ? kiremo::shell::ExecutableFolder() : kiremo::shell::WithTrailingSlash(folder),
+  kiremo::cli::Context context{folder.empty() ? kiremo::app::ExecutableFolder() : kiremo::app::WithTrailingSlash(folder),
                                std::cout, std::cerr};
   if (const auto* command = kiremo::cli::FindCommand(words[0])) {
     return kiremo::cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));

@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 namespace kiremo::cli {
 

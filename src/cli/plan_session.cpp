@@ -2,22 +2,22 @@
 
 #include <ostream>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "cli/catalogue_access.h"
 #include "cli/output.h"
-#include "shell/core/stored_settings.h"
-#include "shell/ui/hosts.h"
+#include "app/stored_settings.h"
+#include "acquisition/hosts.h"
 
 namespace kiremo::cli {
 
 PlanSession::PlanSession(const std::string& program_folder)
     : query1(catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue)),
-      settings(program_folder + std::string(shell::kSettingsFile)),
+      settings(program_folder + std::string(app::kSettingsFile)),
       planner(view, query1, program_folder, ForumUrl()),
       files(planner, view) {
   ReadDepartments(program_folder);  // the window's message when the list is missing
-  planner.SetResetHooks({{}, {}, [this] { shell::ApplyStoredSettings(view, settings); }});
+  planner.SetResetHooks({{}, {}, [this] { app::ApplyStoredSettings(view, settings); }});
   planner.Sifirla();
 }
 

@@ -6,8 +6,8 @@
 #include "catalogue/database.h"
 #include "files/plan_files.h"
 #include "planner/planner.h"
-#include "shell/core/ini_file.h"
-#include "shell/ui/memory_view.h"
+#include "app/ini_file.h"
+#include "view/memory_view.h"
 
 namespace kiremo::cli {
 
@@ -27,7 +27,7 @@ class PlanSession {
 
   ui::MemoryView view;
   catalogue::CatalogueQuery query1;
-  shell::IniFile settings;
+  app::IniFile settings;
   planner::Planner planner;
   files::PlanFiles files;
 };

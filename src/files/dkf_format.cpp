@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 namespace kiremo::files {
 

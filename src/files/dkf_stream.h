@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 
 // The two items a schedule file is made of: 32-bit integers, least
 // significant byte first, and zero-terminated Windows-1254 strings.

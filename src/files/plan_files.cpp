@@ -8,8 +8,8 @@
 #include <cstring>
 #include <functional>
 
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "files/sheet_export.h"
 #include "files/workbook_writer.h"

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "files/crn_texts.h"
 #include "files/dkf_format.h"
 #include "planner/planner.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 // The window's file commands: "Kaydet" and "Aç" (schedule files), the two
 // CRN clipboard commands and "Excel'e aktar". Each reports its own failures

@@ -1,6 +1,6 @@
 #include "files/sheet_export.h"
 
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::files {
 

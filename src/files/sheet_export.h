@@ -5,7 +5,7 @@
 
 #include "planner/planner.h"
 #include "planner/tders.h"
-#include "shell/ui/widgets.h"
+#include "view/widgets.h"
 
 // The spreadsheet's content: the grid's block of 6 columns by 15 rows, the
 // headings as the grid shows them and in every committed cell the course

@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/file_system.h"
 
 namespace kiremo::files {

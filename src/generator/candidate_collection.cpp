@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "generator/candidate_filters.h"
 #include "generator/generator_messages.h"
 #include "planner/markers.h"

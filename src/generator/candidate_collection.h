@@ -5,7 +5,7 @@
 
 #include "catalogue/database.h"
 #include "generator/tree_ders.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 namespace kiremo::generator {
 

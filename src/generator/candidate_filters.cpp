@@ -1,6 +1,6 @@
 #include "generator/candidate_filters.h"
 
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
 

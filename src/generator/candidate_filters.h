@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalogue/database.h"
-#include "shell/ui/widgets.h"
+#include "view/widgets.h"
 
 // The filters that pick a course's sections for the generator. Each reads
 // one department table through the window's query object and returns the

@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "generator/duplicate_filter.h"
 
 namespace kiremo::generator {

@@ -9,7 +9,7 @@
 #include "generator/search_observers.h"
 #include "generator/tree_ders.h"
 #include "planner/planner.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 namespace kiremo::generator {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 // The generator's message boxes: captions and texts.
 namespace kiremo::generator {

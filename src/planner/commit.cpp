@@ -1,5 +1,5 @@
-#include "acquisition/text/errors.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "planner/bounds.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 // Texts with a meaning of their own in the choice lists and the catalogue.
 namespace kiremo::planner {

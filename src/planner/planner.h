@@ -7,7 +7,7 @@
 
 #include "catalogue/database.h"
 #include "planner/tders.h"
-#include "shell/ui/main_view.h"
+#include "view/main_view.h"
 
 namespace kiremo::planner {
 

@@ -1,6 +1,6 @@
 #include "planner/bounds.h"
 #include "planner/planner.h"
-#include "shell/ui/program.h"
+#include "text/program.h"
 
 namespace kiremo::planner {
 

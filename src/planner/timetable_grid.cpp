@@ -1,4 +1,4 @@
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "planner/bounds.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"

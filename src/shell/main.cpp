@@ -4,12 +4,12 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "shell/core/app.h"
-#include "shell/core/program_folder.h"
-#include "shell/core/startup_file.h"
-#include "shell/qt/console_dialogs.h"
-#include "shell/qt/form1.h"
-#include "shell/qt/qt_dialogs.h"
+#include "app/app.h"
+#include "app/program_folder.h"
+#include "app/startup_file.h"
+#include "shell/console_dialogs.h"
+#include "shell/form1.h"
+#include "shell/qt_dialogs.h"
 
 namespace {
 
@@ -34,13 +34,13 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < words.size(); ++i) arguments.push_back(QFile::encodeName(words[i]).toStdString());
 
   const QString screenshot = qEnvironmentVariable("KIREMO_SCREENSHOT");
-  kiremo::qt::ConsoleDialogs console(stderr);
-  if (!screenshot.isEmpty()) kiremo::qt::QtDialogs::SetStandIn(&console);
+  kiremo::shell::ConsoleDialogs console(stderr);
+  if (!screenshot.isEmpty()) kiremo::shell::QtDialogs::SetStandIn(&console);
 
-  kiremo::shell::StartupOptions options{kiremo::shell::ExecutableFolder(), kiremo::shell::ExecutablePath(),
-                                        kiremo::shell::StartupFileFromArguments(arguments),
-                                        kiremo::shell::XdgFoldersFromEnvironment(), std::nullopt};
-  kiremo::qt::TForm1 form1(std::move(options));
+  kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(), kiremo::app::ExecutablePath(),
+                                        kiremo::app::StartupFileFromArguments(arguments),
+                                        kiremo::app::XdgFoldersFromEnvironment(), std::nullopt};
+  kiremo::shell::TForm1 form1(std::move(options));
   form1.ShowCentred();
   if (!screenshot.isEmpty()) ScheduleScreenshot(form1, screenshot);
   return application.exec();

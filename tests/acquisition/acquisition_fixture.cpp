@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 

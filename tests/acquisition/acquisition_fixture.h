@@ -7,7 +7,7 @@
 
 #include "catalogue/database.h"
 #include "demo_server/schedule_server.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/temp_folder.h"
 
 // Pages, a program folder with an old term, and a window that remembers

@@ -6,8 +6,8 @@
 
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
 

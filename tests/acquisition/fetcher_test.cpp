@@ -5,7 +5,7 @@
 
 #include "acquisition/addresses.h"
 #include "acquisition/curl_fetcher.h"
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "acquisition_fixture.h"
 
 namespace kiremo::acquisition {

@@ -9,7 +9,7 @@
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition/queue_dispatcher.h"
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"

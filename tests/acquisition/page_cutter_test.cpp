@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "acquisition_fixture.h"
 
 namespace kiremo::acquisition {

@@ -6,7 +6,7 @@
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition/queue_dispatcher.h"
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "acquisition_fixture.h"
 
 namespace kiremo::acquisition {

@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/temp_folder.h"
 
 namespace kiremo::catalogue {

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "cli/cli_runner.h"
 #include "cli/page_fixture.h"
 #include "support/temp_folder.h"

@@ -3,13 +3,13 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "cli/cli_runner.h"
 #include "catalogue/file_system.h"
 #include "files/dkf_format.h"
 #include "files/plan_files.h"
 #include "planner/planner.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "catalogue/file_system.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::files {
 namespace {

@@ -7,15 +7,15 @@
 #include <fstream>
 #include <random>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
 #include "files/sheet_export.h"
 #include "planner/markers.h"
-#include "shell/ui/memory_view.h"
-#include "shell/ui/program.h"
+#include "view/memory_view.h"
+#include "text/program.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 

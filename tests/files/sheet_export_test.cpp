@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
-#include "shell/ui/memory_view.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "view/memory_view.h"
 
 namespace kiremo::files {
 namespace {

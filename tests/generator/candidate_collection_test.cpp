@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "generator/generator_fixture.h"
 #include "generator/generator_messages.h"
 

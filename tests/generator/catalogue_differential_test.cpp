@@ -7,13 +7,13 @@
 
 #include <random>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "generator/candidate_collection.h"
 #include "generator/combination_search.h"
 #include "generator/search_fixture.h"
 #include "generator/trace_recorder.h"
 #include "planner/planner.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 

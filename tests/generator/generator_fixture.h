@@ -8,7 +8,7 @@
 #include "catalogue/database.h"
 #include "generator/generator.h"
 #include "planner/planner.h"
-#include "shell/ui/memory_view.h"
+#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "acquisition/text/text_helpers.h"
+#include "text/text_helpers.h"
 #include "generator/tree_ders.h"
 
 namespace kiremo::generator::oracle {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::planner {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 #include "planner/markers.h"
 #include "planner_test_support.h"
 

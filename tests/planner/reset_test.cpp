@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "acquisition/text/errors.h"
+#include "text/errors.h"
 #include "planner/markers.h"
 #include "planner_test_support.h"
-#include "shell/ui/program.h"
+#include "text/program.h"
 
 namespace kiremo::planner::testing {
 namespace {

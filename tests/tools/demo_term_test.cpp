@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "acquisition/page_cutter.h"
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "page_writer.h"
 #include "support/temp_folder.h"

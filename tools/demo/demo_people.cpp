@@ -1,6 +1,6 @@
 #include "demo_people.h"
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 
 namespace kiremo::demo {
 

@@ -4,7 +4,7 @@
 #include <bit>
 #include <string_view>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "demo_departments.h"
 #include "demo_people.h"
 #include "demo_random.h"

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <system_error>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/errors.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 #include "catalogue/file_system.h"
 #include "demo_term.h"
 #include "page_writer.h"

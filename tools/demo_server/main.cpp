@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 #include "demo_server/schedule_server.h"
 
 namespace {

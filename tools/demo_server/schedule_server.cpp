@@ -7,8 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "acquisition/text/cp1254.h"
-#include "acquisition/text/text_helpers.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::demo {
 

@@ -7,16 +7,16 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "acquisition/text/cp1254.h"
+#include "text/cp1254.h"
 #include "planner/markers.h"
-#include "shell/core/app.h"
-#include "shell/core/program_folder.h"
-#include "shell/qt/form1.h"
-#include "shell/qt/qt_widgets.h"
+#include "app/app.h"
+#include "app/program_folder.h"
+#include "shell/form1.h"
+#include "shell/qt_widgets.h"
 
 namespace {
 
-using kiremo::shell::App;
+using kiremo::app::App;
 
 int Find(kiremo::ui::ChoiceList& list, const std::string& text) {
   for (int k = 0; k < list.Count(); ++k) {
@@ -78,9 +78,9 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   const std::string xdg = (std::filesystem::temp_directory_path() / "kiremo-screenshot-xdg").string();
-  kiremo::shell::StartupOptions options{kiremo::shell::ExecutableFolder(), kiremo::shell::ExecutablePath(), "",
+  kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(), kiremo::app::ExecutablePath(), "",
                                         {xdg + "/data", xdg + "/config"}, std::nullopt};
-  kiremo::qt::TForm1 form(std::move(options));
+  kiremo::shell::TForm1 form(std::move(options));
   form.ShowCentred();
   App& app = form.Application();
 

@@ -1,0 +1,158 @@
+#include "app/app.h"
+
+#include "catalogue/catalogue_files.h"
+#include "app/delete_folder.h"
+#include "app/event_guard.h"
+#include "app/program_page.h"
+#include "app/stored_settings.h"
+#include "acquisition/hosts.h"
+#include "text/program.h"
+
+namespace kiremo::app {
+
+App::App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options)
+    : view_(view),
+      dispatcher_(dispatcher),
+      options_(std::move(options)),
+      settings_(options_.program_folder + std::string(kSettingsFile)),
+      planner_(view_, query1_, options_.program_folder, ForumUrl()),
+      plan_files_(planner_, view_),
+      generator_(planner_, view_, query1_) {
+  auto sifirla = [this] { planner_.Sifirla(); };
+  if (options_.network) {
+    acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_,
+                                                              sifirla, options_.network->pages,
+                                                              options_.network->startup, options_.network->hosts);
+  } else {
+    acquisition_ =
+        std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_, sifirla);
+  }
+  planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
+                          .clear_candidates = [this] { generator_.ClearCandidates(); },
+                          .apply_stored_settings = [this] { ApplyStoredSettings(); }});
+}
+
+template <typename Work>
+void App::Guarded(Work&& work) {
+  RunGuarded(view_.Dialog(), std::forward<Work>(work));
+}
+
+void App::FormCreate() {
+  planner_.BilgiSatiri = 0;
+  try {
+    DeleteFolder(options_.program_folder + "__history");
+    RegisterPlanAssociation(options_.executable_path, options_.xdg);
+  } catch (...) {
+    // A desktop that refuses the association costs nothing but the double-click.
+  }
+  Guarded([&] {
+    query1_.SetConnectionString(
+        catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
+    version_text_ = kVersionText;
+    view_.Caption().SetText(ProgramTitle());
+    planner_.SeciliSatir = 0;
+    planner_.SeciliSutun = 0;
+    planner_.Sifirla();
+    acquisition_->CheckVersion();
+    if (!options_.startup_file.empty()) plan_files_.Load(options_.startup_file);
+  });
+}
+
+bool App::FormClose() {
+  bool written = false;
+  Guarded([&] {
+    WriteSettingsAtClose(view_, settings_);
+    written = true;
+  });
+  if (written) acquisition_->Stop();
+  return written;
+}
+
+void App::DepartmentChosen(int row) {
+  Guarded([&] {
+    if (view_.MenuOtomatik().Checked()) acquisition_->QuickUpdate(row);
+    planner_.DersKoduEkle(row);
+  });
+}
+
+void App::CourseChosen(int row) {
+  Guarded([&] { planner_.AcilanDersEkle(row); });
+}
+
+void App::SectionChosen(int row) {
+  Guarded([&] { planner_.SectionChosen(row); });
+}
+
+void App::KaydetClick(int row) {
+  Guarded([&] { planner_.KaydetClick(row); });
+}
+
+void App::ButtonClick(int row) { planner_.BilgiSatiri = row; }
+
+void App::popDersClick() {
+  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri, 1); });
+}
+
+void App::popHocaClick() {
+  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri, 0); });
+}
+
+void App::Grid1SelectCell(int column, int row) {
+  Guarded([&] { planner_.Grid1SelectCell(column, row); });
+}
+
+void App::btnCikarClick() {
+  Guarded([&] { planner_.btnCikarClick(); });
+}
+
+void App::Sifirla() {
+  Guarded([&] { planner_.Sifirla(); });
+}
+
+void App::Edit1Change() {
+  Guarded([&] { WriteDepartmentCode(view_, settings_); });
+}
+
+void App::btnYerlestirClick() {
+  Guarded([&] { generator_.btnYerlestirClick(); });
+}
+
+void App::ComboBox31Change() {
+  Guarded([&] { generator_.ComboBox31Change(); });
+}
+
+void App::CRNListeKopyalaClick() {
+  Guarded([&] { plan_files_.CRNListeKopyalaClick(); });
+}
+
+void App::CRNScriptKopyalaClick() {
+  Guarded([&] { plan_files_.CRNScriptKopyalaClick(); });
+}
+
+void App::menuAcClick() {
+  Guarded([&] { plan_files_.Load(options_.startup_file); });
+}
+
+void App::menuKaydetClick() {
+  Guarded([&] { plan_files_.Save(); });
+}
+
+void App::menuExcelClick() {
+  Guarded([&] { plan_files_.ExcelExport(); });
+}
+
+void App::menuVeriAlClick() {
+  Guarded([&] { acquisition_->menuVeriAlClick(); });
+}
+
+void App::menuOtomatikClick() {
+  Guarded([&] { acquisition_->menuOtomatikClick(); });
+}
+
+void App::YardimClick() {
+  Guarded([&] { view_.Browser().OpenAddress(ProgramPageUrl()); });
+}
+
+void App::ApplyStoredSettings() { app::ApplyStoredSettings(view_, settings_); }
+
+}  // namespace kiremo::app

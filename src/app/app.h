@@ -1,0 +1,119 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "acquisition/acquisition.h"
+#include "catalogue/database.h"
+#include "files/plan_files.h"
+#include "generator/generator.h"
+#include "planner/planner.h"
+#include "app/ini_file.h"
+#include "app/plan_association.h"
+#include "view/dispatcher.h"
+#include "view/main_view.h"
+
+namespace kiremo::app {
+
+// The servers and fetchers of the catalogue and the version check, for tests;
+// the window uses the network and the hosts of the environment.
+struct NetworkParts {
+  acquisition::Fetcher& pages;
+  acquisition::Fetcher& startup;
+  acquisition::Hosts hosts;
+};
+
+struct StartupOptions {
+  std::string program_folder;   // ends in "/"
+  std::string executable_path;  // what a double-clicked ".dkf" file starts
+  std::string startup_file;     // the schedule file of the command line, or empty
+  XdgFolders xdg;               // where the ".dkf" association is registered
+  std::optional<NetworkParts> network;
+};
+
+// The program without its window: the catalogue query Query1, the planner,
+// the settings, the start-up and shutdown sequences, and one entry point per
+// event of the window. Every entry point catches every error and shows it in
+// the standard error box, so the window stays usable and nothing reaches the
+// window system's event loop.
+class App {
+ public:
+  App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options);
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // The main window's creation: the start-up sequence. A failing step ends
+  // it with the standard error box; the window opens all the same.
+  void FormCreate();
+  // The main window's close through its frame: writes the settings back
+  // and stops a running catalogue update. False, after the standard error
+  // box, when the window must stay open.
+  bool FormClose();
+
+  // Course row i (1..10).
+  void DepartmentChosen(int row);
+  void CourseChosen(int row);
+  void SectionChosen(int row);
+  void KaydetClick(int row);
+  // "Bilgi": remembers the row for the lookup menu the window opens next.
+  void ButtonClick(int row);
+  void popDersClick();
+  void popHocaClick();
+
+  void Grid1SelectCell(int column, int row);
+  void btnCikarClick();
+  // "Sıfırla", button and menu item.
+  void Sifirla();
+  void Edit1Change();
+
+  // The generator panel: "Oluştur" and the result list.
+  void btnYerlestirClick();
+  void ComboBox31Change();
+  // The window's watch over long searches (a progress box with a stop button).
+  void SetSearchMonitor(generator::SearchMonitor* monitor) { generator_.SetSearchMonitor(monitor); }
+
+  // "CRN Listesiyle İlgili Birşeyler Yap" popup.
+  void CRNListeKopyalaClick();
+  void CRNScriptKopyalaClick();
+
+  // Menu "Dosya".
+  void menuAcClick();
+  void menuKaydetClick();
+  void menuExcelClick();
+  // Menu "Program".
+  void menuVeriAlClick();
+  void menuOtomatikClick();
+  // Menu "Hakkında".
+  void YardimClick();
+
+  // The settings step of the reset.
+  void ApplyStoredSettings();
+
+  const std::string& VersionText() const { return version_text_; }
+  const std::string& ProgramFolder() const { return options_.program_folder; }
+  const std::string& StartupFile() const { return options_.startup_file; }
+  planner::Planner& Plan() { return planner_; }
+  generator::Generator& Generator() { return generator_; }
+  acquisition::Acquisition& Updates() { return *acquisition_; }
+  catalogue::CatalogueQuery& Query1() { return query1_; }
+  ui::MainView& View() { return view_; }
+
+ private:
+  // Runs one event's work; an error ends it in the standard error box.
+  template <typename Work>
+  void Guarded(Work&& work);
+
+  ui::MainView& view_;
+  ui::Dispatcher& dispatcher_;
+  StartupOptions options_;
+  std::string version_text_;
+  catalogue::CatalogueQuery query1_;
+  IniFile settings_;
+  planner::Planner planner_;
+  files::PlanFiles plan_files_;
+  generator::Generator generator_;
+  std::unique_ptr<acquisition::Acquisition> acquisition_;
+};
+
+}  // namespace kiremo::app

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/ini_file.h"
+#include "view/main_view.h"
+
+// The six settings of "config.ini", section "ayarlar": what each feeds in the
+// window, when it is read and when it is written.
+namespace kiremo::app {
+
+inline constexpr std::string_view kSettingsFile = "config.ini";
+
+// The last step of the reset: the generator panel's reset texts, then every
+// stored value that is present and valid. A failure while reading ends the
+// step silently; the keys not yet applied keep the reset texts.
+void ApplyStoredSettings(ui::MainView& view, const IniFile& settings);
+
+// Edit1's text, upper-cased then trimmed, as "bolum_kodu".
+void WriteDepartmentCode(ui::MainView& view, IniFile& settings);
+
+// The six keys at the close of the window, in order. An hour field that is
+// not a whole number raises ConversionError after the keys before it have
+// been written.
+void WriteSettingsAtClose(ui::MainView& view, IniFile& settings);
+
+}  // namespace kiremo::app

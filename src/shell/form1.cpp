@@ -1,0 +1,130 @@
+#include "shell/form1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+
+#include "shell/form1_menus.h"
+#include "shell/form2.h"
+
+namespace kiremo::shell {
+
+namespace {
+
+// The window's client area below the menu bar.
+constexpr QSize kClientSize(812, 647);
+
+// The resize rule measures the window's outer size: its frame, title bar
+// and menu bar included. Qt measures the window without the frame and title
+// bar of the window manager (which may be absent), so a fixed decoration
+// stands in for them: an 8-pixel frame at each side and a 31-pixel title
+// bar. With it the rule gives the scroll area exactly its design size,
+// 813 x 630, at the window's opening size.
+constexpr QSize kDecoration(16, 39);
+
+}  // namespace
+
+TForm1::TForm1(app::StartupOptions options, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      menus_(std::make_unique<Menus>()) {
+  BuildWidgets();
+  resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+  view_ = std::make_unique<QtMainView>(widgets_);
+  dispatcher_ = std::make_unique<QtDispatcher>(view_->Dialog());
+  search_progress_ = std::make_unique<SearchProgressBox>(this);
+  app_ = std::make_unique<app::App>(*view_, *dispatcher_, std::move(options));
+  app_->SetSearchMonitor(search_progress_.get());
+  ConnectEvents();
+  app_->FormCreate();
+  about_box_ = new TForm2(app_->VersionText(), view_->Browser(), this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ShowCentred() {
+  const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+  move(screen.center() - QPoint(width() / 2, height() / 2));
+  show();
+}
+
+void TForm1::ConnectEvents() {
+  app::App& app = *app_;
+  for (int row = 1; row <= 10; ++row) {
+    const auto i = static_cast<std::size_t>(row - 1);
+    connect(widgets_.combos[3 * i], &QComboBox::activated, this, [&app, row] { app.DepartmentChosen(row); });
+    connect(widgets_.combos[3 * i + 1], &QComboBox::activated, this, [&app, row] { app.CourseChosen(row); });
+    connect(widgets_.combos[3 * i + 2], &QComboBox::activated, this, [&app, row] { app.SectionChosen(row); });
+    connect(widgets_.kaydet[i], &QPushButton::clicked, this, [&app, row] { app.KaydetClick(row); });
+    connect(info_buttons_[i], &QPushButton::clicked, this, [this, row] {
+      app_->ButtonClick(row);
+      ShowPopup(menus_->PopupMenu1);
+    });
+  }
+  connect(menus_->popDers, &QAction::triggered, this, [&app] { app.popDersClick(); });
+  connect(menus_->popHoca, &QAction::triggered, this, [&app] { app.popHocaClick(); });
+  connect(widgets_.grid, &GridWidget::cellSelected, this,
+          [&app](int column, int row) { app.Grid1SelectCell(column, row); });
+  connect(menus_->btnCikar, &QPushButton::clicked, this, [&app] { app.btnCikarClick(); });
+  connect(menus_->btnReset, &QPushButton::clicked, this, [&app] { app.Sifirla(); });
+  connect(menus_->menuSifirla, &QAction::triggered, this, [&app] { app.Sifirla(); });
+  connect(widgets_.edit1, &QLineEdit::textChanged, this, [&app] { app.Edit1Change(); });
+  connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
+  connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
+  connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2); });
+  connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
+  connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });
+  connect(menus_->menuExcel, &QAction::triggered, this, [&app] { app.menuExcelClick(); });
+  connect(menus_->menuCik, &QAction::triggered, this, &TForm1::menuCikClick);
+  connect(menus_->menuVeriAl, &QAction::triggered, this, [&app] { app.menuVeriAlClick(); });
+  connect(menus_->CRNListeKopyala, &QAction::triggered, this, [&app] { app.CRNListeKopyalaClick(); });
+  connect(menus_->CRNScriptKopyala, &QAction::triggered, this, [&app] { app.CRNScriptKopyalaClick(); });
+  connect(menus_->menuOtomatik, &QAction::triggered, this, [this, &app] {
+    // The handler flips the check mark itself; undo the flip Qt made first.
+    menus_->menuOtomatik->setChecked(!menus_->menuOtomatik->isChecked());
+    app.menuOtomatikClick();
+  });
+  connect(menus_->menuOndeKalsin, &QAction::triggered, this, &TForm1::menuOndeKalsinClick);
+  connect(menus_->menuHakkinda, &QAction::triggered, this, [this] { about_box_->ShowModal(); });
+  connect(menus_->Yardim, &QAction::triggered, this, [&app] { app.YardimClick(); });
+}
+
+void TForm1::ShowPopup(QMenu* menu) { menu->popup(QCursor::pos()); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!ending_ && !app_->FormClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TForm1::FormResize() {
+  const QSize outer = size() + kDecoration;
+  scroll_box_->resize(outer.width() - 15, outer.height() - 75);
+}
+
+void TForm1::menuOndeKalsinClick(bool checked) {
+  const bool visible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, checked);
+  // Changing a window's flags hides it.
+  if (visible) show();
+}
+
+void TForm1::menuCikClick() {
+  ending_ = true;
+  // exit() leaves the event loop without closing the windows; quit() would
+  // close them and so write the settings.
+  QCoreApplication::exit(0);
+}
+
+}  // namespace kiremo::shell

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/app.h"
+#include "shell/qt_dispatcher.h"
+#include "shell/qt_main_view.h"
+#include "shell/search_progress_box.h"
+
+class QMenu;
+class QScrollArea;
+
+namespace kiremo::shell {
+
+class TForm2;
+
+// The main window: every widget at its place, and every event routed to the
+// window-free App. Nothing here decides anything beyond the window's own
+// behaviour (scroll area size, stay-on-top, popups, the about box, ending).
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the widgets and runs the start-up sequence; the about box is made
+  // after it.
+  explicit TForm1(app::StartupOptions options, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Shows the window centred on the screen.
+  void ShowCentred();
+
+  app::App& Application() { return *app_; }
+  QtMainView& View() { return *view_; }
+  TForm2& AboutBox() { return *about_box_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct Menus;
+
+  // form1_layout.cpp: the widgets with their names, texts and places.
+  void BuildWidgets();
+  void BuildRows(QWidget* area);
+  void BuildGeneratorPanel(QWidget* area);
+  void BuildBottomBar(QWidget* area);
+  void BuildMenus();
+
+  void ConnectEvents();
+  void FormResize();
+  void menuOndeKalsinClick(bool checked);
+  void menuCikClick();
+  // Raises nothing in Qt's event loop: the popup only opens.
+  void ShowPopup(QMenu* menu);
+
+  MainWidgets widgets_;
+  std::array<QPushButton*, 10> info_buttons_{};
+  QScrollArea* scroll_box_ = nullptr;
+  std::unique_ptr<Menus> menus_;
+  std::unique_ptr<QtMainView> view_;
+  std::unique_ptr<QtDispatcher> dispatcher_;
+  std::unique_ptr<SearchProgressBox> search_progress_;
+  std::unique_ptr<app::App> app_;
+  TForm2* about_box_ = nullptr;
+  bool ending_ = false;  // "Çık" ends the program without the close sequence
+};
+
+}  // namespace kiremo::shell

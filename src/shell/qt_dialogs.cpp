@@ -1,0 +1,80 @@
+#include "shell/qt_dialogs.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "text/text_helpers.h"
+#include "shell/qt_text.h"
+#include "text/program.h"
+
+namespace kiremo::shell {
+
+namespace {
+
+ui::Dialogs* stand_in = nullptr;
+
+QMessageBox::Icon BoxIcon(ui::Icon icon) {
+  switch (icon) {
+    case ui::Icon::Error: return QMessageBox::Critical;
+    case ui::Icon::Warning: return QMessageBox::Warning;
+    case ui::Icon::Information: return QMessageBox::Information;
+    case ui::Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+void ShowBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+  // Texts can carry catalogue data; markup in them is shown, not obeyed.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::string> LocalPath(const QString& name) {
+  if (name.isEmpty()) return std::nullopt;
+  return QFile::encodeName(name).toStdString();
+}
+
+}  // namespace
+
+void QtDialogs::SetStandIn(ui::Dialogs* dialogs) { stand_in = dialogs; }
+
+QString DialogFilter(const std::string& filter) {
+  const std::vector<std::string> parts = Explode(filter, "|");
+  QStringList filters;
+  for (std::size_t i = 0; i < parts.size(); i += 2) {
+    const std::string& description = parts[i];
+    const std::string patterns = i + 1 < parts.size() ? parts[i + 1] : std::string("*");
+    std::string spaced = patterns;
+    for (char& c : spaced) {
+      if (c == ';') c = ' ';
+    }
+    // A filter's text usually names its patterns already.
+    const bool named = description.find("(" + patterns + ")") != std::string::npos;
+    filters << ToQString(named ? description : description + " (" + spaced + ")");
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+void QtDialogs::Message(const std::string& caption, const std::string& text, ui::Icon icon) {
+  if (stand_in) return stand_in->Message(caption, text, icon);
+  ShowBox(owner_, ToQString(caption), ToQString(text), BoxIcon(icon));
+}
+
+void QtDialogs::StandardError(const std::string& text) {
+  if (stand_in) return stand_in->StandardError(text);
+  ShowBox(owner_, ToQString(ProgramTitle()), ToQString(text), QMessageBox::Critical);
+}
+
+std::optional<std::string> QtDialogs::AskOpenFile(const std::string& filter) {
+  if (stand_in) return stand_in->AskOpenFile(filter);
+  return LocalPath(QFileDialog::getOpenFileName(owner_, {}, {}, DialogFilter(filter)));
+}
+
+std::optional<std::string> QtDialogs::AskSaveFile(const std::string& filter) {
+  if (stand_in) return stand_in->AskSaveFile(filter);
+  return LocalPath(QFileDialog::getSaveFileName(owner_, {}, {}, DialogFilter(filter)));
+}
+
+}  // namespace kiremo::shell

@@ -1,0 +1,52 @@
+#include "shell/qt_main_view.h"
+
+#include <stdexcept>
+
+namespace kiremo::shell {
+
+namespace {
+
+std::size_t Index(int number, int last, const char* prefix) {
+  if (number < 1 || number > last) throw std::out_of_range(std::string("no ") + prefix + std::to_string(number));
+  return static_cast<std::size_t>(number - 1);
+}
+
+}  // namespace
+
+template <typename Adapter, typename Widget, std::size_t N>
+std::vector<Adapter> QtMainView::Adapt(const std::array<Widget*, N>& widgets) {
+  std::vector<Adapter> adapters;
+  adapters.reserve(N);
+  for (Widget* widget : widgets) adapters.emplace_back(widget);
+  return adapters;
+}
+
+QtMainView::QtMainView(const MainWidgets& widgets)
+    : combos_(Adapt<QtChoiceList>(widgets.combos)),
+      results_(widgets.results),
+      teachers_(Adapt<QtChoiceList>(widgets.teachers)),
+      kaydet_(Adapt<QtButton>(widgets.kaydet)),
+      shapes_(widgets.shapes),
+      edit1_(widgets.edit1),
+      edit2_(widgets.edit2),
+      edit_st_(widgets.edit_st),
+      edit_end_(widgets.edit_end),
+      check_box1_(widgets.check_box1),
+      chk_(Adapt<QtCheckBoxMark>(widgets.chk)),
+      menu_otomatik_(widgets.menu_otomatik),
+      grid_(widgets.grid),
+      status_(widgets.status),
+      caption_(widgets.window),
+      dialogs_(widgets.window) {}
+
+ui::ChoiceList& QtMainView::ComboBox(int number) { return combos_[Index(number, 30, "ComboBox")]; }
+
+ui::ChoiceList& QtMainView::HocaCombo(int row) { return teachers_[Index(row, 10, "HocaCombo")]; }
+
+ui::Button& QtMainView::Kaydet(int row) { return kaydet_[Index(row, 10, "Kaydet")]; }
+
+ui::Swatch& QtMainView::Shape(int row) { return *shapes_[Index(row, 10, "Shape")]; }
+
+ui::CheckMark& QtMainView::Chk(int day) { return chk_[Index(day, 5, "chk")]; }
+
+}  // namespace kiremo::shell

@@ -1,0 +1,69 @@
+#include "shell/qt_widgets.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
+#include <stdexcept>
+
+#include "shell/qt_text.h"
+
+namespace kiremo::shell {
+
+namespace {
+
+ui::Launcher* launcher_stand_in = nullptr;
+
+void CheckIndex(int k, int count) {
+  if (k < 0 || k >= count) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+}
+
+}  // namespace
+
+void QtChoiceList::Clear() { combo_->clear(); }
+
+void QtChoiceList::Add(const std::string& item) {
+  // A combo box selects the first item added to it; the lists here do not.
+  const bool none = combo_->currentIndex() < 0;
+  combo_->addItem(ToQString(item));
+  if (none) combo_->setCurrentIndex(-1);
+}
+
+int QtChoiceList::Count() const { return combo_->count(); }
+
+std::string QtChoiceList::Item(int k) const {
+  CheckIndex(k, Count());
+  return FromQString(combo_->itemText(k));
+}
+
+void QtChoiceList::SetItem(int k, const std::string& text) {
+  CheckIndex(k, Count());
+  combo_->setItemText(k, ToQString(text));
+}
+
+int QtChoiceList::ItemIndex() const { return combo_->currentIndex(); }
+
+void QtChoiceList::SetItemIndex(int k) { combo_->setCurrentIndex(k >= 0 && k < Count() ? k : -1); }
+
+std::string QtTextField::Text() const { return FromQString(edit_->text()); }
+
+void QtTextField::SetText(const std::string& text) { edit_->setText(ToQString(text)); }
+
+std::string QtLabelLine::Text() const { return FromQString(label_->text()); }
+
+void QtLabelLine::SetText(const std::string& text) { label_->setText(ToQString(text)); }
+
+std::string QtWindowCaption::Text() const { return FromQString(window_->windowTitle()); }
+
+void QtWindowCaption::SetText(const std::string& text) { window_->setWindowTitle(ToQString(text)); }
+
+void QtClipboard::SetText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQString(text)); }
+
+void QtLauncher::SetStandIn(ui::Launcher* stand_in) { launcher_stand_in = stand_in; }
+
+void QtLauncher::OpenAddress(const std::string& address) {
+  if (launcher_stand_in) return launcher_stand_in->OpenAddress(address);
+  QDesktopServices::openUrl(QUrl(ToQString(address), QUrl::TolerantMode));
+}
+
+}  // namespace kiremo::shell

@@ -1,0 +1,129 @@
+#include "view/memory_view.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "text/cp1254.h"
+
+namespace kiremo::ui {
+
+void MemoryChoiceList::Clear() {
+  items_.clear();
+  index_ = -1;
+}
+
+void MemoryChoiceList::Add(const std::string& item) { items_.push_back(item); }
+
+std::string MemoryChoiceList::Item(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return items_[k];
+}
+
+void MemoryChoiceList::SetItem(int k, const std::string& text) {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  items_[k] = text;
+}
+
+void MemoryChoiceList::SetItemIndex(int k) { index_ = (k >= 0 && k < Count()) ? k : -1; }
+
+void MemoryResultList::Clear() {
+  count_ = 0;
+  index_ = -1;
+}
+
+void MemoryResultList::ShowResults(int count) {
+  count_ = count;
+  index_ = count > 0 ? 0 : -1;
+}
+
+void MemoryTextField::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  if (on_change) on_change();
+}
+
+MemoryGrid::MemoryGrid() { WriteGridHeaders(*this); }
+
+std::string MemoryGrid::CellText(int column, int row) const {
+  return Inside(column, row) ? texts_[column][row] : std::string();
+}
+
+void MemoryGrid::SetCellText(int column, int row, const std::string& text) {
+  if (Inside(column, row)) texts_[column][row] = text;
+}
+
+Colour MemoryGrid::CellColour(int column, int row) const {
+  return Inside(column, row) ? colours_[column][row] : kWhite;
+}
+
+void MemoryGrid::SetCellColour(int column, int row, Colour colour) {
+  if (Inside(column, row)) colours_[column][row] = colour;
+}
+
+void MemoryDialogs::Message(const std::string& caption, const std::string& text, Icon icon) {
+  messages.push_back({caption, text, icon});
+}
+
+void MemoryDialogs::StandardError(const std::string& text) { errors.push_back(text); }
+
+std::optional<std::string> MemoryDialogs::AskOpenFile(const std::string& filter) {
+  filters_asked.push_back(filter);
+  if (next_open_names.empty()) return std::nullopt;
+  std::string name = next_open_names.front();
+  next_open_names.erase(next_open_names.begin());
+  return name;
+}
+
+std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter) {
+  filters_asked.push_back(filter);
+  if (next_save_names.empty()) return std::nullopt;
+  std::string name = next_save_names.front();
+  next_save_names.erase(next_save_names.begin());
+  return name;
+}
+
+MemoryView::MemoryView()
+    : edit1_("ELK"),
+      edit2_("MKB,ISB,MMB,GDB"),
+      edit_st_("9"),
+      edit_end_("19"),
+      check_box1_(true) {}
+
+MemoryChoiceList& MemoryView::ComboBox(int number) {
+  if (number < 1 || number > 30) throw std::out_of_range("no ComboBox" + std::to_string(number));
+  return combos_[number - 1];
+}
+
+MemoryChoiceList& MemoryView::HocaCombo(int row) {
+  if (row < 1 || row > 10) throw std::out_of_range("no HocaCombo" + std::to_string(row));
+  return teachers_[row - 1];
+}
+
+MemoryButton& MemoryView::Kaydet(int row) {
+  if (row < 1 || row > 10) throw std::out_of_range("no Kaydet" + std::to_string(row));
+  return kaydet_[row - 1];
+}
+
+MemorySwatch& MemoryView::Shape(int row) {
+  if (row < 1 || row > 10) throw std::out_of_range("no Shape" + std::to_string(row));
+  return shapes_[row - 1];
+}
+
+MemoryCheckMark& MemoryView::Chk(int day) {
+  if (day < 1 || day > 5) throw std::out_of_range("no chk" + std::to_string(day));
+  return chk_[day - 1];
+}
+
+void WriteGridHeaders(Grid& grid) {
+  static const std::string_view kDays[] = {"Gün/Saat"_w, "Pazartesi"_w, "Salı"_w,
+                                           "Çarşamba"_w, "Perşembe"_w, "Cuma"_w};
+  for (int column = 0; column < 6; ++column) grid.SetCellText(column, 0, std::string(kDays[column]));
+  for (int row = 1; row <= 14; ++row) {
+    const int hour = row + 7;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:30-%02d:29", hour, hour + 1);
+    grid.SetCellText(0, row, text);
+  }
+}
+
+}  // namespace kiremo::ui

@@ -1,0 +1,191 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "view/main_view.h"
+
+// In-memory widgets: the window as plain data, for tests and for the
+// command-line tool.
+namespace kiremo::ui {
+
+class MemoryChoiceList : public ChoiceList {
+ public:
+  void Clear() override;
+  void Add(const std::string& item) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Item(int k) const override;
+  void SetItem(int k, const std::string& text) override;
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int k) override;
+  const std::vector<std::string>& Items() const { return items_; }
+
+ private:
+  std::vector<std::string> items_;
+  int index_ = -1;
+};
+
+class MemoryResultList : public ResultList {
+ public:
+  void Clear() override;
+  void ShowResults(int count) override;
+  int Count() const override { return count_ > 0 ? count_ + 1 : 0; }
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int k) override { index_ = (k >= 0 && k < Count()) ? k : -1; }
+
+ private:
+  int count_ = 0;
+  int index_ = -1;
+};
+
+class MemoryTextField : public TextField {
+ public:
+  explicit MemoryTextField(std::string text = {}) : text_(std::move(text)) {}
+  std::string Text() const override { return text_; }
+  void SetText(const std::string& text) override;
+  // Runs after every change of the text, like an edit's change event.
+  std::function<void()> on_change;
+
+ private:
+  std::string text_;
+};
+
+class MemoryCheckMark : public CheckMark {
+ public:
+  explicit MemoryCheckMark(bool checked = false) : checked_(checked) {}
+  bool Checked() const override { return checked_; }
+  void SetChecked(bool checked) override { checked_ = checked; }
+
+ private:
+  bool checked_;
+};
+
+class MemoryButton : public Button {
+ public:
+  bool Enabled() const override { return enabled_; }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+
+ private:
+  bool enabled_ = true;
+};
+
+class MemorySwatch : public Swatch {
+ public:
+  Colour Fill() const override { return fill_; }
+  void SetFill(Colour colour) override { fill_ = colour; }
+
+ private:
+  Colour fill_ = kWhite;
+};
+
+class MemoryGrid : public Grid {
+ public:
+  MemoryGrid();
+  std::string CellText(int column, int row) const override;
+  void SetCellText(int column, int row, const std::string& text) override;
+  Colour CellColour(int column, int row) const override;
+  void SetCellColour(int column, int row, Colour colour) override;
+
+ private:
+  static bool Inside(int column, int row) { return column >= 0 && column < 6 && row >= 0 && row < 15; }
+  std::array<std::array<std::string, 15>, 6> texts_;
+  std::array<std::array<Colour, 15>, 6> colours_;
+};
+
+class MemoryTextLine : public TextLine {
+ public:
+  std::string Text() const override { return text_; }
+  void SetText(const std::string& text) override { text_ = text; }
+
+ private:
+  std::string text_;
+};
+
+// Records every box shown; file dialogs answer from queues that a test or
+// the command-line tool fills beforehand (an empty queue cancels).
+class MemoryDialogs : public Dialogs {
+ public:
+  struct Shown {
+    std::string caption;
+    std::string text;
+    Icon icon;
+  };
+  void Message(const std::string& caption, const std::string& text, Icon icon) override;
+  void StandardError(const std::string& text) override;
+  std::optional<std::string> AskOpenFile(const std::string& filter) override;
+  std::optional<std::string> AskSaveFile(const std::string& filter) override;
+
+  std::vector<Shown> messages;
+  std::vector<std::string> errors;
+  std::vector<std::string> next_open_names;
+  std::vector<std::string> next_save_names;
+  std::vector<std::string> filters_asked;
+};
+
+class MemoryClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& text) override { text_ = text; }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+class MemoryLauncher : public Launcher {
+ public:
+  void OpenAddress(const std::string& address) override { opened.push_back(address); }
+  std::vector<std::string> opened;
+};
+
+// The whole window in memory, with the design texts of the real one.
+class MemoryView : public MainView {
+ public:
+  MemoryView();
+
+  MemoryChoiceList& ComboBox(int number) override;
+  MemoryResultList& ComboBox31() override { return results_; }
+  MemoryChoiceList& HocaCombo(int row) override;
+  MemoryButton& Kaydet(int row) override;
+  MemorySwatch& Shape(int row) override;
+  MemoryTextField& Edit1() override { return edit1_; }
+  MemoryTextField& Edit2() override { return edit2_; }
+  MemoryTextField& EditSt() override { return edit_st_; }
+  MemoryTextField& EditEnd() override { return edit_end_; }
+  MemoryCheckMark& CheckBox1() override { return check_box1_; }
+  MemoryCheckMark& Chk(int day) override;
+  MemoryCheckMark& MenuOtomatik() override { return menu_otomatik_; }
+  MemoryGrid& Grid1() override { return grid_; }
+  MemoryTextLine& StatusBar() override { return status_; }
+  MemoryTextLine& Caption() override { return caption_; }
+  MemoryDialogs& Dialog() override { return dialogs_; }
+  MemoryClipboard& Clip() override { return clipboard_; }
+  MemoryLauncher& Browser() override { return launcher_; }
+
+ private:
+  std::array<MemoryChoiceList, 30> combos_;
+  MemoryResultList results_;
+  std::array<MemoryChoiceList, 10> teachers_;
+  std::array<MemoryButton, 10> kaydet_;
+  std::array<MemorySwatch, 10> shapes_;
+  MemoryTextField edit1_;
+  MemoryTextField edit2_;
+  MemoryTextField edit_st_;
+  MemoryTextField edit_end_;
+  MemoryCheckMark check_box1_;
+  std::array<MemoryCheckMark, 5> chk_;
+  MemoryCheckMark menu_otomatik_;
+  MemoryGrid grid_;
+  MemoryTextLine status_;
+  MemoryTextLine caption_;
+  MemoryDialogs dialogs_;
+  MemoryClipboard clipboard_;
+  MemoryLauncher launcher_;
+};
+
+// Fills a grid's header row and column with the window's texts.
+void WriteGridHeaders(Grid& grid);
+
+}  // namespace kiremo::ui

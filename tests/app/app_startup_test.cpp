@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "catalogue/file_system.h"
+#include "app/app_fixture.h"
+#include "text/program.h"
+
+namespace kiremo::app::testing {
+namespace {
+
+using StartupTest = AppTest;
+
+std::string XdgQuery(const std::string& query, const XdgFolders& folders) {
+  const std::string command = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION XDG_DATA_HOME='" + folders.data_home +
+                              "' XDG_CONFIG_HOME='" + folders.config_home + "' xdg-mime " + query + " 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return {};
+  char line[256] = {};
+  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
+  ::pclose(pipe);
+  std::string answer = read ? line : "";
+  if (!answer.empty() && answer.back() == '\n') answer.pop_back();
+  return answer;
+}
+
+TEST_F(StartupTest, FirstStartShowsTheResetWindowAndTheDefaults) {
+  App& started = Start();
+  EXPECT_EQ(started.VersionText(), "1.51");
+  EXPECT_EQ(view.Caption().Text(), ProgramTitle());
+  EXPECT_EQ(view.ComboBox(1).Items(), (std::vector<std::string>{std::string("Seçin"_w), "ELK", "MAT"}));
+  EXPECT_EQ(view.ComboBox(28).Count(), 3);
+  EXPECT_EQ(view.Edit1().Text(), "ELK");
+  EXPECT_TRUE(view.CheckBox1().Checked());
+  EXPECT_FALSE(view.MenuOtomatik().Checked());
+  EXPECT_EQ(view.EditSt().Text(), "9");
+  EXPECT_EQ(view.EditEnd().Text(), "19");
+  EXPECT_EQ(view.Edit2().Text(), "MKB,ISB,MMB,GDB");
+  EXPECT_TRUE(view.Dialog().errors.empty());
+  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_EQ(started.Query1().ConnectionString(), catalogue.ConnectionString());
+  EXPECT_EQ(site.asked.size(), 2u) << "the version check asked for both files";
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile())) << "nothing is written before a change or a close";
+}
+
+TEST_F(StartupTest, StoredSettingsComeBackAndEdit1IsWrittenBackNormalised) {
+  WriteFileAtomically(SettingsFile(), "[ayarlar]\r\nbolum_kodu= mat \r\notomatik_guncelleme=1\r\nsaat_ust_limit=18\r\n");
+  Start();
+  EXPECT_EQ(view.Edit1().Text(), "mat");
+  EXPECT_TRUE(view.MenuOtomatik().Checked());
+  EXPECT_EQ(view.EditEnd().Text(), "18");
+  // Setting Edit1 raised its change event, which stored the text upper-cased.
+  EXPECT_EQ(IniFile(SettingsFile()).ReadString("ayarlar", "bolum_kodu", "hata"), "MAT");
+}
+
+TEST_F(StartupTest, MissingDepartmentListEndsTheSequenceButNotTheProgram) {
+  catalogue.RemoveDepartmentList();
+  Start(folder / "plan.dkf");
+  ASSERT_EQ(view.Dialog().errors.size(), 1u);
+  EXPECT_NE(view.Dialog().errors[0].find("kodlar.dat"), std::string::npos) << view.Dialog().errors[0];
+  EXPECT_TRUE(site.asked.empty()) << "no version check after the failed step";
+  EXPECT_TRUE(view.Dialog().messages.empty()) << "no load after the failed step";
+  EXPECT_EQ(view.Caption().Text(), ProgramTitle());
+}
+
+TEST_F(StartupTest, NewerVersionIsAnnouncedAndAnUnreachableSiteIsNot) {
+  site.pages[std::string(kSite) + "/kiremo/version.txt"] = "1.52";
+  Start();
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, std::string("Güncelleme"_w));
+
+  ui::MemoryView quiet;
+  site.pages.clear();
+  App offline(quiet, dispatcher, Options());
+  offline.FormCreate();
+  EXPECT_TRUE(quiet.Dialog().messages.empty());
+  EXPECT_TRUE(quiet.Dialog().errors.empty());
+}
+
+TEST_F(StartupTest, PlanNamedOnTheCommandLineIsLoaded) {
+  Start();
+  Pick(1, "ELK");
+  Pick(2, "ELK 101");
+  Pick(3, view.ComboBox(3).Item(1));
+  app->KaydetClick(1);
+  view.Dialog().next_save_names.push_back(folder / "plan 1.dkf");
+  app->menuKaydetClick();
+  ASSERT_TRUE(std::filesystem::exists(folder / "plan 1.dkf"));
+
+  ui::MemoryView next;
+  App reopened(next, dispatcher, Options(folder / "plan 1.dkf"));
+  reopened.FormCreate();
+  EXPECT_TRUE(next.Dialog().errors.empty());
+  EXPECT_EQ(next.ComboBox(2).Text(), "ELK 101");
+  EXPECT_EQ(reopened.Plan().Dersler[1].CRN, "21001");
+  EXPECT_TRUE(reopened.StartupFile().empty()) << "the start-up file is read once";
+  EXPECT_TRUE(next.Dialog().filters_asked.empty()) << "no dialog for the start-up file";
+}
+
+TEST_F(StartupTest, UnreadablePlanOnTheCommandLineLeavesTheResetPlan) {
+  Start(folder / "missing.dkf");
+  EXPECT_EQ(view.Dialog().messages.size(), 1u) << "the load says why";
+  EXPECT_EQ(view.ComboBox(1).Text(), std::string("Seçin"_w));
+  EXPECT_EQ(view.Caption().Text(), ProgramTitle());
+}
+
+TEST_F(StartupTest, EveryStartRegistersTheAssociationAndDeletesTheHistoryFolder) {
+  std::filesystem::create_directories(folder / "__history/x");
+  Start();
+  EXPECT_FALSE(std::filesystem::exists(folder / "__history"));
+  EXPECT_EQ(XdgQuery("query default application/x-kiremo-plan", {xdg / "data", xdg / "config"}), "kiremo.desktop");
+  WriteFileAtomically(folder / "plan.dkf", "x");
+  EXPECT_EQ(XdgQuery("query filetype '" + folder / "plan.dkf" + "'", {xdg / "data", xdg / "config"}),
+            "application/x-kiremo-plan");
+  EXPECT_NE(ReadWholeFile(xdg / "data/applications/kiremo.desktop").find("Exec=/opt/kiremo/kiremo %f"),
+            std::string::npos);
+}
+
+TEST_F(StartupTest, AssociationThatCannotBeWrittenIsSilent) {
+  WriteFileAtomically(xdg / "file", "x");
+  StartupOptions options = Options();
+  options.xdg = {xdg / "file/data", xdg / "file/config"};
+  StartWith(std::move(options));
+  EXPECT_TRUE(view.Dialog().errors.empty());
+  EXPECT_EQ(view.ComboBox(1).Count(), 3) << "start-up went on";
+}
+
+}  // namespace
+}  // namespace kiremo::app::testing

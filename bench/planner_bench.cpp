@@ -108,7 +108,7 @@ void BM_DemoCatalogueDepartment(benchmark::State& state) {
   int largest = 1;
   std::size_t most = 0;
   for (int k = 1; k < departments.Count(); ++k) {
-    const std::size_t sections = query1.Db().Select("CRN", departments.Item(k)).size();
+    const std::size_t sections = query1.Db().Sections(departments.Item(k)).size();
     if (sections > most) {
       most = sections;
       largest = k;

@@ -5,10 +5,13 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::catalogue {
+
+using Row = std::vector<std::string>;
 
 struct Database::Cache {
   std::unordered_map<std::string, sqlite3_stmt*> statements;
@@ -217,13 +220,52 @@ std::vector<Row> Database::Select(std::string_view columns, std::string_view dep
   return ReadRows(statement, db_);
 }
 
-std::vector<std::string> Database::SelectDistinctCourseCodes(std::string_view department_code) {
+namespace {
+
+// The columns of a section in the order SectionOf reads them.
+constexpr std::string_view kSectionColumns = "CRN,ders_kodu,ders_adi,ogretmen,bina,gun,saat,derslik,alabilenler,blok";
+
+SectionValues SectionOf(std::vector<std::string>& row) {
+  return {std::move(row[0]), std::move(row[1]), std::move(row[2]), std::move(row[3]), std::move(row[4]),
+          std::move(row[5]), std::move(row[6]), std::move(row[7]), std::move(row[8]), StrToInt(row[9])};
+}
+
+}  // namespace
+
+std::vector<SectionValues> Database::SelectSections(std::string_view department_code, std::string_view where_column,
+                                                    std::string_view value) {
+  std::vector<SectionValues> sections;
+  for (Row& row : Select(kSectionColumns, department_code, where_column, value)) sections.push_back(SectionOf(row));
+  return sections;
+}
+
+std::vector<std::string> Database::CourseCodes(std::string_view department_code) {
   sqlite3_stmt* statement = Prepare("SELECT ders_kodu FROM " + QuotedTable(department_code) +
                                     " GROUP BY ders_kodu ORDER BY MIN(id)");
   sqlite3_reset(statement);
   std::vector<std::string> codes;
   for (Row& row : ReadRows(statement, db_)) codes.push_back(std::move(row[0]));
   return codes;
+}
+
+std::vector<SectionValues> Database::Sections(std::string_view department_code) {
+  return SelectSections(department_code);
+}
+
+std::vector<SectionValues> Database::SectionsOfCourse(std::string_view department_code, std::string_view course_code) {
+  return SelectSections(department_code, "ders_kodu", course_code);
+}
+
+std::optional<SectionValues> Database::SectionByCrn(std::string_view department_code, std::string_view crn) {
+  std::vector<Row> rows = Select(kSectionColumns, department_code, "CRN", crn);
+  if (rows.empty()) return std::nullopt;
+  return SectionOf(rows.front());
+}
+
+std::vector<std::string> Database::CrnsOfTeacher(std::string_view department_code, std::string_view teacher) {
+  std::vector<std::string> crns;
+  for (Row& row : Select("CRN", department_code, "ogretmen", teacher)) crns.push_back(std::move(row[0]));
+  return crns;
 }
 
 std::vector<std::string> Database::TableNames() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +12,6 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace kiremo::catalogue {
-
-using Row = std::vector<std::string>;
 
 // One connection to an encrypted catalogue file. Values are always bound,
 // table names always quoted; rows come back in the order they were stored.
@@ -35,12 +34,19 @@ class Database {
   void CreateTable(std::string_view department_code);
   void Insert(std::string_view department_code, const SectionValues& section);
 
-  // SELECT <columns> FROM <code>_tb [WHERE <column> = value]; columns and the
-  // condition's column are the program's own texts, never outside input.
-  std::vector<Row> Select(std::string_view columns, std::string_view department_code,
-                          std::string_view where_column = {}, std::string_view value = {});
+  // The typed reads of a department's table; rows in the order they were
+  // stored. A table that does not exist is a DatabaseError.
+  //
   // The department's distinct course codes, in order of first appearance.
-  std::vector<std::string> SelectDistinctCourseCodes(std::string_view department_code);
+  std::vector<std::string> CourseCodes(std::string_view department_code);
+  // Every section of the table.
+  std::vector<SectionValues> Sections(std::string_view department_code);
+  // The sections whose ders_kodu is the course code.
+  std::vector<SectionValues> SectionsOfCourse(std::string_view department_code, std::string_view course_code);
+  // The first section stored with this CRN, if any.
+  std::optional<SectionValues> SectionByCrn(std::string_view department_code, std::string_view crn);
+  // The CRNs of every section of the table that the teacher gives.
+  std::vector<std::string> CrnsOfTeacher(std::string_view department_code, std::string_view teacher);
 
   std::vector<std::string> TableNames();
 
@@ -53,6 +59,12 @@ class Database {
   void Checkpoint();
 
  private:
+  using Row = std::vector<std::string>;
+  // SELECT <columns> FROM <code>_tb [WHERE <column> = value] ORDER BY id.
+  std::vector<Row> Select(std::string_view columns, std::string_view department_code,
+                          std::string_view where_column = {}, std::string_view value = {});
+  std::vector<SectionValues> SelectSections(std::string_view department_code, std::string_view where_column = {},
+                                            std::string_view value = {});
   void Execute(const std::string& sql);
   sqlite3_stmt* Prepare(const std::string& sql);
   [[noreturn]] void Fail(std::string_view what);

@@ -25,7 +25,7 @@ int Courses(Context& context, const std::vector<std::string>& words) {
   if (std::find(tables.begin(), tables.end(), catalogue::TableName(department)) == tables.end()) {
     throw Error("\"" + department + std::string("\" bölümü katalogda yok."_w));
   }
-  const std::vector<std::string> codes = db->SelectDistinctCourseCodes(department);
+  const std::vector<std::string> codes = db->CourseCodes(department);
   if (args.Has("--json")) {
     PrintJson(context.out, JsonTexts(codes));
   } else {

@@ -81,18 +81,18 @@ CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQu
     const std::string department = view.DepartmentCombo(row).Text();
     const std::string code = view.CourseCombo(row).Text();
     for (const std::string& crn : lists[row]) {
-      const auto found = query1.Db().Select("CRN,gun,saat", department, "CRN", crn);
+      const auto found = query1.Db().SectionByCrn(department, crn);
       // The filters read the table named by the course code, this one the
       // table of the chosen department; a CRN missing here cannot be applied.
-      if (found.empty()) throw Error(crn + std::string(kSectionMissing));
+      if (!found) throw Error(crn + std::string(kSectionMissing));
       TTreeDers candidate;
-      candidate.CRN = found.front()[0];
+      candidate.CRN = found->crn;
       candidate.SectionIndex = SectionIndexOf(view.SectionCombo(row), candidate.CRN);
       candidate.CourseCode = code;
       candidate.Row = row;
       candidate.SectionCombo = 3 * row;
       candidate.Index = static_cast<int>(collection.candidates.size());
-      AddCells(candidate, found.front()[1], found.front()[2]);
+      AddCells(candidate, found->gun, found->saat);
       collection.candidates.push_back(std::move(candidate));
     }
   }

@@ -30,8 +30,8 @@ CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view cou
   if (IsMarker(course_code)) return passed;
   std::vector<int> free;
   for (const std::string& day : free_days) free.push_back(StrToInt(day));
-  for (const catalogue::Row& row : query1.Db().Select("CRN,gun", DepartmentOf(course_code), "ders_kodu", course_code)) {
-    const std::string& gun = row[1];
+  for (const catalogue::SectionValues& section : query1.Db().SectionsOfCourse(DepartmentOf(course_code), course_code)) {
+    const std::string& gun = section.gun;
     if (UpperAscii(planner::Chars(gun, 0, 2)) == "BO") break;
     bool fails = false;
     for (const std::string_view entry : ExplodeViews(gun, "|")) {
@@ -39,7 +39,7 @@ CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view cou
       for (const int f : free) fails = fails || day == f;
       if (fails) break;
     }
-    if (!fails) passed.push_back(row[0]);
+    if (!fails) passed.push_back(section.crn);
   }
   return passed;
 }
@@ -49,13 +49,11 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const
                                         std::string_view department) {
   CrnList passed;
   if (IsMarker(course_code)) return passed;
-  const auto rows =
-      query1.Db().Select("CRN,saat,alabilenler,bina", DepartmentOf(course_code), "ders_kodu", course_code);
-  for (const catalogue::Row& row : rows) {
-    const std::string& saat = row[1];
-    const std::string& alabilenler = row[2];
+  for (const catalogue::SectionValues& section : query1.Db().SectionsOfCourse(DepartmentOf(course_code), course_code)) {
+    const std::string& saat = section.saat;
+    const std::string& alabilenler = section.alabilenler;
     bool blocked = false;
-    for (const std::string_view building : ExplodeViews(row[3], "|")) {
+    for (const std::string_view building : ExplodeViews(section.bina, "|")) {
       if (SubStrCount(UpperAscii(edit2.Text()), building) > 0) {
         blocked = true;
         break;
@@ -76,18 +74,14 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const
     }
     if (fails) continue;
     if (department.empty() || SubStrCount(alabilenler, UpperAscii(department)) > 0 || alabilenler == planner::kTum) {
-      passed.push_back(row[0]);
+      passed.push_back(section.crn);
     }
   }
   return passed;
 }
 
 CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code, std::string_view teacher) {
-  CrnList passed;
-  for (const catalogue::Row& row : query1.Db().Select("CRN,ogretmen", DepartmentOf(course_code), "ogretmen", teacher)) {
-    passed.push_back(row[0]);
-  }
-  return passed;
+  return query1.Db().CrnsOfTeacher(DepartmentOf(course_code), teacher);
 }
 
 CrnList CombineShared(const CrnList& first, const CrnList& second) {

@@ -17,12 +17,11 @@ std::string CrnOf(const std::string& item) { return item.substr(0, item.find(':'
 void Planner::GeciciBilgiKaydet(ui::ChoiceList& department, ui::ChoiceList& section) {
   const std::string text = section.Text();
   if (text == kSecin || text == kYok) return;
-  const auto found = query1_.Db().Select("gun,saat,blok", department.Text(), "CRN", CrnOf(text));
+  const auto found = query1_.Db().SectionByCrn(department.Text(), CrnOf(text));
   // The section may have left the catalogue since its list was filled:
   // then there is nothing to preview.
-  if (found.empty()) return;
-  const catalogue::Row& row = found.front();
-  MeetingLists meetings = SplitMeetings({}, row[0], row[1], {}, StrToInt(row[2]));
+  if (!found) return;
+  MeetingLists meetings = SplitMeetings({}, found->gun, found->saat, {}, found->blok);
   GeciciDers.Gunler = std::move(meetings.Gunler);
   GeciciDers.Saatler = std::move(meetings.Saatler);
   GeciciDers.BlokSayisi = meetings.BlokSayisi;
@@ -40,13 +39,9 @@ void Planner::BilgiKaydet(int row) {
   // Read and convert the whole record before anything changes, so that a
   // section that has left the catalogue (or a failing read) leaves the row
   // as it was instead of half filled.
-  const auto found = query1_.Db().Select("*", department, "CRN", crn);
-  if (found.empty()) return;
-  const catalogue::Row& record = found.front();
-  enum Column { kDersKodu = 2, kDersAdi, kOgretmen, kBina, kGun, kSaat, kDerslik, kBlok };
-  if (record.size() <= kBlok) throw DatabaseError(std::string(kDamagedCatalogue));
-  MeetingLists meetings =
-      SplitMeetings(record[kBina], record[kGun], record[kSaat], record[kDerslik], StrToInt(record[kBlok]));
+  const auto record = query1_.Db().SectionByCrn(department, crn);
+  if (!record) return;
+  MeetingLists meetings = SplitMeetings(record->bina, record->gun, record->saat, record->derslik, record->blok);
 
   if (!Dersler[row].CRN.empty()) DersCikar(400, 400, row);
 
@@ -56,9 +51,9 @@ void Planner::BilgiKaydet(int row) {
 
   TDers& ders = Dersler[row];
   ders.CRN = crn;
-  ders.Ogretmen = record[kOgretmen];
-  ders.DersKodu = record[kDersKodu];
-  ders.DersAdi = record[kDersAdi];
+  ders.Ogretmen = record->ogretmen;
+  ders.DersKodu = record->ders_kodu;
+  ders.DersAdi = record->ders_adi;
   ders.Binalar = std::move(meetings.Binalar);
   ders.Gunler = std::move(meetings.Gunler);
   ders.Derslikler = std::move(meetings.Derslikler);

@@ -33,7 +33,7 @@ void Planner::DersKoduEkle(int row) {
 
   std::vector<std::string> found;
   try {
-    found = query1_.Db().SelectDistinctCourseCodes(department);
+    found = query1_.Db().CourseCodes(department);
   } catch (const DatabaseError&) {
     view_.Dialog().Message("HATA", std::string(kDamagedCatalogue), ui::Icon::Error);
   }
@@ -55,8 +55,7 @@ void Planner::AcilanDersEkle(int row) {
   const std::string course = view_.CourseCombo(row).Text();
   if (course == kSecin || course == kBos) return;
 
-  const auto found = query1_.Db().Select("CRN,ogretmen,gun,bina,alabilenler", view_.DepartmentCombo(row).Text(),
-                                         "ders_kodu", course);
+  const auto found = query1_.Db().SectionsOfCourse(view_.DepartmentCombo(row).Text(), course);
   sections.Add(std::string(kSecin));
   teachers.Add(std::string(kSecin));
 
@@ -64,12 +63,11 @@ void Planner::AcilanDersEkle(int row) {
   const bool filtered = view_.CheckBox1().Checked();
   const std::string own_department = UpperAscii(view_.Edit1().Text());
   std::vector<std::string> listed_teachers;
-  for (const catalogue::Row& section : found) {
-    const std::string& crn = section[0];
-    const std::string& teacher = section[1];
-    const std::string& alabilenler = section[4];
+  for (const catalogue::SectionValues& section : found) {
+    const std::string& teacher = section.ogretmen;
+    const std::string& alabilenler = section.alabilenler;
     if (filtered && SubStrCount(alabilenler, own_department) == 0 && alabilenler != kTum) continue;
-    sections.Add(crn + ":: " + teacher + " :: " + section[2] + " :: " + section[3]);
+    sections.Add(section.crn + ":: " + teacher + " :: " + section.gun + " :: " + section.bina);
     if (teacher == kNoTeacher) continue;
     const bool known = std::any_of(listed_teachers.begin(), listed_teachers.end(),
                                    [&](const std::string& t) { return SameTextIgnoringCase(t, teacher); });

@@ -64,7 +64,7 @@ std::string ProgramFolder::MainConnection() const {
 std::vector<std::string> ProgramFolder::Crns(const std::string& code) const {
   catalogue::Database main(MainConnection());
   std::vector<std::string> crns;
-  for (const catalogue::Row& row : main.Select("CRN", code)) crns.push_back(row[0]);
+  for (const auto& section : main.Sections(code)) crns.push_back(section.crn);
   return crns;
 }
 

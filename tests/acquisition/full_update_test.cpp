@@ -95,8 +95,8 @@ TEST_F(FullUpdateTest, ThreeDepartmentsReplaceTheCatalogueAndCountThree) {
 
   // Query1 reads the new catalogue.
   EXPECT_EQ(query1.ConnectionString(), folder.MainConnection());
-  ASSERT_EQ(query1.Db().Select("ders_adi", "elk").size(), 2u);
-  EXPECT_EQ(query1.Db().Select("ders_adi", "elk")[0][0], "Devre'ler");
+  ASSERT_EQ(query1.Db().Sections("elk").size(), 2u);
+  EXPECT_EQ(query1.Db().Sections("elk")[0].ders_adi, "Devre'ler");
 }
 
 TEST_F(FullUpdateTest, TheWindowReadsTheOldCatalogueWhileWorkersRun) {
@@ -105,9 +105,9 @@ TEST_F(FullUpdateTest, TheWindowReadsTheOldCatalogueWhileWorkersRun) {
   Serve(ThreeDepartments(), slow);
   update->menuVeriAlClick();
   ASSERT_TRUE(update->Running());
-  EXPECT_EQ(query1.Db().Select("CRN", "elk")[0][0], "OLD-ELK");
+  EXPECT_EQ(query1.Db().Sections("elk")[0].crn, "OLD-ELK");
   ASSERT_TRUE(dispatcher.RunUntil([&] { return !update->Running(); }, 30s));
-  EXPECT_EQ(query1.Db().Select("CRN", "elk")[0][0], "11");
+  EXPECT_EQ(query1.Db().Sections("elk")[0].crn, "11");
 }
 
 TEST_F(FullUpdateTest, EveryCodeIsFetchedOnceWhateverTheCount) {

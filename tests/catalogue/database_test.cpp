@@ -52,19 +52,21 @@ TEST_F(DatabaseTest, StoresValuesByteForByteAndReturnsThemInInsertionOrder) {
   db.Insert("elk", Section("30001", "ELK 101"));
   db.Insert("ELK", Section("30003", "ELK 201"));
 
-  const auto rows = db.Select("CRN,ders_adi,blok", "ELK");
+  const auto rows = db.Sections("ELK");
   ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0], (Row{"30002", apostrophe_title, "2"}));
-  EXPECT_EQ(rows[1][0], "30001");
-  EXPECT_EQ(rows[2][0], "30003");
+  EXPECT_EQ(rows[0], Section("30002", "ELK 201", apostrophe_title));
+  EXPECT_EQ(rows[1].crn, "30001");
+  EXPECT_EQ(rows[2].crn, "30003");
 
-  const auto all = db.Select("*", "elk", "CRN", "30001");
-  ASSERT_EQ(all.size(), 1u);
-  EXPECT_EQ(all[0], (Row{"2", "30001", "ELK 101", std::string("Başlık"_w), "Ali Veli", "MKB|EEB",
-                         std::string("Pazartesi|Çarşamba"_w), "0830/1029|1330/1529", "D101|D202", "2",
-                         "ELK, ELKE"}));
+  EXPECT_EQ(db.SectionByCrn("elk", "30001"), Section("30001", "ELK 101"));
+  EXPECT_EQ(db.SectionByCrn("elk", "39999"), std::nullopt);
+  const auto of_course = db.SectionsOfCourse("ELK", "ELK 201");
+  ASSERT_EQ(of_course.size(), 2u);
+  EXPECT_EQ(of_course[0].crn, "30002");
+  EXPECT_EQ(of_course[1].crn, "30003");
+  EXPECT_EQ(db.CrnsOfTeacher("ELK", "Ali Veli"), (std::vector<std::string>{"30002", "30001", "30003"}));
 
-  EXPECT_EQ(db.SelectDistinctCourseCodes("ELK"), (std::vector<std::string>{"ELK 201", "ELK 101"}));
+  EXPECT_EQ(db.CourseCodes("ELK"), (std::vector<std::string>{"ELK 201", "ELK 101"}));
 }
 
 TEST_F(DatabaseTest, ConditionValuesAreBoundSoQuotesAreOrdinaryCharacters) {
@@ -73,9 +75,9 @@ TEST_F(DatabaseTest, ConditionValuesAreBoundSoQuotesAreOrdinaryCharacters) {
   SectionValues s = Section("1", "TUR 1'01");
   s.ogretmen = "O'Neil";
   db.Insert("TUR", s);
-  EXPECT_EQ(db.Select("CRN", "TUR", "ders_kodu", "TUR 1'01").size(), 1u);
-  EXPECT_EQ(db.Select("CRN", "TUR", "ogretmen", "O'Neil").size(), 1u);
-  EXPECT_EQ(db.Select("CRN", "TUR", "ogretmen", "x' OR '1'='1").size(), 0u);
+  EXPECT_EQ(db.SectionsOfCourse("TUR", "TUR 1'01").size(), 1u);
+  EXPECT_EQ(db.CrnsOfTeacher("TUR", "O'Neil").size(), 1u);
+  EXPECT_EQ(db.CrnsOfTeacher("TUR", "x' OR '1'='1").size(), 0u);
 }
 
 TEST_F(DatabaseTest, TableNamesKeepTurkishLettersAndBlanks) {
@@ -95,7 +97,7 @@ TEST_F(DatabaseTest, DroppingAMissingTableIsAnErrorTheCallerCanCatch) {
   db.CreateTable("yok");
   EXPECT_THROW(db.CreateTable("yok"), DatabaseError);
   EXPECT_NO_THROW(db.DropTable("YOK"));
-  EXPECT_THROW(db.Select("*", "yok"), DatabaseError);
+  EXPECT_THROW(db.Sections("yok"), DatabaseError);
 }
 
 // A department name taken from a page may hold a zero byte; the message is
@@ -103,7 +105,7 @@ TEST_F(DatabaseTest, DroppingAMissingTableIsAnErrorTheCallerCanCatch) {
 TEST_F(DatabaseTest, AZeroByteInATableNameDoesNotCutTheMessage) {
   Database db(Main());
   try {
-    db.Select("*", std::string("A\0B", 3));
+    db.Sections(std::string("A\0B", 3));
     ADD_FAILURE() << "no error";
   } catch (const DatabaseError& e) {
     const std::string message = e.what();
@@ -137,13 +139,13 @@ TEST_F(DatabaseTest, ARolledBackTransactionLeavesNothing) {
     Transaction t(db);
     db.Insert("ELK", Section("1", "ELK 101"));
   }
-  EXPECT_TRUE(db.Select("*", "ELK").empty());
+  EXPECT_TRUE(db.Sections("ELK").empty());
   {
     Transaction t(db);
     db.Insert("ELK", Section("1", "ELK 101"));
     t.Commit();
   }
-  EXPECT_EQ(db.Select("*", "ELK").size(), 1u);
+  EXPECT_EQ(db.Sections("ELK").size(), 1u);
 }
 
 TEST_F(DatabaseTest, TwoConnectionsWriteDifferentTablesOfOneFile) {
@@ -157,8 +159,8 @@ TEST_F(DatabaseTest, TwoConnectionsWriteDifferentTablesOfOneFile) {
   Transaction tb(b);
   b.Insert("BBB", Section("2", "BBB 101"));
   tb.Commit();
-  EXPECT_EQ(b.Select("CRN", "AAA").size(), 1u);
-  EXPECT_EQ(a.Select("CRN", "BBB").size(), 1u);
+  EXPECT_EQ(b.Sections("AAA").size(), 1u);
+  EXPECT_EQ(a.Sections("BBB").size(), 1u);
 }
 
 TEST(CatalogueQueryTest, OpensOnFirstUseAndFollowsItsConnectionString) {

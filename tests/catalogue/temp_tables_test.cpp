@@ -45,12 +45,12 @@ TEST_F(CreateTempTablesTest, EmptiesListedTablesAndKeepsTheOthers) {
   CreateTempTables(folder.Path(), status);
   EXPECT_EQ(status.Text(), std::string("Geçici Tablolar Yaratıldı"_w));
   Database temp = Temp();
-  EXPECT_TRUE(temp.Select("*", "elk").empty());
-  EXPECT_TRUE(temp.Select("*", "mat").empty());
-  EXPECT_EQ(temp.Select("*", "old").size(), 1u);
+  EXPECT_TRUE(temp.Sections("elk").empty());
+  EXPECT_TRUE(temp.Sections("mat").empty());
+  EXPECT_EQ(temp.Sections("old").size(), 1u);
   // The main catalogue is untouched.
   Database main(MakeConnectionString(folder.Path(), kMainCatalogue));
-  EXPECT_EQ(main.Select("*", "elk").size(), 1u);
+  EXPECT_EQ(main.Sections("elk").size(), 1u);
 }
 
 TEST_F(CreateTempTablesTest, ReusesAStaleTemporaryCatalogue) {
@@ -65,8 +65,8 @@ TEST_F(CreateTempTablesTest, ReusesAStaleTemporaryCatalogue) {
   WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK"});
   CreateTempTables(folder.Path(), status);
   Database temp = Temp();
-  EXPECT_EQ(temp.Select("*", "sta").size(), 1u);  // the stale file was used, not overwritten
-  EXPECT_TRUE(temp.Select("*", "elk").empty());
+  EXPECT_EQ(temp.Sections("sta").size(), 1u);  // the stale file was used, not overwritten
+  EXPECT_TRUE(temp.Sections("elk").empty());
 }
 
 TEST_F(CreateTempTablesTest, LinesAreLowerCasedButNotTrimmed) {

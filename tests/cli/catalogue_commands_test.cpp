@@ -83,12 +83,17 @@ TEST_F(CatalogueCommandsTest, ImportStoresEveryPageAndListsDepartmentsInIndexOrd
   EXPECT_EQ(ListBytes(), "MAT\r\nELK\r\nSNT\r\nKIM\r\nFIZ\r\n");
   catalogue::Database db = Catalogue();
   EXPECT_EQ(db.TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "kim_tb", "mat_tb", "snt_tb"}));
-  const auto elk = db.Select("CRN,ders_adi,gun,saat,derslik,blok,alabilenler", "ELK");
+  const auto elk = db.Sections("ELK");
   ASSERT_EQ(elk.size(), 2u);
-  EXPECT_EQ(elk[0], (catalogue::Row{"21345", std::string("Mühendis'in Etiği"_w), std::string("Salı|Perşembe"_w),
-                                    "0830/1029|1330/1529", "D101|D202", "2", "ELK, ELKE"}));
-  EXPECT_EQ(elk[1][0], "21350");
-  EXPECT_TRUE(db.Select("*", "SNT").empty());
+  EXPECT_EQ(elk[0].crn, "21345");
+  EXPECT_EQ(elk[0].ders_adi, "Mühendis'in Etiği"_w);
+  EXPECT_EQ(elk[0].gun, "Salı|Perşembe"_w);
+  EXPECT_EQ(elk[0].saat, "0830/1029|1330/1529");
+  EXPECT_EQ(elk[0].derslik, "D101|D202");
+  EXPECT_EQ(elk[0].blok, 2);
+  EXPECT_EQ(elk[0].alabilenler, "ELK, ELKE");
+  EXPECT_EQ(elk[1].crn, "21350");
+  EXPECT_TRUE(db.Sections("SNT").empty());
 
   const CliResult departments = Cli({"departments", "--json"});
   ASSERT_EQ(departments.status, 0) << departments.err;

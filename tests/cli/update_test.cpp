@@ -55,7 +55,7 @@ class UpdateCommandTest : public testing::Test {
   std::vector<std::string> Crns(const std::string& code) const {
     catalogue::Database main(Connection());
     std::vector<std::string> crns;
-    for (const auto& row : main.Select("CRN", code)) crns.push_back(row[0]);
+    for (const auto& section : main.Sections(code)) crns.push_back(section.crn);
     return crns;
   }
   void Serve(std::map<std::string, std::string> pages, demo::ServerOptions options = {}) {
@@ -168,7 +168,7 @@ TEST_F(UpdateCommandTest, KillingTheProgramNeverLeavesAMixedOrBrokenCatalogue) {
     catalogue::Database main(Connection());
     for (const std::string& code : codes) {
       std::vector<std::string> crns;
-      for (const auto& row : main.Select("CRN", code)) crns.push_back(row[0]);
+      for (const auto& section : main.Sections(code)) crns.push_back(section.crn);
       if (crns != expected) return false;
     }
     return true;

@@ -8,7 +8,7 @@ namespace kiremo::acquisition {
 
 Hosts HostsFromEnvironment() { return {ScheduleServerUrl(), SiteUrl()}; }
 
-Acquisition::Acquisition(std::string program_folder, ui::MainView& view, ui::Dispatcher& dispatcher,
+Acquisition::Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
                          catalogue::CatalogueQuery& query1, std::function<void()> sifirla)
     : own_pages_(std::make_unique<CurlFetcher>(kPageTimeouts)),
       own_startup_(std::make_unique<CurlFetcher>(kStartupTimeouts)),
@@ -19,7 +19,7 @@ Acquisition::Acquisition(std::string program_folder, ui::MainView& view, ui::Dis
       query1_(query1),
       full_(std::move(program_folder), hosts_.schedule, view, dispatcher, query1, pages_, std::move(sifirla)) {}
 
-Acquisition::Acquisition(std::string program_folder, ui::MainView& view, ui::Dispatcher& dispatcher,
+Acquisition::Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
                          catalogue::CatalogueQuery& query1, std::function<void()> sifirla, Fetcher& pages,
                          Fetcher& startup, Hosts hosts)
     : pages_(pages),

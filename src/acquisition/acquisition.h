@@ -8,7 +8,7 @@
 #include "acquisition/full_update.h"
 #include "acquisition/quick_update.h"
 #include "catalogue/database.h"
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 #include "view/main_view.h"
 
 namespace kiremo::acquisition {
@@ -27,10 +27,10 @@ class Acquisition {
  public:
   // Fetches over the network: catalogue pages with generous time-outs, the
   // version files with short ones; hosts from the environment.
-  Acquisition(std::string program_folder, ui::MainView& view, ui::Dispatcher& dispatcher,
+  Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
               catalogue::CatalogueQuery& query1, std::function<void()> sifirla);
   // With fetchers and hosts of the caller's choice.
-  Acquisition(std::string program_folder, ui::MainView& view, ui::Dispatcher& dispatcher,
+  Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
               catalogue::CatalogueQuery& query1, std::function<void()> sifirla, Fetcher& pages, Fetcher& startup,
               Hosts hosts);
   ~Acquisition();

@@ -20,7 +20,7 @@
 namespace kiremo::acquisition {
 
 struct FullUpdate::State {
-  State(std::string folder, std::string host, ui::MainView& v, ui::Dispatcher& d, catalogue::CatalogueQuery& q,
+  State(std::string folder, std::string host, ui::MainView& v, acquisition::Dispatcher& d, catalogue::CatalogueQuery& q,
         Fetcher& f)
       : program_folder(std::move(folder)), schedule_host(std::move(host)), view(v), dispatcher(d), query1(q),
         fetcher(f) {}
@@ -30,7 +30,7 @@ struct FullUpdate::State {
   const std::string program_folder;
   const std::string schedule_host;
   ui::MainView& view;
-  ui::Dispatcher& dispatcher;
+  acquisition::Dispatcher& dispatcher;
   catalogue::CatalogueQuery& query1;
   Fetcher& fetcher;
 
@@ -77,7 +77,7 @@ void JoinAll(std::vector<std::jthread>& workers) {
 }  // namespace
 
 FullUpdate::FullUpdate(std::string program_folder, std::string schedule_host, ui::MainView& view,
-                       ui::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
+                       acquisition::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
                        std::function<void()> sifirla)
     : state_(std::make_shared<State>(std::move(program_folder), std::move(schedule_host), view, dispatcher, query1,
                                      fetcher)),

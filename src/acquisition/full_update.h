@@ -6,7 +6,7 @@
 
 #include "acquisition/fetcher.h"
 #include "catalogue/database.h"
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 #include "view/main_view.h"
 
 namespace kiremo::acquisition {
@@ -27,7 +27,7 @@ class FullUpdate {
  public:
   // `sifirla` is the planner's reset, run once the workers have started.
   FullUpdate(std::string program_folder, std::string schedule_host, ui::MainView& view,
-             ui::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
+             acquisition::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
              std::function<void()> sifirla);
   // Stops a running update (see Stop).
   ~FullUpdate();

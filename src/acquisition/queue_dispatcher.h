@@ -7,14 +7,14 @@
 #include <mutex>
 #include <thread>
 
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 
 namespace kiremo::acquisition {
 
 // A window thread without a window: posted work waits in a queue until the
 // owning thread (the one that made the dispatcher) runs it. Used by the
 // command-line tool's loop and by tests.
-class QueueDispatcher : public ui::Dispatcher {
+class QueueDispatcher : public acquisition::Dispatcher {
  public:
   QueueDispatcher();
 

@@ -6,7 +6,7 @@
 
 #include "acquisition/fetcher.h"
 #include "acquisition/update_shared.h"
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 #include "view/main_view.h"
 
 namespace kiremo::acquisition {
@@ -18,7 +18,7 @@ struct WorkerSetup {
   std::string schedule_host;
   Fetcher& fetcher;
   UpdateShared& shared;
-  ui::Dispatcher& dispatcher;
+  acquisition::Dispatcher& dispatcher;
   ui::MainView& view;
   // Runs on the worker whose report is the fifth.
   std::function<void()> complete;

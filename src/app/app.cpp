@@ -10,7 +10,7 @@
 
 namespace kiremo::app {
 
-App::App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options)
+App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions options)
     : view_(view),
       dispatcher_(dispatcher),
       options_(std::move(options)),

@@ -11,7 +11,7 @@
 #include "planner/planner.h"
 #include "app/ini_file.h"
 #include "app/plan_association.h"
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 #include "view/main_view.h"
 
 namespace kiremo::app {
@@ -39,7 +39,7 @@ struct StartupOptions {
 // window system's event loop.
 class App {
  public:
-  App(ui::MainView& view, ui::Dispatcher& dispatcher, StartupOptions options);
+  App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions options);
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
@@ -105,7 +105,7 @@ class App {
   void Guarded(Work&& work);
 
   ui::MainView& view_;
-  ui::Dispatcher& dispatcher_;
+  acquisition::Dispatcher& dispatcher_;
   StartupOptions options_;
   std::string version_text_;
   catalogue::CatalogueQuery query1_;

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "view/dispatcher.h"
+#include "acquisition/dispatcher.h"
 #include "view/widgets.h"
 
 namespace kiremo::shell {
@@ -10,7 +10,7 @@ namespace kiremo::shell {
 // Hands work to the window's thread through Qt's queued calls. Work that
 // fails shows its error in the standard error box (Post) or throws it again
 // in the waiting thread (PostAndWait); it never reaches the event loop.
-class QtDispatcher : public ui::Dispatcher {
+class QtDispatcher : public acquisition::Dispatcher {
  public:
   // Made on the window's thread; `dialogs` shows the errors of posted work.
   explicit QtDispatcher(ui::Dialogs& dialogs);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "text/notice.h"
+
 // The plain widget operations that the window-free logic needs. The Qt window
 // implements them over real widgets; tests and the command-line tool use the
 // in-memory versions of memory_view.h. Every text is Windows-1254.
@@ -108,7 +110,7 @@ class TextLine {
   virtual void SetText(const std::string& text) = 0;
 };
 
-enum class Icon { None, Error, Warning, Information };
+using kiremo::Icon;
 
 class Dialogs {
  public:

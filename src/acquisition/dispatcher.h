@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace kiremo::ui {
+namespace kiremo::acquisition {
 
 // Hands work to the window's thread. Post returns at once and keeps the
 // order of the posts; PostAndWait returns when the work has run (a message
@@ -14,4 +14,4 @@ class Dispatcher {
   virtual void PostAndWait(std::function<void()> work) = 0;
 };
 
-}  // namespace kiremo::ui
+}  // namespace kiremo::acquisition

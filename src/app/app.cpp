@@ -1,11 +1,13 @@
 #include "app/app.h"
 
-#include "catalogue/catalogue_files.h"
+#include "acquisition/hosts.h"
 #include "app/delete_folder.h"
 #include "app/event_guard.h"
+#include "app/generator_panel.h"
 #include "app/program_page.h"
 #include "app/stored_settings.h"
-#include "acquisition/hosts.h"
+#include "generator/result_texts.h"
+#include "catalogue/catalogue_files.h"
 #include "text/program.h"
 
 namespace kiremo::app {
@@ -15,9 +17,12 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       dispatcher_(dispatcher),
       options_(std::move(options)),
       settings_(options_.program_folder + std::string(kSettingsFile)),
-      planner_(view_, query1_, options_.program_folder, ForumUrl()),
-      plan_files_(planner_, view_),
-      generator_(planner_, view_, query1_) {
+      planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
+      plan_view_(planner_, view_),
+      plan_commands_(planner_, view_),
+      generator_(planner_, query1_) {
+  planner_.SetObserver(&plan_view_);
+  planner_.SetDepartmentFilter([this] { return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()}; });
   auto sifirla = [this] { planner_.Sifirla(); };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_,
@@ -28,6 +33,11 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
         std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_, sifirla);
   }
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
+                          .clear_free_days_and_results =
+                              [this] {
+                                for (int day = 1; day <= 5; ++day) view_.Chk(day).SetChecked(false);
+                                view_.ComboBox31().Clear();
+                              },
                           .clear_candidates = [this] { generator_.ClearCandidates(); },
                           .apply_stored_settings = [this] { ApplyStoredSettings(); }});
 }
@@ -38,7 +48,6 @@ void App::Guarded(Work&& work) {
 }
 
 void App::FormCreate() {
-  planner_.BilgiSatiri = 0;
   try {
     DeleteFolder(options_.program_folder + "__history");
     RegisterPlanAssociation(options_.executable_path, options_.xdg);
@@ -49,12 +58,10 @@ void App::FormCreate() {
     query1_.SetConnectionString(
         catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
-    view_.Caption().SetText(ProgramTitle());
-    planner_.SeciliSatir = 0;
-    planner_.SeciliSutun = 0;
+    planner_.SetCaption(ProgramTitle());
     planner_.Sifirla();
     acquisition_->CheckVersion();
-    if (!options_.startup_file.empty()) plan_files_.Load(options_.startup_file);
+    if (!options_.startup_file.empty()) plan_commands_.Load(options_.startup_file);
   });
 }
 
@@ -70,31 +77,38 @@ bool App::FormClose() {
 
 void App::DepartmentChosen(int row) {
   Guarded([&] {
+    planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
     if (view_.MenuOtomatik().Checked()) acquisition_->QuickUpdate(row);
     planner_.DersKoduEkle(row);
   });
 }
 
 void App::CourseChosen(int row) {
-  Guarded([&] { planner_.AcilanDersEkle(row); });
+  Guarded([&] {
+    planner_.SelectCourse(row, view_.CourseCombo(row).ItemIndex());
+    planner_.AcilanDersEkle(row);
+  });
 }
 
 void App::SectionChosen(int row) {
-  Guarded([&] { planner_.SectionChosen(row); });
+  Guarded([&] {
+    planner_.SelectSection(row, view_.SectionCombo(row).ItemIndex());
+    planner_.SectionChosen(row);
+  });
 }
 
 void App::KaydetClick(int row) {
   Guarded([&] { planner_.KaydetClick(row); });
 }
 
-void App::ButtonClick(int row) { planner_.BilgiSatiri = row; }
+void App::ButtonClick(int row) { planner_.ButtonClick(row); }
 
 void App::popDersClick() {
-  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri, 1); });
+  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri(), 1); });
 }
 
 void App::popHocaClick() {
-  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri, 0); });
+  Guarded([&] { planner_.BilgiAl(planner_.BilgiSatiri(), 0); });
 }
 
 void App::Grid1SelectCell(int column, int row) {
@@ -114,31 +128,38 @@ void App::Edit1Change() {
 }
 
 void App::btnYerlestirClick() {
-  Guarded([&] { generator_.btnYerlestirClick(); });
+  Guarded([&] {
+    // The teacher lists raise no event: their choice is taken when it is used.
+    for (int row = 1; row <= planner::kRows; ++row) planner_.SelectTeacher(row, view_.HocaCombo(row).ItemIndex());
+    const generator::Generation generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
+    view_.ComboBox31().Clear();
+    if (generation.listed > 0) view_.ComboBox31().ShowResults(generation.listed, generator::ResultItemText);
+    for (const Notice& notice : generation.notices) view_.Dialog().Message(notice.caption, notice.text, notice.icon);
+  });
 }
 
 void App::ComboBox31Change() {
-  Guarded([&] { generator_.ComboBox31Change(); });
+  Guarded([&] { generator_.ComboBox31Change(view_.ComboBox31().ItemIndex()); });
 }
 
 void App::CRNListeKopyalaClick() {
-  Guarded([&] { plan_files_.CRNListeKopyalaClick(); });
+  Guarded([&] { plan_commands_.CRNListeKopyalaClick(); });
 }
 
 void App::CRNScriptKopyalaClick() {
-  Guarded([&] { plan_files_.CRNScriptKopyalaClick(); });
+  Guarded([&] { plan_commands_.CRNScriptKopyalaClick(); });
 }
 
 void App::menuAcClick() {
-  Guarded([&] { plan_files_.Load(options_.startup_file); });
+  Guarded([&] { plan_commands_.Load(options_.startup_file); });
 }
 
 void App::menuKaydetClick() {
-  Guarded([&] { plan_files_.Save(); });
+  Guarded([&] { plan_commands_.Save(); });
 }
 
 void App::menuExcelClick() {
-  Guarded([&] { plan_files_.ExcelExport(); });
+  Guarded([&] { plan_commands_.ExcelExport(); });
 }
 
 void App::menuVeriAlClick() {

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "acquisition/acquisition.h"
-#include "catalogue/database.h"
-#include "files/plan_files.h"
-#include "generator/generator.h"
-#include "planner/planner.h"
+#include "acquisition/dispatcher.h"
 #include "app/ini_file.h"
 #include "app/plan_association.h"
-#include "acquisition/dispatcher.h"
+#include "app/plan_commands.h"
+#include "app/plan_view.h"
+#include "catalogue/database.h"
+#include "generator/generator.h"
+#include "planner/planner.h"
 #include "view/main_view.h"
 
 namespace kiremo::app {
@@ -94,6 +95,7 @@ class App {
   const std::string& ProgramFolder() const { return options_.program_folder; }
   const std::string& StartupFile() const { return options_.startup_file; }
   planner::Planner& Plan() { return planner_; }
+  PlanCommands& Files() { return plan_commands_; }
   generator::Generator& Generator() { return generator_; }
   acquisition::Acquisition& Updates() { return *acquisition_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
@@ -111,7 +113,8 @@ class App {
   catalogue::CatalogueQuery query1_;
   IniFile settings_;
   planner::Planner planner_;
-  files::PlanFiles plan_files_;
+  PlanView plan_view_;
+  PlanCommands plan_commands_;
   generator::Generator generator_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
 };

@@ -19,24 +19,50 @@ constexpr std::string_view kAbsentText = "hata";
 
 }  // namespace
 
+StoredSettings ReadStoredSettings(const IniFile& settings) {
+  StoredSettings stored;
+  auto text = [&](std::string_view key) -> std::optional<std::string> {
+    std::string value = settings.ReadString(kSection, key, kAbsentText);
+    if (value == kAbsentText) return std::nullopt;
+    return value;
+  };
+  stored.bolum_kodu = text(kDepartmentCode);
+  stored.bolum_kodu_dikkate_al = settings.ReadBool(kSection, kUseDepartmentCode, true);
+  stored.otomatik_guncelleme = settings.ReadBool(kSection, kAutomaticUpdate, false);
+  stored.saat_alt_limit = settings.ReadInteger(kSection, kFirstHour, 0);
+  stored.saat_ust_limit = settings.ReadInteger(kSection, kLastHour, 0);
+  stored.istenmeyen_binalar = text(kUnwantedBuildings);
+  return stored;
+}
+
+generator::GeneratorPanel StoredPanel(const IniFile& settings) {
+  generator::GeneratorPanel panel;
+  try {
+    const StoredSettings stored = ReadStoredSettings(settings);
+    if (stored.bolum_kodu) panel.own_department = *stored.bolum_kodu;
+    panel.own_department_only = stored.bolum_kodu_dikkate_al;
+    if (stored.saat_alt_limit != 0) panel.first_hour = std::to_string(stored.saat_alt_limit);
+    if (stored.saat_ust_limit != 0) panel.end_hour = std::to_string(stored.saat_ust_limit);
+    if (stored.istenmeyen_binalar) panel.unwanted_buildings = *stored.istenmeyen_binalar;
+  } catch (const std::exception&) {
+    // As in the window: the settings step is silent.
+  }
+  return panel;
+}
+
 void ApplyStoredSettings(ui::MainView& view, const IniFile& settings) {
   view.CheckBox1().SetChecked(true);
   view.EditSt().SetText("9");
   view.EditEnd().SetText("19");
   view.Edit2().SetText("MKB,ISB,MMB,GDB");
   try {
-    const std::string department = settings.ReadString(kSection, kDepartmentCode, kAbsentText);
-    if (department != kAbsentText) view.Edit1().SetText(department);
-    view.CheckBox1().SetChecked(settings.ReadBool(kSection, kUseDepartmentCode, true));
-    view.MenuOtomatik().SetChecked(settings.ReadBool(kSection, kAutomaticUpdate, false));
-    if (const int first = settings.ReadInteger(kSection, kFirstHour, 0); first != 0) {
-      view.EditSt().SetText(std::to_string(first));
-    }
-    if (const int last = settings.ReadInteger(kSection, kLastHour, 0); last != 0) {
-      view.EditEnd().SetText(std::to_string(last));
-    }
-    const std::string buildings = settings.ReadString(kSection, kUnwantedBuildings, kAbsentText);
-    if (buildings != kAbsentText) view.Edit2().SetText(buildings);
+    const StoredSettings stored = ReadStoredSettings(settings);
+    if (stored.bolum_kodu) view.Edit1().SetText(*stored.bolum_kodu);
+    view.CheckBox1().SetChecked(stored.bolum_kodu_dikkate_al);
+    view.MenuOtomatik().SetChecked(stored.otomatik_guncelleme);
+    if (stored.saat_alt_limit != 0) view.EditSt().SetText(std::to_string(stored.saat_alt_limit));
+    if (stored.saat_ust_limit != 0) view.EditEnd().SetText(std::to_string(stored.saat_ust_limit));
+    if (stored.istenmeyen_binalar) view.Edit2().SetText(*stored.istenmeyen_binalar);
   } catch (const std::exception&) {
     // The settings step of the reset is silent by design.
   }

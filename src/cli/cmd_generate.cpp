@@ -12,7 +12,9 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
+#include "files/plan_io.h"
 #include "generator/generator.h"
+#include "generator/result_texts.h"
 
 namespace kiremo::cli {
 namespace {
@@ -80,81 +82,53 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   return options;
 }
 
-// Selects the item equal to the text, or failing that the one equal to it
-// but for the case of ASCII letters; false when there is none.
-bool SelectText(ui::ChoiceList& list, const std::string& text) {
-  for (const bool exact : {true, false}) {
-    for (int k = 0; k < list.Count(); ++k) {
-      if (exact ? list.Item(k) == text : SameTextIgnoringCase(list.Item(k), text)) {
-        list.SetItemIndex(k);
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
-// The planner and the generator on the window in memory, after start-up.
+// The planner and the generator without a window, after start-up.
 class GenerateSession {
  public:
   explicit GenerateSession(const std::string& program_folder)
-      : session_(program_folder), generator_(session_.planner, session_.view, session_.query1) {}
+      : session_(program_folder), generator_(session_.planner, session_.query1) {}
 
   // The department filter first, so that the section lists are filled
   // under it as the student would see them; then the rows; then the rest
   // of the panel.
   void Prepare(const GenerateOptions& options) {
-    ui::MemoryView& view = session_.view;
+    generator::GeneratorPanel& panel = session_.panel;
     if (options.mine) {
-      view.Edit1().SetText(*options.mine);
-      view.CheckBox1().SetChecked(true);
+      panel.own_department = *options.mine;
+      panel.own_department_only = true;
     }
-    if (options.all) view.CheckBox1().SetChecked(false);
+    if (options.all) panel.own_department_only = false;
     for (int row = 1; row <= static_cast<int>(options.courses.size()); ++row)
-      ChooseCourse(row, options.courses[row - 1]);
+      session_.ChooseCourse(row, options.courses[row - 1]);
     for (const auto& [row, teacher] : options.teachers) {
-      if (!SelectText(view.HocaCombo(row), teacher)) {
+      const int index = FindChoice(session_.planner.Row(row).teacher, teacher);
+      if (index < 0) {
         throw Error(teacher + std::string(" bu dersin hocaları arasında yok: "_w) + options.courses[row - 1]);
       }
+      session_.planner.SelectTeacher(row, index);
     }
     if (options.hours) {
-      view.EditSt().SetText(options.hours->first);
-      view.EditEnd().SetText(options.hours->second);
+      panel.first_hour = options.hours->first;
+      panel.end_hour = options.hours->second;
     }
     if (options.free_days) {
-      for (int day = 1; day <= 5; ++day) view.Chk(day).SetChecked(false);
-      for (const int day : *options.free_days) view.Chk(day).SetChecked(true);
+      panel.free_days = {};
+      for (const int day : *options.free_days) panel.free_days[day - 1] = true;
     }
-    if (options.avoid) view.Edit2().SetText(*options.avoid);
+    if (options.avoid) panel.unwanted_buildings = *options.avoid;
   }
 
-  // "Oluştur"; the text of the box it showed, if any.
-  std::optional<std::string> Generate() {
-    const std::size_t first = session_.view.Dialog().messages.size();
-    generator_.btnYerlestirClick();
-    const auto& shown = session_.view.Dialog().messages;
-    if (shown.size() == first) return std::nullopt;
-    return shown.back().text;
+  // "Oluştur"; the first box it showed, if any.
+  std::optional<Notice> Generate() {
+    const generator::Generation generation = generator_.btnYerlestirClick(session_.panel);
+    if (generation.notices.empty()) return std::nullopt;
+    return generation.notices.back();
   }
 
   PlanSession& Session() { return session_; }
   generator::Generator& Generator() { return generator_; }
 
  private:
-  void ChooseCourse(int row, const std::string& course) {
-    ui::MemoryView& view = session_.view;
-    const std::string department = course.substr(0, 3);
-    if (!SelectText(view.DepartmentCombo(row), department)) {
-      throw Error(department + std::string(" bölümü bölüm listesinde yok."_w));
-    }
-    session_.planner.DersKoduEkle(row);
-    if (!SelectText(view.CourseCombo(row), course)) {
-      throw Error(course + std::string(" dersi "_w) + view.DepartmentCombo(row).Text() +
-                  std::string(" bölümünde yok."_w));
-    }
-    session_.planner.AcilanDersEkle(row);
-  }
-
   PlanSession session_;
   generator::Generator generator_;
 };
@@ -188,8 +162,7 @@ std::vector<std::string> CrnTexts(const generator::Generator& generator, bool js
   return texts;
 }
 
-void PrintJsonResult(std::ostream& out, const generator::Generator& generator,
-                     const std::optional<std::string>& message) {
+void PrintJsonResult(std::ostream& out, const generator::Generator& generator, const std::optional<Notice>& message) {
   const std::vector<std::string> crns = CrnTexts(generator, true);
   const generator::Alternatives& results = generator.Results;
   ChunkedWriter writer(out);
@@ -205,20 +178,20 @@ void PrintJsonResult(std::ostream& out, const generator::Generator& generator,
     writer.Spill();
   }
   writer.Buffer() += generator.ResultCount > 0 ? "\n], \"message\": " : "], \"message\": ";
-  writer.Buffer() += message ? JsonText(*message).dump() : "null";
+  writer.Buffer() += message ? JsonText(message->text).dump() : "null";
   writer.Buffer() += "}\n";
 }
 
-void PrintTextResult(std::ostream& out, GenerateSession& run, const std::optional<std::string>& message) {
+void PrintTextResult(std::ostream& out, GenerateSession& run, const std::optional<Notice>& message) {
   generator::Generator& generator = run.Generator();
-  if (message) PrintLine(out, run.Session().view.Dialog().messages.back().caption + ": " + *message);
+  if (message) PrintLine(out, message->caption + ": " + message->text);
   if (generator.ResultCount == 0) return;
-  PrintLine(out, ui::ResultItemText(0, generator.ResultCount));
+  PrintLine(out, generator::ResultItemText(0, generator.ResultCount));
   const std::vector<std::string> crns = CrnTexts(generator, false);
   ChunkedWriter writer(out);
   for (int k = 0; k < generator.ResultCount; ++k) {
     std::string& line = writer.Buffer();
-    line += ui::ResultItemText(k + 1, generator.ResultCount);
+    line += generator::ResultItemText(k + 1, generator.ResultCount);
     line += ':';
     for (int level = 0; level < generator.Results.Levels(); ++level) {
       line += ' ';
@@ -232,28 +205,26 @@ void PrintTextResult(std::ostream& out, GenerateSession& run, const std::optiona
 // Chooses alternative K in the result list, as the student does, then
 // saves the plan as "Kaydet" does.
 void ApplyAndSave(const GenerateOptions& options, GenerateSession& run, std::ostream& err) {
-  ui::MemoryView& view = run.Session().view;
-  const std::size_t first = view.Dialog().messages.size();
+  const std::size_t first = run.Session().shown.notices.size();
   if (options.apply) {
     const int count = run.Generator().ResultCount;
     if (*options.apply > count) {
       throw Error(std::to_string(*options.apply) + std::string(". alternatif yok: "_w) + std::to_string(count) +
                   std::string(" farklı program var."_w));
     }
-    view.ComboBox31().SetItemIndex(*options.apply);
-    run.Generator().ComboBox31Change();
+    run.Generator().ComboBox31Change(*options.apply);
   }
-  if (options.save && !run.Session().files.SaveFile(*options.save)) throw Error(view.Dialog().messages.back().text);
-  ReportMessages(view.Dialog(), first, err);
+  if (options.save) files::WritePlanFile(*options.save, run.Session().planner.Snapshot());
+  ReportNotices(run.Session().shown.notices, first, err);
 }
 
 int Generate(Context& context, const std::vector<std::string>& words) {
   const GenerateOptions options = ParseOptions(words);
   GenerateSession run(context.program_folder);
-  const std::size_t first = run.Session().view.Dialog().messages.size();
+  const std::size_t first = run.Session().shown.notices.size();
   run.Prepare(options);
-  ReportMessages(run.Session().view.Dialog(), first, context.err);
-  const std::optional<std::string> message = run.Generate();
+  ReportNotices(run.Session().shown.notices, first, context.err);
+  const std::optional<Notice> message = run.Generate();
   ApplyAndSave(options, run, context.err);
   if (options.json) {
     PrintJsonResult(context.out, run.Generator(), message);

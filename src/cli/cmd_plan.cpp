@@ -10,7 +10,7 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
-#include "files/dkf_format.h"
+#include "files/plan_io.h"
 
 namespace kiremo::cli {
 namespace {
@@ -36,8 +36,8 @@ std::string Joined(const std::vector<std::string>& texts) {
   return joined;
 }
 
-void ShowText(std::ostream& out, PlanSession& session, const files::PlanFile& plan) {
-  PrintLine(out, session.view.Caption().Text());
+void ShowText(std::ostream& out, const PlanSession& session, const planner::PlanSnapshot& plan) {
+  PrintLine(out, session.planner.Caption());
   for (int row = 1; row <= 10; ++row) {
     PrintLine(out, std::to_string(row) + ". " + plan.combos[3 * row - 3] + " / " + plan.combos[3 * row - 2] + " / " +
                        plan.combos[3 * row - 1]);
@@ -49,13 +49,13 @@ void ShowText(std::ostream& out, PlanSession& session, const files::PlanFile& pl
     std::string line = hour;
     for (int day = 1; day <= 5; ++day) {
       char value[8];
-      std::snprintf(value, sizeof value, " %3d", session.planner.Hucreler[day][slot]);
+      std::snprintf(value, sizeof value, " %3d", session.planner.Cell(day, slot));
       line += value;
     }
     PrintLine(out, line);
   }
   for (int row = 1; row <= 10; ++row) {
-    const planner::TDers& ders = session.planner.Dersler[row];
+    const planner::TDers& ders = session.planner.Ders(row);
     if (ders.CRN.empty()) continue;
     PrintLine(out, std::string("Kaydedilen "_w) + std::to_string(row) + ". " + ders.CRN + " " + ders.DersKodu + " (" +
                        ders.DersAdi + ") " + ders.Ogretmen + std::string(" gün "_w) + Joined(ders.Gunler) + " saat " +
@@ -63,14 +63,14 @@ void ShowText(std::ostream& out, PlanSession& session, const files::PlanFile& pl
   }
 }
 
-void ShowJson(std::ostream& out, PlanSession& session, const files::PlanFile& plan) {
+void ShowJson(std::ostream& out, const PlanSession& session, const planner::PlanSnapshot& plan) {
   nlohmann::json cells = nlohmann::json::array();
   for (int day = 1; day <= 5; ++day) {
-    for (int slot = 1; slot <= 14; ++slot) cells.push_back(session.planner.Hucreler[day][slot]);
+    for (int slot = 1; slot <= 14; ++slot) cells.push_back(session.planner.Cell(day, slot));
   }
   nlohmann::json rows = nlohmann::json::array();
   for (int row = 1; row <= 10; ++row) {
-    if (!session.planner.Dersler[row].CRN.empty()) rows.push_back(RowJson(row, session.planner.Dersler[row]));
+    if (!session.planner.Ders(row).CRN.empty()) rows.push_back(RowJson(row, session.planner.Ders(row)));
   }
   PrintJson(out, {{"combos", JsonTexts({plan.combos.begin(), plan.combos.end()})},
                   {"cells", cells},
@@ -87,9 +87,10 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     const Args args = Args::Parse(rest, {"--json"}, {});
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
-    session.Load(args.Positional()[0], context.err);
+    session.Load(args.Positional()[0]);
+    ReportNotices(session.shown.notices, 0, context.err);
     // What a save would write now: the combo texts and the marked CRNs.
-    const files::PlanFile plan = files::CapturePlan(session.planner, session.view);
+    const planner::PlanSnapshot plan = session.planner.Snapshot();
     if (args.Has("--json")) {
       ShowJson(context.out, session, plan);
     } else {
@@ -101,23 +102,20 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     const Args args = Args::Parse(rest, {"--script"}, {});
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
-    session.Load(args.Positional()[0], context.err);
-    if (args.Has("--script")) {
-      session.files.CRNScriptKopyalaClick();
-    } else {
-      session.files.CRNListeKopyalaClick();
-    }
-    context.out << Cp1254ToUtf8(session.view.Clip().Text()) << std::flush;
+    session.Load(args.Positional()[0]);
+    ReportNotices(session.shown.notices, 0, context.err);
+    const files::RowCrns crns = files::CommittedCrns(session.planner);
+    context.out << Cp1254ToUtf8(args.Has("--script") ? files::CrnScriptText(crns) : files::CrnListText(crns))
+                << std::flush;
     return 0;
   }
   if (action == "export") {
     const Args args = Args::Parse(rest, {}, {});
     args.ExpectPositional(2, kUsage);
     PlanSession session(context.program_folder);
-    session.Load(args.Positional()[0], context.err);
-    const std::size_t first = session.view.Dialog().messages.size();
-    if (!session.files.ExportFile(args.Positional()[1])) throw Error(session.view.Dialog().messages.back().text);
-    ReportMessages(session.view.Dialog(), first, context.err);
+    session.Load(args.Positional()[0]);
+    ReportNotices(session.shown.notices, 0, context.err);
+    files::WriteWorkbookFile(args.Positional()[1], session.planner);
     return 0;
   }
   throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);

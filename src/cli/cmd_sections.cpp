@@ -1,18 +1,16 @@
 // kiremo-cli sections DEPT COURSE [--mine CODE | --all] [--json]: the section
-// and teacher lists that course row 1 shows once the student has chosen the
-// department and the course, made by the planner itself on a window in memory.
-#include "text/cp1254.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
+// and teacher lists that a course row shows once the student has chosen the
+// department and the course.
 #include "catalogue/catalogue_files.h"
-#include "catalogue/database.h"
 #include "cli/args.h"
 #include "cli/catalogue_access.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "planner/markers.h"
 #include "planner/planner.h"
-#include "acquisition/hosts.h"
-#include "view/memory_view.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 namespace {
@@ -20,9 +18,9 @@ namespace {
 constexpr char kUsage[] = "sections BÖLÜM DERS_KODU [--mine BÖLÜM_KODUM | --all] [--json]";
 
 // The first item after "Seçin" that equals the text, letter case ignored; -1 if none.
-int FindItem(const ui::ChoiceList& list, const std::string& text) {
-  for (int k = 1; k < list.Count(); ++k) {
-    if (SameTextIgnoringCase(list.Item(k), text)) return k;
+int FindItem(const std::vector<std::string>& items, const std::string& text) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (SameTextIgnoringCase(items[k], text)) return static_cast<int>(k);
   }
   return -1;
 }
@@ -36,41 +34,38 @@ int Sections(Context& context, const std::vector<std::string>& words) {
   const Args args = Args::Parse(words, {"--all", "--json"}, {"--mine"});
   args.ExpectPositional(2, kUsage);
   if (args.Has("--all") && args.Has("--mine")) throw UsageError("--mine ile --all birlikte verilemez");
-  const std::string department = Utf8ToCp1254(args.Positional()[0]);
-  const std::string course = Utf8ToCp1254(args.Positional()[1]);
+  const std::string department_text = Utf8ToCp1254(args.Positional()[0]);
+  const std::string course_text = Utf8ToCp1254(args.Positional()[1]);
+  const planner::DepartmentFilter filter{!args.Has("--all"), args.Has("--mine")
+                                                                  ? Utf8ToCp1254(args.Value("--mine"))
+                                                                  : std::string("ELK")};
 
-  ui::MemoryView view;
-  catalogue::CatalogueQuery query1(
-      catalogue::MakeConnectionString(context.program_folder, catalogue::kMainCatalogue));
-  planner::Planner planner(view, query1, context.program_folder, ForumUrl());
-  if (args.Has("--mine")) view.Edit1().SetText(Utf8ToCp1254(args.Value("--mine")));
-  view.CheckBox1().SetChecked(!args.Has("--all"));
+  const std::vector<std::string> departments = ReadDepartments(context.program_folder);
+  const int department_index = FindItem(departments, department_text);
+  if (department_index < 0) throw Error("\"" + department_text + std::string("\" bölümü bölüm listesinde yok."_w));
+  const std::string& department = departments[department_index];
 
-  ReadDepartments(context.program_folder);  // the window's message when the list is missing
-  ui::MemoryChoiceList& departments = view.ComboBox(1);
-  planner.BirinciComboBoxDoldur(departments);
-  const int department_index = FindItem(departments, department);
-  if (department_index < 0) throw Error("\"" + department + std::string("\" bölümü bölüm listesinde yok."_w));
-  departments.SetItemIndex(department_index);
-  planner.DersKoduEkle(1);
-  if (!view.Dialog().messages.empty()) throw DatabaseError(view.Dialog().messages.front().text);
-
-  ui::MemoryChoiceList& courses = view.ComboBox(2);
-  const int course_index = FindItem(courses, course);
-  if (course_index < 0) {
-    throw Error("\"" + course + std::string("\" dersi \""_w) + departments.Text() +
-                std::string("\" bölümünde yok."_w));
+  catalogue::CatalogueQuery query1(catalogue::MakeConnectionString(context.program_folder, catalogue::kMainCatalogue));
+  std::vector<std::string> courses;
+  try {
+    courses = query1.Db().CourseCodes(department);
+  } catch (const DatabaseError&) {
+    throw DatabaseError(std::string(planner::kDamagedCatalogue));
   }
-  courses.SetItemIndex(course_index);
-  planner.AcilanDersEkle(1);
+  const int course_index = FindItem(courses, course_text);
+  if (course_index < 0) {
+    throw Error("\"" + course_text + std::string("\" dersi \""_w) + department + std::string("\" bölümünde yok."_w));
+  }
+  const planner::CourseLists lists =
+      planner::ListsOfCourse(query1.Db().SectionsOfCourse(department, courses[course_index]), filter);
 
-  const std::vector<std::string>& sections = view.ComboBox(3).Items();
-  const std::vector<std::string>& teachers = view.HocaCombo(1).Items();
+  std::vector<std::string> sections;
+  for (int k = 0; k < lists.sections.Count(); ++k) sections.push_back(lists.sections.ItemText(k));
   if (args.Has("--json")) {
-    PrintJson(context.out, nlohmann::json{{"sections", JsonTexts(sections)}, {"teachers", JsonTexts(teachers)}});
+    PrintJson(context.out, nlohmann::json{{"sections", JsonTexts(sections)}, {"teachers", JsonTexts(lists.teachers.items)}});
   } else {
     PrintList(context.out, "Şubeler:"_w, sections);
-    PrintList(context.out, "Hocalar:"_w, teachers);
+    PrintList(context.out, "Hocalar:"_w, lists.teachers.items);
   }
   return 0;
 }

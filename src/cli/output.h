@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/notice.h"
+
 // Terminal output: the program's Windows-1254 texts are written as UTF-8,
 // in lines or as JSON.
 namespace kiremo::cli {
@@ -18,5 +20,8 @@ nlohmann::json JsonText(std::string_view cp1254_text);
 nlohmann::json JsonTexts(const std::vector<std::string>& cp1254_texts);
 
 void PrintJson(std::ostream& out, const nlohmann::json& value);
+
+// The boxes from `first` on, as "CAPTION: text" lines.
+void ReportNotices(const std::vector<Notice>& notices, std::size_t first, std::ostream& err);
 
 }  // namespace kiremo::cli

@@ -1,36 +1,45 @@
 #include "cli/plan_session.h"
 
-#include <ostream>
-
-#include "text/errors.h"
+#include "acquisition/hosts.h"
+#include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
 #include "cli/catalogue_access.h"
-#include "cli/output.h"
-#include "app/stored_settings.h"
-#include "acquisition/hosts.h"
+#include "files/plan_io.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/program.h"
 
 namespace kiremo::cli {
+
+int FindChoice(const planner::Choices& list, const std::string& text) {
+  const int exact = list.IndexOf(text);
+  return exact >= 0 ? exact : list.IndexOfIgnoringCase(text);
+}
 
 PlanSession::PlanSession(const std::string& program_folder)
     : query1(catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue)),
       settings(program_folder + std::string(app::kSettingsFile)),
-      planner(view, query1, program_folder, ForumUrl()),
-      files(planner, view) {
+      panel(app::StoredPanel(settings)),
+      planner(query1, program_folder, ForumUrl(), ProgramTitle()) {
   ReadDepartments(program_folder);  // the window's message when the list is missing
-  planner.SetResetHooks({{}, {}, [this] { app::ApplyStoredSettings(view, settings); }});
+  planner.SetObserver(&shown);
+  planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
   planner.Sifirla();
 }
 
-void PlanSession::Load(const std::string& path, std::ostream& err) {
-  const std::size_t first = view.Dialog().messages.size();
-  if (!files.LoadFile(path)) throw Error(view.Dialog().messages.back().text);
-  ReportMessages(view.Dialog(), first, err);
-}
+void PlanSession::Load(const std::string& path) { planner.Restore(files::ReadPlanFile(path), Utf8ToCp1254(path)); }
 
-void ReportMessages(const ui::MemoryDialogs& dialogs, std::size_t first, std::ostream& err) {
-  for (std::size_t k = first; k < dialogs.messages.size(); ++k) {
-    PrintLine(err, dialogs.messages[k].caption + ": " + dialogs.messages[k].text);
+void PlanSession::ChooseCourse(int row, const std::string& course) {
+  const std::string department = course.substr(0, 3);
+  planner.SelectDepartment(row, FindChoice(planner.Row(row).department, department));
+  if (planner.Row(row).department.index < 0) throw Error(department + std::string(" bölümü bölüm listesinde yok."_w));
+  planner.DersKoduEkle(row);
+  planner.SelectCourse(row, FindChoice(planner.Row(row).course, course));
+  if (planner.Row(row).course.index < 0) {
+    throw Error(course + std::string(" dersi "_w) + planner.Row(row).department.Text() +
+                std::string(" bölümünde yok."_w));
   }
+  planner.AcilanDersEkle(row);
 }
 
 }  // namespace kiremo::cli

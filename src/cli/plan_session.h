@@ -1,38 +1,59 @@
 #pragma once
 
-#include <iosfwd>
 #include <string>
+#include <vector>
 
-#include "catalogue/database.h"
-#include "files/plan_files.h"
-#include "planner/planner.h"
 #include "app/ini_file.h"
-#include "view/memory_view.h"
+#include "catalogue/database.h"
+#include "generator/panel.h"
+#include "planner/planner.h"
 
 namespace kiremo::cli {
 
-// The planner on a window in memory, as the window stands after start-up:
-// the program folder's catalogue and department list, the stored settings
-// of config.ini (read, never written), and a reset.
+// Keeps the boxes the planner shows; nothing else of the window exists here.
+class ShownNotices : public planner::PlanObserver {
+ public:
+  void ListsChanged(int) override {}
+  void EkleChanged(int) override {}
+  void SwatchChanged(int) override {}
+  void CellTextChanged(int, int) override {}
+  void CellsRecoloured() override {}
+  void StatusChanged() override {}
+  void CaptionChanged() override {}
+  void Show(const Notice& notice) override { notices.push_back(notice); }
+  void OpenAddress(const std::string&) override {}
+
+  std::vector<Notice> notices;
+};
+
+// The planner as the window stands after start-up, without a window: the
+// program folder's catalogue and department list, the generator panel and
+// the department filter from the stored settings of config.ini (read, never
+// written), and a reset.
 class PlanSession {
  public:
   explicit PlanSession(const std::string& program_folder);
   PlanSession(const PlanSession&) = delete;
   PlanSession& operator=(const PlanSession&) = delete;
 
-  // Loads a schedule file as "Aç" does. Error with the text of the "HATA"
-  // box when the file cannot be read or holds no plan; other boxes shown on
-  // the way go to `err`.
-  void Load(const std::string& path, std::ostream& err);
+  // Loads a schedule file as "Aç" does; FileCommandError with the text of
+  // the "HATA" box when the file cannot be read or holds no plan.
+  void Load(const std::string& path);
 
-  ui::MemoryView view;
+  // Chooses the department and the course in a row as the student does: the
+  // item equal to each text, or failing that the one equal to it but for the
+  // case of ASCII letters. Error naming what is missing.
+  void ChooseCourse(int row, const std::string& course);
+
   catalogue::CatalogueQuery query1;
   app::IniFile settings;
+  generator::GeneratorPanel panel;
+  ShownNotices shown;
   planner::Planner planner;
-  files::PlanFiles files;
 };
 
-// The boxes shown since `first`, as "CAPTION: text" lines on `err`.
-void ReportMessages(const ui::MemoryDialogs& dialogs, std::size_t first, std::ostream& err);
+// The item equal to the text, or failing that the one equal to it but for
+// the case of ASCII letters; -1 when there is none.
+int FindChoice(const planner::Choices& list, const std::string& text);
 
 }  // namespace kiremo::cli

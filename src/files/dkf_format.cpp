@@ -21,7 +21,7 @@ void ReadBlock(std::string_view cut_message, const std::function<void()>& read) 
 
 }  // namespace
 
-std::string EncodePlan(const PlanFile& plan) {
+std::string EncodePlan(const planner::PlanSnapshot& plan) {
   DkfWriter out;
   for (const std::string& text : plan.combos) out.WriteString(text);
   for (const auto& day : plan.cells) {
@@ -39,7 +39,7 @@ std::string EncodePlan(const PlanFile& plan) {
     out.WriteString(row->Ogretmen);
     out.WriteInteger(row->BlokSayisi);
     out.WriteInteger(static_cast<int>(row->meetings.size()));
-    for (const StoredMeeting& meeting : row->meetings) {
+    for (const planner::StoredMeeting& meeting : row->meetings) {
       out.WriteString(meeting.Bina);
       out.WriteString(meeting.Gun);
       out.WriteString(meeting.Saat);
@@ -50,10 +50,10 @@ std::string EncodePlan(const PlanFile& plan) {
   return out.Bytes();
 }
 
-PlanFile DecodePlan(std::string_view bytes) {
+planner::PlanSnapshot DecodePlan(std::string_view bytes) {
   if (bytes.empty()) throw PlanFormatError(std::string("dosya boş"_w));
   DkfReader in(bytes);
-  PlanFile plan;
+  planner::PlanSnapshot plan;
   ReadBlock("ders seçimleri yarıda kesilmiş"_w, [&] {
     for (std::string& text : plan.combos) text = in.ReadString();
   });
@@ -74,7 +74,7 @@ PlanFile DecodePlan(std::string_view bytes) {
       const int flag = in.ReadInteger();
       if (flag == 0) continue;
       if (flag != 1) throw PlanFormatError(std::string("geçersiz ders kaydı işareti: "_w) + std::to_string(flag));
-      StoredRow& record = row.emplace();
+      planner::StoredRow& record = row.emplace();
       record.DersKodu = in.ReadString();
       record.DersAdi = in.ReadString();
       record.CRN = in.ReadString();
@@ -84,7 +84,7 @@ PlanFile DecodePlan(std::string_view bytes) {
       // Read entry by entry: a count the data cannot hold ends in a cut, not in
       // a huge allocation.
       for (int n = 0; n < count; ++n) {
-        StoredMeeting meeting;
+        planner::StoredMeeting meeting;
         meeting.Bina = in.ReadString();
         meeting.Gun = in.ReadString();
         meeting.Saat = in.ReadString();

@@ -10,7 +10,7 @@ namespace {
 // painted meetings that takes place on that day and hour wins.
 std::string CommittedCellText(const std::string& grid_text, const planner::TDers& ders, int column, int row) {
   std::string text;
-  const int hour = row + 7;
+  const int hour = planner::HourOfSlot(row);
   for (int m = 0; m < ders.BlokSayisi; ++m) {
     const auto n = static_cast<std::size_t>(m);
     // A meeting without a day (or a record shorter than its count) is not in the grid.
@@ -31,21 +31,19 @@ std::string CommittedCellText(const std::string& grid_text, const planner::TDers
 
 }  // namespace
 
-SheetCells ExportSheet(const ui::Grid& grid, const planner::CellStates& hucreler,
-                       const std::array<planner::TDers, 11>& dersler) {
+SheetCells ExportSheet(const planner::Planner& planner) {
   SheetCells cells;
-  for (int column = 0; column <= 5; ++column) {
-    for (int row = 0; row <= 14; ++row) {
+  for (int column = 0; column <= planner::kDays; ++column) {
+    for (int row = 0; row <= planner::kSlots; ++row) {
       std::string& cell = cells[row][column];
       if (column == 0 || row == 0) {
-        cell = grid.CellText(column, row);
+        cell = planner::GridHeaderText(column, row);
         continue;
       }
-      int k = hucreler[column][row];
-      if (k >= 16 && k <= 25) k -= 15;
       // 0 is empty, 15 only previewed; other values name no course row.
-      if (k < 1 || k > 10) continue;
-      cell = CommittedCellText(grid.CellText(column, row), dersler[k], column, row);
+      const int k = planner::OwnerOf(planner.Cell(column, row));
+      if (k == 0) continue;
+      cell = CommittedCellText(planner.CellText(column, row), planner.Ders(k), column, row);
     }
   }
   return cells;

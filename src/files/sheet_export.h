@@ -4,8 +4,6 @@
 #include <string>
 
 #include "planner/planner.h"
-#include "planner/tders.h"
-#include "view/widgets.h"
 
 // The spreadsheet's content: the grid's block of 6 columns by 15 rows, the
 // headings as the grid shows them and in every committed cell the course
@@ -18,7 +16,6 @@ using SheetCells = std::array<std::array<std::string, 6>, 15>;
 // An empty or only previewed cell stays empty; a preview over a committed
 // cell counts as the committed course. ConversionError when a committed
 // row's day or hours are not numbers.
-SheetCells ExportSheet(const ui::Grid& grid, const planner::CellStates& hucreler,
-                       const std::array<planner::TDers, 11>& dersler);
+SheetCells ExportSheet(const planner::Planner& planner);
 
 }  // namespace kiremo::files

@@ -12,26 +12,28 @@ namespace kiremo::generator {
 
 namespace {
 
-constexpr int kRows = 10;
+using planner::kRows;
 
 // Phase 1: the admissible CRNs of each row; the failure message instead
 // when an active row has none.
-std::array<CrnList, kRows + 1> FilterRows(ui::MainView& view, catalogue::CatalogueQuery& query1, std::string& failure) {
+std::array<CrnList, kRows + 1> FilterRows(const planner::Planner& planner, const GeneratorPanel& panel,
+                                          catalogue::CatalogueQuery& query1, std::string& failure) {
   std::vector<std::string> free_days;
   for (int day = 1; day <= 5; ++day) {
-    if (view.Chk(day).Checked()) free_days.push_back(std::to_string(day));
+    if (panel.free_days[day - 1]) free_days.push_back(std::to_string(day));
   }
-  const std::string department = view.CheckBox1().Checked() ? UpperAscii(view.Edit1().Text()) : std::string();
+  const std::string department = panel.own_department_only ? UpperAscii(panel.own_department) : std::string();
 
   std::array<CrnList, kRows + 1> lists;
   for (int row = 1; row <= kRows; ++row) {
-    const std::string code = view.CourseCombo(row).Text();
+    const planner::CourseRow& lists_of_row = planner.Row(row);
+    const std::string code = lists_of_row.course.Text();
     if (code.empty() || code == planner::kBos) continue;
-    CrnList passed = SaatiUygunVeAlinabilecekDersBul(query1, view.Edit2(), code, StrToInt(view.EditSt().Text()),
-                                                     StrToInt(view.EditEnd().Text()), department);
+    CrnList passed = SaatiUygunVeAlinabilecekDersBul(query1, panel.unwanted_buildings, code,
+                                                     StrToInt(panel.first_hour), StrToInt(panel.end_hour), department);
     if (!free_days.empty()) passed = CombineShared(passed, GunuUygunDersBul(query1, code, free_days));
-    const std::string teacher = view.HocaCombo(row).Text();
-    const bool section_shown = !view.SectionCombo(row).Text().empty();
+    const std::string teacher = lists_of_row.teacher.Text();
+    const bool section_shown = !lists_of_row.section.Text().empty();
     if (teacher != planner::kSecin && teacher != planner::kYok && section_shown) {
       passed = CombineShared(passed, HocasiUygunDersBul(query1, code, teacher));
     }
@@ -45,10 +47,10 @@ std::array<CrnList, kRows + 1> FilterRows(ui::MainView& view, catalogue::Catalog
 }
 
 // The last item of the section list that begins with the CRN.
-int SectionIndexOf(const ui::ChoiceList& sections, const std::string& crn) {
+int SectionIndexOf(const planner::SectionChoices& sections, const std::string& crn) {
   int found = -1;
   for (int k = 0; k < sections.Count(); ++k) {
-    if (StartsWith(sections.Item(k), crn)) found = k;
+    if (StartsWith(sections.ItemText(k), crn)) found = k;
   }
   return found;
 }
@@ -72,14 +74,15 @@ void AddCells(TTreeDers& candidate, const std::string& gun, const std::string& s
 
 }  // namespace
 
-CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQuery& query1) {
+CandidateCollection CollectCandidates(const planner::Planner& planner, const GeneratorPanel& panel,
+                                      catalogue::CatalogueQuery& query1) {
   CandidateCollection collection;
-  const auto lists = FilterRows(view, query1, collection.failure);
+  const auto lists = FilterRows(planner, panel, query1, collection.failure);
   if (!collection.failure.empty()) return collection;
 
   for (int row = 1; row <= kRows; ++row) {
-    const std::string department = view.DepartmentCombo(row).Text();
-    const std::string code = view.CourseCombo(row).Text();
+    const std::string department = planner.Row(row).department.Text();
+    const std::string code = planner.Row(row).course.Text();
     for (const std::string& crn : lists[row]) {
       const auto found = query1.Db().SectionByCrn(department, crn);
       // The filters read the table named by the course code, this one the
@@ -87,7 +90,7 @@ CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQu
       if (!found) throw Error(crn + std::string(kSectionMissing));
       TTreeDers candidate;
       candidate.CRN = found->crn;
-      candidate.SectionIndex = SectionIndexOf(view.SectionCombo(row), candidate.CRN);
+      candidate.SectionIndex = SectionIndexOf(planner.Row(row).section, candidate.CRN);
       candidate.CourseCode = code;
       candidate.Row = row;
       candidate.SectionCombo = 3 * row;

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "catalogue/database.h"
+#include "generator/panel.h"
 #include "generator/tree_ders.h"
-#include "view/main_view.h"
+#include "planner/planner.h"
 
 namespace kiremo::generator {
 
@@ -22,6 +23,7 @@ struct CandidateCollection {
 // student sees. ConversionError for an hour field or an hour entry that is
 // not a whole number, kiremo::Error for a weekday meeting without hours or a
 // section the department's table lacks, DatabaseError for a failing query.
-CandidateCollection CollectCandidates(ui::MainView& view, catalogue::CatalogueQuery& query1);
+CandidateCollection CollectCandidates(const planner::Planner& planner, const GeneratorPanel& panel,
+                                      catalogue::CatalogueQuery& query1);
 
 }  // namespace kiremo::generator

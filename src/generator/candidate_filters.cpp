@@ -44,7 +44,7 @@ CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view cou
   return passed;
 }
 
-CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const ui::TextField& edit2,
+CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, std::string_view unwanted_buildings,
                                         std::string_view course_code, int first_hour, int end_hour,
                                         std::string_view department) {
   CrnList passed;
@@ -54,7 +54,7 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const
     const std::string& alabilenler = section.alabilenler;
     bool blocked = false;
     for (const std::string_view building : ExplodeViews(section.bina, "|")) {
-      if (SubStrCount(UpperAscii(edit2.Text()), building) > 0) {
+      if (SubStrCount(UpperAscii(unwanted_buildings), building) > 0) {
         blocked = true;
         break;
       }

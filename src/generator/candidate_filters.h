@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "catalogue/database.h"
-#include "view/widgets.h"
 
 // The filters that pick a course's sections for the generator. Each reads
 // one department table through the window's query object and returns the
@@ -19,13 +18,13 @@ using CrnList = std::vector<std::string>;
 CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
                          const std::vector<std::string>& free_days);
 
-// Sections outside the unwanted buildings (edit2's text, upper-cased), with
+// Sections outside the unwanted buildings (the text upper-cased), with
 // every timed meeting starting at first_hour or later and ending before
 // end_hour, open to the department (substring of alabilenler, or "TÜM";
 // an empty department passes all). The scan ends at the first section
 // whose time text is exactly "/". ConversionError for an hour entry whose
 // hours are not whole numbers.
-CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, const ui::TextField& edit2,
+CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, std::string_view unwanted_buildings,
                                         std::string_view course_code, int first_hour, int end_hour,
                                         std::string_view department);
 

@@ -5,50 +5,50 @@
 namespace kiremo::generator {
 
 namespace {
-constexpr int kRows = 10;
-}
 
-Generator::Generator(planner::Planner& planner, ui::MainView& view, catalogue::CatalogueQuery& query1)
-    : planner_(planner), view_(view), query1_(query1) {}
+Notice Tell(std::string_view caption, std::string text) { return {std::string(caption), std::move(text), Icon::Warning}; }
 
-void Generator::Tell(std::string_view caption, const std::string& text) {
-  view_.Dialog().Message(std::string(caption), text, ui::Icon::Warning);
-}
+}  // namespace
 
-void Generator::btnYerlestirClick() {
+Generator::Generator(planner::Planner& planner, catalogue::CatalogueQuery& query1)
+    : planner_(planner), query1_(query1) {}
+
+Generation Generator::btnYerlestirClick(const GeneratorPanel& panel) {
   int rows_with_sections = 0;
-  for (int row = 1; row <= kRows; ++row) {
-    if (view_.SectionCombo(row).Count() > 0) ++rows_with_sections;
+  for (int row = 1; row <= planner::kRows; ++row) {
+    if (planner_.Row(row).section.Count() > 0) ++rows_with_sections;
   }
   // Everything that can fail on the student's input runs first, so that a
   // failure leaves the preview, the list and the old results in place.
   CandidateCollection collection;
-  if (rows_with_sections >= 2) collection = CollectCandidates(view_, query1_);
+  if (rows_with_sections >= 2) collection = CollectCandidates(planner_, panel, query1_);
 
   planner_.GeciciSil();
-  view_.ComboBox31().Clear();
-  if (rows_with_sections == 0) return Tell(kMesaj, std::string(kNoCourse));
-  if (rows_with_sections == 1) return Tell(kMesaj, std::string(kOneCourse));
+  if (rows_with_sections == 0) return {0, {Tell(kMesaj, std::string(kNoCourse))}};
+  if (rows_with_sections == 1) return {0, {Tell(kMesaj, std::string(kOneCourse))}};
 
-  CandidateCount = UygunDersleriKaydet(std::move(collection));
-  if (CandidateCount == -1) return;
+  Generation generation;
+  CandidateCount = UygunDersleriKaydet(std::move(collection), generation.notices);
+  if (CandidateCount == -1) return generation;
   FreeTree();
   BuildTree();
 
   if (ResultCount == 0) {
-    if (last_end_ == SearchEnd::Stopped) return Tell(kMesaj, std::string(kStoppedEmpty));
-    return Tell(kEdebiMesaj, std::string(kImpossible));
+    if (last_end_ == SearchEnd::Stopped) return {0, {Tell(kMesaj, std::string(kStoppedEmpty))}};
+    return {0, {Tell(kEdebiMesaj, std::string(kImpossible))}};
   }
-  view_.ComboBox31().ShowResults(ResultCount);
-  if (last_end_ == SearchEnd::LimitReached) Tell(kMesaj, std::string(kLimitReached));
+  generation.listed = ResultCount;
+  if (last_end_ == SearchEnd::LimitReached) generation.notices.push_back(Tell(kMesaj, std::string(kLimitReached)));
   if (last_end_ == SearchEnd::Stopped) {
-    Tell(kMesaj, std::string(kStoppedBefore) + std::to_string(ResultCount) + std::string(kStoppedAfter));
+    generation.notices.push_back(
+        Tell(kMesaj, std::string(kStoppedBefore) + std::to_string(ResultCount) + std::string(kStoppedAfter)));
   }
+  return generation;
 }
 
-int Generator::UygunDersleriKaydet(CandidateCollection collection) {
+int Generator::UygunDersleriKaydet(CandidateCollection collection, std::vector<Notice>& notices) {
   if (!collection.failure.empty()) {
-    Tell(kHata, collection.failure);
+    notices.push_back(Tell(kHata, collection.failure));
     return -1;
   }
   Candidates = std::move(collection.candidates);
@@ -67,21 +67,20 @@ void Generator::BuildTree() {
   last_end_ = outcome.end;
 }
 
-void Generator::ComboBox31Change() {
-  const int k = view_.ComboBox31().ItemIndex();
+void Generator::ComboBox31Change(int item) {
   // The reset empties the candidates (and the list) but keeps the results.
-  if (k <= 0 || k > ResultCount || Candidates.empty()) return;
+  if (item <= 0 || item > ResultCount || Candidates.empty()) return;
   OtomatikSifirla();
   for (int level = Results.Levels() - 1; level >= 0; --level) {
-    const TTreeDers& c = Candidates[Results.Candidate(k - 1, level)];
-    view_.ComboBox(c.SectionCombo).SetItemIndex(c.SectionIndex);
+    const TTreeDers& c = Candidates[Results.Candidate(item - 1, level)];
+    planner_.SelectSection(c.Row, c.SectionIndex);
     planner_.BilgiKaydet(c.Row);
     planner_.KaliciBoya(c.Row);
   }
 }
 
 void Generator::OtomatikSifirla() {
-  for (int row = 1; row <= kRows; ++row) planner_.DersCikar(400, 400, row);
+  for (int row = 1; row <= planner::kRows; ++row) planner_.RemoveRow(row);
 }
 
 }  // namespace kiremo::generator

@@ -6,20 +6,29 @@
 #include "generator/alternatives.h"
 #include "generator/candidate_collection.h"
 #include "generator/combination_search.h"
+#include "generator/panel.h"
 #include "generator/search_observers.h"
 #include "generator/tree_ders.h"
 #include "planner/planner.h"
-#include "view/main_view.h"
+#include "text/notice.h"
 
 namespace kiremo::generator {
 
-// The automatic generator of the window: "Oluştur" collects the admissible
-// sections of the chosen courses, enumerates the clash-free timetables and
-// lists them in ComboBox31; choosing one applies it to the planner as if
-// its sections had been committed by hand.
+// What a generation tells the window: how many alternatives its result list
+// lists (0 leaves it empty) and the boxes to show after that, in order.
+struct Generation {
+  int listed = 0;
+  std::vector<Notice> notices;
+};
+
+// The automatic generator: "Oluştur" collects the admissible sections of the
+// chosen courses and enumerates the clash-free timetables; choosing one of
+// them applies it to the planner as if its sections had been committed by
+// hand. The result list itself belongs to the window, which lists
+// ResultCount alternatives after a generation.
 class Generator {
  public:
-  Generator(planner::Planner& planner, ui::MainView& view, catalogue::CatalogueQuery& query1);
+  Generator(planner::Planner& planner, catalogue::CatalogueQuery& query1);
 
   // State of the last generation. Results refer to Candidates by position
   // and stay until the next generation that gets past the collection.
@@ -33,31 +42,29 @@ class Generator {
   // How the last search ended.
   SearchEnd LastSearchEnd() const { return last_end_; }
 
-  // The "Oluştur" button. An error of the collection (an hour field or an
-  // hour entry that is not a whole number, a failing query) is raised
-  // before anything visible has changed: the previous results, the list
-  // and the grid stay as they were.
-  void btnYerlestirClick();
-  // The result list's choice: applies alternative k (item k) to the rows.
-  void ComboBox31Change();
+  // The "Oluştur" button; the window empties its result list when it returns.
+  // An error of the collection (an hour field or an hour entry that is not a
+  // whole number, a failing query) is raised before anything has changed:
+  // the previous results, the list and the grid stay as they were.
+  Generation btnYerlestirClick(const GeneratorPanel& panel);
+  // The result list's choice of item k: applies alternative k to the rows;
+  // the summary (0) and no choice (-1) do nothing.
+  void ComboBox31Change(int item);
   // Removes the committed section of every course row.
   void OtomatikSifirla();
   // The planner's reset empties the candidates through this.
   void ClearCandidates() { Candidates.clear(); }
 
-  // Stores a successful collection and returns its size; shows the failure
-  // message and returns -1 otherwise, keeping the previous candidates.
-  int UygunDersleriKaydet(CandidateCollection collection);
+  // Stores a successful collection and returns its size; returns -1 and
+  // adds the failure message otherwise, keeping the previous candidates.
+  int UygunDersleriKaydet(CandidateCollection collection, std::vector<Notice>& notices);
   // Releases the previous results.
   void FreeTree();
   // Searches the candidates into Results (duplicates left out on the way).
   void BuildTree();
 
  private:
-  void Tell(std::string_view caption, const std::string& text);
-
   planner::Planner& planner_;
-  ui::MainView& view_;
   catalogue::CatalogueQuery& query1_;
   SearchMonitor* monitor_ = nullptr;
   SearchEnd last_end_ = SearchEnd::Complete;

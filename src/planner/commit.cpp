@@ -1,40 +1,33 @@
-#include "text/errors.h"
-#include "text/text_helpers.h"
-#include "planner/bounds.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
 #include "planner/planner.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::planner {
 
-namespace {
-
-// The CRN is everything before the first ":" of a section item.
 std::string CrnOf(const std::string& item) { return item.substr(0, item.find(':')); }
 
-}  // namespace
-
-void Planner::GeciciBilgiKaydet(ui::ChoiceList& department, ui::ChoiceList& section) {
-  const std::string text = section.Text();
+void Planner::GeciciBilgiKaydet(int row) {
+  const CourseRow& lists = Row(row);
+  const std::string text = lists.section.Text();
   if (text == kSecin || text == kYok) return;
-  const auto found = query1_.Db().SectionByCrn(department.Text(), CrnOf(text));
+  const auto found = query1_.Db().SectionByCrn(lists.department.Text(), lists.section.items[lists.section.index].crn);
   // The section may have left the catalogue since its list was filled:
   // then there is nothing to preview.
   if (!found) return;
   MeetingLists meetings = SplitMeetings({}, found->gun, found->saat, {}, found->blok);
-  GeciciDers.Gunler = std::move(meetings.Gunler);
-  GeciciDers.Saatler = std::move(meetings.Saatler);
-  GeciciDers.BlokSayisi = meetings.BlokSayisi;
+  gecici_.Gunler = std::move(meetings.Gunler);
+  gecici_.Saatler = std::move(meetings.Saatler);
+  gecici_.BlokSayisi = meetings.BlokSayisi;
 }
 
 void Planner::BilgiKaydet(int row) {
-  RequireCourseRow(row);
-  ui::ChoiceList& sections = view_.SectionCombo(row);
-  const std::string department = view_.DepartmentCombo(row).Text();
-  const int chosen = sections.ItemIndex();
-  const std::string text = sections.Text();
+  CourseRow& lists = MutableRow(row);
+  const std::string department = lists.department.Text();
+  const std::string text = lists.section.Text();
   if (department.empty() || text.empty() || text == kSecin || EndsWith(text, kBosSuffix)) return;
-  const std::string crn = CrnOf(text);
+  const int chosen = lists.section.index;
+  const std::string crn = lists.section.items[chosen].crn;
 
   // Read and convert the whole record before anything changes, so that a
   // section that has left the catalogue (or a failing read) leaves the row
@@ -43,13 +36,13 @@ void Planner::BilgiKaydet(int row) {
   if (!record) return;
   MeetingLists meetings = SplitMeetings(record->bina, record->gun, record->saat, record->derslik, record->blok);
 
-  if (!Dersler[row].CRN.empty()) DersCikar(400, 400, row);
+  if (!Ders(row).CRN.empty()) RemoveRow(row);
 
-  KaydedildiSil(sections);
-  sections.SetItem(chosen, sections.Item(chosen) + std::string(kKaydedildi));
-  sections.SetItemIndex(chosen);
+  lists.section.marked = chosen;
+  lists.section.Select(chosen);
+  ListsChanged(row);
 
-  TDers& ders = Dersler[row];
+  TDers& ders = MutableDers(row);
   ders.CRN = crn;
   ders.Ogretmen = record->ogretmen;
   ders.DersKodu = record->ders_kodu;
@@ -61,16 +54,12 @@ void Planner::BilgiKaydet(int row) {
   ders.BlokSayisi = meetings.BlokSayisi;
 
   ShapeGuncelle(row);
-  view_.Kaydet(row).SetEnabled(false);
+  SetEkle(row, false);
 }
 
-void Planner::KaydedildiSil(ui::ChoiceList& section) {
-  const int selected = section.ItemIndex();
-  for (int k = 0; k < section.Count(); ++k) {
-    const std::string item = section.Item(k);
-    if (EndsWith(item, kKaydedildi)) section.SetItem(k, item.substr(0, item.size() - kKaydedildi.size()));
-  }
-  section.SetItemIndex(selected);
+void Planner::KaydedildiSil(int row) {
+  MutableRow(row).section.marked = -1;
+  ListsChanged(row);
 }
 
 }  // namespace kiremo::planner

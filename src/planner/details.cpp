@@ -1,8 +1,7 @@
-#include "text/text_helpers.h"
-#include "planner/bounds.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
 #include "planner/planner.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::planner {
 
@@ -30,14 +29,13 @@ const std::string& EntryOrEmpty(const std::vector<std::string>& list, int n) {
 }  // namespace
 
 void Planner::BilgiGoster(int grid_row, int grid_column) {
-  int v = InsideGridBody(grid_column, grid_row) ? Hucreler[grid_column][grid_row] : 0;
-  if (v >= 16 && v <= 25) v -= 15;
-  if (!IsCourseRow(v)) {
-    view_.StatusBar().SetText({});
+  const int v = OwnerOf(Cell(grid_column, grid_row));
+  if (v == 0) {
+    SetStatus({});
     return;
   }
-  const int hour = grid_row + 7;
-  const TDers& ders = Dersler[v];
+  const int hour = HourOfSlot(grid_row);
+  const TDers& ders = Ders(v);
   std::string line = " CRN : " + ders.CRN + "  [" + ders.DersAdi + "] - " + ders.Ogretmen;
   for (int n = 0, count = PaintedMeetings(ders); n < count; ++n) {
     const std::string& hours = ders.Saatler[n];
@@ -47,25 +45,29 @@ void Planner::BilgiGoster(int grid_row, int grid_column) {
       line += " - Bina : " + EntryOrEmpty(ders.Binalar, n) + " - Derslik : " + EntryOrEmpty(ders.Derslikler, n);
     }
   }
-  view_.StatusBar().SetText(line);
+  SetStatus(line);
 }
 
 void Planner::BilgiAl(int row, int kind) {
   if (!IsCourseRow(row)) return;  // no "Bilgi" button pressed yet
+  std::string address;
   if (kind == 1) {
-    std::string code = view_.CourseCombo(row).Text();
+    std::string code = Row(row).course.Text();
     if (code.empty() || code == kSecin) return;
     code = Trim(ReplaceAll(code, " ", ""));
-    view_.Browser().OpenAddress(forum_url_ + "viewtopic.php?ders_kodu=" + code);
+    address = forum_url_ + "viewtopic.php?ders_kodu=" + code;
   } else if (kind == 0) {
-    const std::string section = view_.SectionCombo(row).Text();
+    const std::string section = Row(row).section.Text();
     if (section.empty() || section == kSecin) return;
     const auto pieces = Explode(section, "::");
     if (pieces.size() < 2) return;
     std::string teacher = Trim(ReplaceAll(pieces[1], "  ", " "));
     teacher = Trim(ReplaceAll(teacher, "   ", " "));
-    view_.Browser().OpenAddress(forum_url_ + "viewtopic.php?ou=" + URLEncode(teacher));
+    address = forum_url_ + "viewtopic.php?ou=" + URLEncode(teacher);
+  } else {
+    return;
   }
+  if (observer_) observer_->OpenAddress(address);
 }
 
 }  // namespace kiremo::planner

@@ -1,57 +1,95 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/database.h"
+#include "planner/choices.h"
+#include "planner/grid.h"
+#include "planner/plan_observer.h"
+#include "planner/plan_snapshot.h"
 #include "planner/tders.h"
-#include "view/main_view.h"
 
 namespace kiremo::planner {
 
 // Grid cell states, [day column 1..5][hour row 1..14]; index 0 is unused.
-// 0 empty, 1..10 committed by that row, 15 previewed, 16..25 previewed over
-// a cell committed by row value-15.
-using CellStates = std::array<std::array<int, 15>, 6>;
+using CellStates = std::array<std::array<int, kSlots + 1>, kDays + 1>;
+using CellTexts = std::array<std::array<std::string, kSlots + 1>, kDays + 1>;
 
-// What the reset does beyond the planner: clear the full update's
-// connection-message flag, empty the generator's candidates, and read the
-// stored settings into the widgets (its last step before the final refresh).
+// One course row: its four lists, its "Ekle" button, its swatch and the
+// section committed in it.
+struct CourseRow {
+  Choices department;
+  Choices course;
+  SectionChoices section;
+  Choices teacher;
+  bool ekle = false;
+  std::uint32_t swatch = 0xFFFFFF;
+};
+
+// The department filter of the section lists: "Bölüm Kodunu dikkate al"
+// and the student's department code as typed.
+struct DepartmentFilter {
+  bool on = true;
+  std::string code;
+};
+
+// What the reset does beyond the planner, in its place among the reset's
+// steps: clear the full update's connection-message flag, clear the free
+// days and the result list, empty the generator's candidates, and read the
+// stored settings (its last step before the final refresh).
 struct ResetHooks {
   std::function<void()> clear_connection_error_shown;
+  std::function<void()> clear_free_days_and_results;
   std::function<void()> clear_candidates;
   std::function<void()> apply_stored_settings;
 };
 
-// The manual planner: the ten course rows, their records, the grid's cell
-// states, committing, removing, resetting, the details line and the web
-// lookups. It works on the window through ui::MainView and reads the
-// catalogue through the window's single query object.
+// The manual planner: the ten course rows with their lists, their records
+// and the grid's cell states and texts; committing, removing, resetting,
+// the details line and the web lookups. Its state is its own: the window
+// shows it through a PlanObserver and hands it the student's choices.
 class Planner {
  public:
-  Planner(ui::MainView& view, catalogue::CatalogueQuery& query1, std::string program_folder,
-          std::string forum_url);
+  Planner(catalogue::CatalogueQuery& query1, std::string program_folder, std::string forum_url,
+          std::string caption);
 
+  void SetObserver(PlanObserver* observer) { observer_ = observer; }
   void SetResetHooks(ResetHooks hooks) { hooks_ = std::move(hooks); }
+  // Where the section lists read the department filter, at the moment they
+  // are filled; the filter is off until one is given.
+  void SetDepartmentFilter(std::function<DepartmentFilter()> filter) { filter_ = std::move(filter); }
 
-  // State, rows 1..10 (entry 0 is unused).
-  std::array<TDers, 11> Dersler;
-  TDers GeciciDers;
-  CellStates Hucreler{};
-  int SeciliSatir = 0;
-  int SeciliSutun = 0;
-  int BilgiSatiri = 0;
-
-  ui::MainView& View() { return view_; }
+  // State.
+  const CourseRow& Row(int row) const;
+  const TDers& Ders(int row) const;  // Dersler, rows 1..10
+  const TDers& GeciciDers() const { return gecici_; }
+  const CellStates& Hucreler() const { return hucreler_; }
+  int Cell(int day, int slot) const { return InsideGridBody(day, slot) ? hucreler_[day][slot] : 0; }
+  const std::string& CellText(int day, int slot) const;
+  int SeciliSatir() const { return secili_satir_; }
+  int SeciliSutun() const { return secili_sutun_; }
+  int BilgiSatiri() const { return bilgi_satiri_; }
+  const std::string& StatusText() const { return status_; }
+  const std::string& Caption() const { return caption_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
   const std::string& ProgramFolder() const { return program_folder_; }
 
+  // The student's choices in a row's lists (the choice events carry them).
+  void SelectDepartment(int row, int index);
+  void SelectCourse(int row, int index);
+  void SelectSection(int row, int index);
+  void SelectTeacher(int row, int index);
+
   // Course rows.
-  void BirinciComboBoxDoldur(ui::ChoiceList& combo);
+  void BirinciComboBoxDoldur(int row);
   void DersKoduEkle(int row);
   void AcilanDersEkle(int row);
+  // The quick update empties these two lists before it fetches.
+  void EmptyCourseAndSectionLists(int row);
 
   // Grid.
   void KaliciBoya(int row);
@@ -61,36 +99,78 @@ class Planner {
   void ShapeGuncelle(int row);
 
   // Committing, removing, resetting.
-  void GeciciBilgiKaydet(ui::ChoiceList& department, ui::ChoiceList& section);
+  void GeciciBilgiKaydet(int row);
   void BilgiKaydet(int row);
-  void KaydedildiSil(ui::ChoiceList& section);
+  void KaydedildiSil(int row);
   void DersCikar(int grid_row, int grid_column, int course_row);
+  // Removes the section committed in the row, whichever cells it holds.
+  void RemoveRow(int row) { DersCikar(kRemoveRow, kRemoveRow, row); }
   void Sifirla();
+  void SetStatus(std::string text);
+  void SetCaption(std::string text);
 
   // Details and lookups.
   void BilgiGoster(int grid_row, int grid_column);
   void BilgiAl(int row, int kind);
 
   // Events of the window, in the order the routing gives.
-  void SectionChosen(int row);                 // GeciciSil; GeciciBilgiKaydet; GeciciBoya
-  void KaydetClick(int row);                   // BilgiKaydet; KaliciBoya
-  void Grid1SelectCell(int column, int row);   // GeciciSil; remember; BilgiGoster
-  void btnCikarClick();                        // DersCikar(SeciliSatir, SeciliSutun, 0)
+  void SectionChosen(int row);                // GeciciSil; GeciciBilgiKaydet; GeciciBoya
+  void KaydetClick(int row);                  // BilgiKaydet; KaliciBoya
+  void ButtonClick(int row);                  // remembers the row of the lookup menu
+  void Grid1SelectCell(int column, int row);  // GeciciSil; remember; BilgiGoster
+  void btnCikarClick();                       // DersCikar(SeciliSatir, SeciliSutun, 0)
+
+  // The plan as a schedule file holds it, and the plan rebuilt from one:
+  // a reset, then the lists, the cells, the records, the marked sections,
+  // the painting, and the file's name in the caption.
+  PlanSnapshot Snapshot() const;
+  void Restore(const PlanSnapshot& plan, const std::string& file_name);
 
  private:
-  ui::MainView& view_;
+  // Any grid coordinate outside the body: DersCikar then takes the row it is given.
+  static constexpr int kRemoveRow = 400;
+
+  CourseRow& MutableRow(int row);
+  TDers& MutableDers(int row);
+  void SetEkle(int row, bool enabled);
+  void SetCellText(int day, int slot, const std::string& text);
+  void ListsChanged(int row);
+  void RestoreLists(const PlanSnapshot& plan);
+  void RestoreRecords(const PlanSnapshot& plan);
+
   catalogue::CatalogueQuery& query1_;
   std::string program_folder_;
   std::string forum_url_;
+  std::string title_;
+  PlanObserver* observer_ = nullptr;
   ResetHooks hooks_;
+  std::function<DepartmentFilter()> filter_;
+
+  std::array<CourseRow, kRows + 1> rows_;  // entry 0 is unused
+  std::array<TDers, kRows + 1> dersler_;
+  TDers gecici_;
+  CellStates hucreler_{};
+  CellTexts cell_texts_;
+  int secili_satir_ = 0;
+  int secili_sutun_ = 0;
+  int bilgi_satiri_ = 0;
+  std::string status_;
+  std::string caption_;
 };
 
 // Percent-encoding of the teacher lookup: 26 characters become "%XX",
 // everything else (Turkish letters included) stays a single byte.
 std::string URLEncode(std::string_view text);
 
-// The background of a cell state or a row's swatch; nothing for values the
-// colour table lacks (11..14, above 25, below 0).
-std::optional<ui::Colour> CellColour(int value);
+// The section list of a course as AcilanDersEkle fills it, and the teacher
+// list beside it, from the course's sections in catalogue order.
+struct CourseLists {
+  SectionChoices sections;
+  Choices teachers;
+};
+CourseLists ListsOfCourse(const std::vector<catalogue::SectionValues>& found, const DepartmentFilter& filter);
+
+// The CRN of a section item: everything before its first ":".
+std::string CrnOf(const std::string& item);
 
 }  // namespace kiremo::planner

@@ -12,12 +12,13 @@ int ResultListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-  return ToQString(ui::ResultItemText(index.row(), count_));
+  return ToQString(texts_(index.row(), count_));
 }
 
-void ResultListModel::Show(int count) {
+void ResultListModel::Show(int count, ui::ResultList::ItemTexts texts) {
   beginResetModel();
   count_ = count < 0 ? 0 : count;
+  texts_ = std::move(texts);
   endResetModel();
 }
 
@@ -30,13 +31,18 @@ QtResultList::QtResultList(QComboBox* combo) : combo_(combo), model_(new ResultL
 }
 
 void QtResultList::Clear() {
-  model_->Show(0);
+  model_->Show(0, {});
   combo_->setCurrentIndex(-1);
 }
 
-void QtResultList::ShowResults(int count) {
-  model_->Show(count);
+void QtResultList::ShowResults(int count, ItemTexts texts) {
+  model_->Show(count, std::move(texts));
   combo_->setCurrentIndex(count > 0 ? 0 : -1);
+}
+
+std::string QtResultList::Item(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return FromQString(combo_->itemText(k));
 }
 
 }  // namespace kiremo::shell

@@ -17,10 +17,11 @@ class ResultListModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   // The summary and `count` alternatives; no items when count is 0.
-  void Show(int count);
+  void Show(int count, ui::ResultList::ItemTexts texts);
 
  private:
   int count_ = 0;
+  ui::ResultList::ItemTexts texts_;
 };
 
 // ComboBox31 over its model.
@@ -29,7 +30,8 @@ class QtResultList : public ui::ResultList {
   // Puts a model of its own into the combo box.
   explicit QtResultList(QComboBox* combo);
   void Clear() override;
-  void ShowResults(int count) override;
+  void ShowResults(int count, ItemTexts texts) override;
+  std::string Item(int k) const override;
   int Count() const override { return combo_->count(); }
   int ItemIndex() const override { return combo_->currentIndex(); }
   void SetItemIndex(int k) override { combo_->setCurrentIndex(k >= 0 && k < Count() ? k : -1); }

@@ -31,9 +31,15 @@ void MemoryResultList::Clear() {
   index_ = -1;
 }
 
-void MemoryResultList::ShowResults(int count) {
+void MemoryResultList::ShowResults(int count, ItemTexts texts) {
   count_ = count;
+  texts_ = std::move(texts);
   index_ = count > 0 ? 0 : -1;
+}
+
+std::string MemoryResultList::Item(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return texts_(k, count_);
 }
 
 void MemoryTextField::SetText(const std::string& text) {

@@ -31,13 +31,15 @@ class MemoryChoiceList : public ChoiceList {
 class MemoryResultList : public ResultList {
  public:
   void Clear() override;
-  void ShowResults(int count) override;
+  void ShowResults(int count, ItemTexts texts) override;
   int Count() const override { return count_ > 0 ? count_ + 1 : 0; }
   int ItemIndex() const override { return index_; }
   void SetItemIndex(int k) override { index_ = (k >= 0 && k < Count()) ? k : -1; }
+  std::string Item(int k) const override;
 
  private:
   int count_ = 0;
+  ItemTexts texts_;
   int index_ = -1;
 };
 

@@ -6,14 +6,23 @@
 
 namespace kiremo::ui {
 
-std::string ResultItemText(int k, int count) {
-  if (k == 0) return std::to_string(count) + std::string(" farklı program yaptım!"_w);
-  return std::to_string(k) + ". Alternatif";
+int ChoiceList::IndexOf(std::string_view text) const {
+  for (int k = 0; k < Count(); ++k) {
+    if (Item(k) == text) return k;
+  }
+  return -1;
 }
 
-std::string ResultList::Item(int k) const {
-  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
-  return ResultItemText(k, Count() - 1);
+void ChoiceList::Show(const std::vector<std::string>& items, int index) {
+  const int count = static_cast<int>(items.size());
+  bool same = Count() == count;
+  for (int k = 0; same && k < count; ++k) same = Item(k) == items[k];
+  if (!same) {
+    Clear();
+    for (const std::string& item : items) Add(item);
+  }
+  SetItemIndex(index);
 }
+
 
 }  // namespace kiremo::ui

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "text/notice.h"
 
@@ -39,6 +42,11 @@ class ChoiceList {
     const int k = ItemIndex();
     return k >= 0 && k < Count() ? Item(k) : std::string();
   }
+  // The first item equal to the text; -1 when there is none.
+  int IndexOf(std::string_view text) const;
+  // Shows these items with item `index` selected; items already shown are
+  // not written again.
+  void Show(const std::vector<std::string>& items, int index);
 };
 
 // The generator's result list: item 0 is the summary, items 1..count the
@@ -46,19 +54,18 @@ class ChoiceList {
 // alternatives cost nothing to list.
 class ResultList {
  public:
+  // The text of item k (0 the summary) of a list of `count` alternatives.
+  using ItemTexts = std::function<std::string(int k, int count)>;
+
   virtual ~ResultList() = default;
   virtual void Clear() = 0;
   // Lists the summary and `count` alternatives and selects the summary.
-  virtual void ShowResults(int count) = 0;
+  virtual void ShowResults(int count, ItemTexts texts) = 0;
   virtual int Count() const = 0;  // count + 1, or 0 when empty
   virtual int ItemIndex() const = 0;
   virtual void SetItemIndex(int k) = 0;
-  std::string Item(int k) const;
+  virtual std::string Item(int k) const = 0;
 };
-
-// Item k of a result list of `count` alternatives: "<count> farklı program
-// yaptım!" for 0, "<k>. Alternatif" otherwise.
-std::string ResultItemText(int k, int count);
 
 // An edit field. Setting its text from code raises its change event, as the
 // user's typing does.

@@ -18,13 +18,6 @@ namespace {
 
 using kiremo::app::App;
 
-int Find(kiremo::ui::ChoiceList& list, const std::string& text) {
-  for (int k = 0; k < list.Count(); ++k) {
-    if (list.Item(k) == text) return k;
-  }
-  return -1;
-}
-
 bool Selectable(const std::string& item) {
   return item != kiremo::planner::kSecin && item != kiremo::planner::kYok;
 }
@@ -32,7 +25,7 @@ bool Selectable(const std::string& item) {
 bool HasClash(App& app) {
   for (int day = 1; day <= 5; ++day) {
     for (int hour = 1; hour <= 14; ++hour) {
-      if (app.Plan().Hucreler[day][hour] >= 16) return true;
+      if (app.Plan().Cell(day, hour) >= 16) return true;
     }
   }
   return false;
@@ -42,7 +35,7 @@ bool HasClash(App& app) {
 // as the caller wants: fitting (and then added) or clashing (left previewed).
 bool PlanRow(App& app, int row, const std::string& department, bool want_clash) {
   auto& view = app.View();
-  const int d = Find(view.DepartmentCombo(row), department);
+  const int d = view.DepartmentCombo(row).IndexOf(department);
   if (d < 0) return false;
   view.DepartmentCombo(row).SetItemIndex(d);
   app.DepartmentChosen(row);
@@ -56,7 +49,7 @@ bool PlanRow(App& app, int row, const std::string& department, bool want_clash) 
       bool blocks = !view.Kaydet(row).Enabled();
       int painted = 0;
       for (int day = 1; day <= 5; ++day) {
-        for (int hour = 1; hour <= 14; ++hour) painted += app.Plan().Hucreler[day][hour] >= 15 ? 1 : 0;
+        for (int hour = 1; hour <= 14; ++hour) painted += app.Plan().Cell(day, hour) >= 15 ? 1 : 0;
       }
       if (painted < 2) continue;  // something with a visible preview
       if (want_clash && blocks && HasClash(app)) return true;

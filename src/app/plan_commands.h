@@ -1,32 +1,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "text/cp1254.h"
-#include "files/crn_texts.h"
-#include "files/dkf_format.h"
 #include "planner/planner.h"
 #include "view/main_view.h"
 
 // The window's file commands: "Kaydet" and "Aç" (schedule files), the two
 // CRN clipboard commands and "Excel'e aktar". Each reports its own failures
 // in a "HATA" box and leaves the plan on screen as it was.
-namespace kiremo::files {
+namespace kiremo::app {
 
-inline constexpr std::string_view kPlanFilter = "Ders Programları (*.dkf)|*.dkf"_w;
-inline constexpr std::string_view kWorkbookFilter = "Excel Dosyaları (*.xlsx)|*.xlsx"_w;
-
-// The plan on screen as a schedule file holds it: the combo texts, the cell
-// states without preview marks, the committed rows and the marked CRNs.
-PlanFile CapturePlan(planner::Planner& planner, ui::MainView& view);
-
-// The committed rows' CRNs, rows 1..10.
-RowCrns CommittedCrns(const planner::Planner& planner);
-
-class PlanFiles {
+class PlanCommands {
  public:
-  PlanFiles(planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {}
+  PlanCommands(planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {}
 
   // Asks for a name and writes the plan there.
   void Save();
@@ -50,11 +36,10 @@ class PlanFiles {
   bool ExportFile(const std::string& path);
 
  private:
-  void Apply(const PlanFile& plan, const std::string& path);
   void Fail(const std::string& text);
 
   planner::Planner& planner_;
   ui::MainView& view_;
 };
 
-}  // namespace kiremo::files
+}  // namespace kiremo::app

@@ -1,0 +1,63 @@
+#include "app/plan_view.h"
+
+#include "planner/colours.h"
+
+namespace kiremo::app {
+
+namespace {
+
+std::vector<std::string> SectionTexts(const planner::SectionChoices& sections) {
+  std::vector<std::string> texts;
+  for (int k = 0; k < sections.Count(); ++k) texts.push_back(sections.ItemText(k));
+  return texts;
+}
+
+}  // namespace
+
+ui::Colour WidgetColour(std::uint32_t rgb) {
+  return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
+}
+
+PlanView::PlanView(const planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {
+  ui::Grid& grid = view_.Grid1();
+  for (int column = 0; column <= planner::kDays; ++column) grid.SetCellText(column, 0, planner::GridHeaderText(column, 0));
+  for (int row = 1; row <= planner::kSlots; ++row) grid.SetCellText(0, row, planner::GridHeaderText(0, row));
+}
+
+PlanView::~PlanView() = default;
+
+void PlanView::ListsChanged(int row) {
+  const planner::CourseRow& lists = planner_.Row(row);
+  view_.DepartmentCombo(row).Show(lists.department.items, lists.department.index);
+  view_.CourseCombo(row).Show(lists.course.items, lists.course.index);
+  view_.SectionCombo(row).Show(SectionTexts(lists.section), lists.section.index);
+  view_.HocaCombo(row).Show(lists.teacher.items, lists.teacher.index);
+}
+
+void PlanView::EkleChanged(int row) { view_.Kaydet(row).SetEnabled(planner_.Row(row).ekle); }
+
+void PlanView::SwatchChanged(int row) { view_.Shape(row).SetFill(WidgetColour(planner_.Row(row).swatch)); }
+
+void PlanView::CellTextChanged(int day, int slot) { view_.Grid1().SetCellText(day, slot, planner_.CellText(day, slot)); }
+
+void PlanView::CellsRecoloured() {
+  ui::Grid& grid = view_.Grid1();
+  for (int day = 1; day <= planner::kDays; ++day) {
+    for (int slot = 1; slot <= planner::kSlots; ++slot) {
+      // A state the colour table lacks leaves the cell as it is.
+      if (const auto colour = planner::CellColour(planner_.Cell(day, slot))) {
+        grid.SetCellColour(day, slot, WidgetColour(*colour));
+      }
+    }
+  }
+}
+
+void PlanView::StatusChanged() { view_.StatusBar().SetText(planner_.StatusText()); }
+
+void PlanView::CaptionChanged() { view_.Caption().SetText(planner_.Caption()); }
+
+void PlanView::Show(const Notice& notice) { view_.Dialog().Message(notice.caption, notice.text, notice.icon); }
+
+void PlanView::OpenAddress(const std::string& address) { view_.Browser().OpenAddress(address); }
+
+}  // namespace kiremo::app

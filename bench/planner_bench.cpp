@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
+#include "app/plan_view.h"
 #include "planner/planner.h"
 #include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
@@ -45,18 +46,21 @@ struct Term {
   CatalogueFixture store;
 };
 
-// A window in memory with the department list filled and ELK chosen in row 1;
-// the catalogue connection is open already, as after the first pick.
+// The planner shown in a window in memory, with the department list filled
+// and ELK chosen in row 1; the catalogue connection is open already, as after
+// the first pick.
 struct Window {
   explicit Window(Term& term)
-      : query1(term.store.ConnectionString()), planner(view, query1, term.folder.Path(), "http://127.0.0.1/") {
+      : query1(term.store.ConnectionString()), planner(query1, term.folder.Path(), "http://127.0.0.1/", "Plan") {
+    planner.SetObserver(&shown);
     planner.Sifirla();
-    view.ComboBox(1).SetItemIndex(2);  // "Seçin", "MAT", "ELK"
+    planner.SelectDepartment(1, 2);  // "Seçin", "MAT", "ELK"
     planner.DersKoduEkle(1);
   }
   kiremo::ui::MemoryView view;
   kiremo::catalogue::CatalogueQuery query1;
   kiremo::planner::Planner planner;
+  kiremo::app::PlanView shown{planner, view};
 };
 
 void BM_DersKoduEkle(benchmark::State& state) {
@@ -73,7 +77,7 @@ BENCHMARK(BM_DersKoduEkle)->Arg(1000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMi
 void BM_AcilanDersEkle(benchmark::State& state) {
   Term term(static_cast<int>(state.range(0)));
   Window window(term);
-  window.view.ComboBox(2).SetItemIndex(window.view.ComboBox(2).Count() / 2);
+  window.planner.SelectCourse(1, window.view.ComboBox(2).Count() / 2);
   for (auto _ : state) {
     window.planner.AcilanDersEkle(1);
     benchmark::DoNotOptimize(window.view.ComboBox(3).Count());
@@ -84,9 +88,9 @@ BENCHMARK(BM_AcilanDersEkle)->Arg(4000)->Unit(benchmark::kMillisecond);
 void BM_SectionPreview(benchmark::State& state) {
   Term term(static_cast<int>(state.range(0)));
   Window window(term);
-  window.view.ComboBox(2).SetItemIndex(1);
+  window.planner.SelectCourse(1, 1);
   window.planner.AcilanDersEkle(1);
-  window.view.ComboBox(3).SetItemIndex(1);
+  window.planner.SelectSection(1, 1);
   for (auto _ : state) window.planner.SectionChosen(1);
 }
 BENCHMARK(BM_SectionPreview)->Arg(4000)->Unit(benchmark::kMillisecond);
@@ -102,7 +106,9 @@ void BM_DemoCatalogueDepartment(benchmark::State& state) {
   kiremo::ui::MemoryView view;
   kiremo::catalogue::CatalogueQuery query1(
       kiremo::catalogue::MakeConnectionString(folder, kiremo::catalogue::kMainCatalogue));
-  kiremo::planner::Planner planner(view, query1, folder, "http://127.0.0.1/");
+  kiremo::planner::Planner planner(query1, folder, "http://127.0.0.1/", "Plan");
+  kiremo::app::PlanView shown(planner, view);
+  planner.SetObserver(&shown);
   planner.Sifirla();
   kiremo::ui::MemoryChoiceList& departments = view.ComboBox(1);
   int largest = 1;
@@ -114,7 +120,7 @@ void BM_DemoCatalogueDepartment(benchmark::State& state) {
       largest = k;
     }
   }
-  departments.SetItemIndex(largest);
+  planner.SelectDepartment(1, largest);
   planner.DersKoduEkle(1);
   for (auto _ : state) {
     planner.DersKoduEkle(1);

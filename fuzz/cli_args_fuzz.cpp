@@ -31,14 +31,14 @@ constexpr std::string_view kPlanName = "plan.dkf";
 
 // A saved plan: row 1 holds ELK 101 with 21001 committed.
 std::string SavedPlan() {
-  files::PlanFile plan;
+  planner::PlanSnapshot plan;
   plan.combos[0] = "ELK";
   plan.combos[1] = "ELK 101";
   plan.combos[2] = "21001 :: Ali Veli :: Pazartesi :: EEB----------Kaydedildi";
   for (std::size_t k = 3; k < plan.combos.size(); k += 3) plan.combos[k] = std::string("Seçin"_w);
   plan.cells[0][0] = 1;
   plan.cells[0][1] = 1;
-  plan.rows[0] = files::StoredRow{"ELK 101", "Devre", "21001", "Ali Veli", 1, {{"EEB", "1", "08:10", "D101"}}};
+  plan.rows[0] = planner::StoredRow{"ELK 101", "Devre", "21001", "Ali Veli", 1, {{"EEB", "1", "08:10", "D101"}}};
   plan.committed[0] = "21001";
   return files::EncodePlan(plan);
 }

@@ -8,13 +8,13 @@
 #include "fuzz_support.h"
 #include "plan_texts.h"
 
-using kiremo::files::PlanFile;
+using kiremo::planner::PlanSnapshot;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiremo;
   const std::string_view bytes = fuzz::Bytes(data, size);
 
-  PlanFile plan;
+  planner::PlanSnapshot plan;
   try {
     plan = files::DecodePlan(bytes);
   } catch (const files::PlanFormatError&) {
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Whatever was read can be written, and what is written can be read.
   const std::string written = files::EncodePlan(plan);
-  const PlanFile again = files::DecodePlan(written);
+  const planner::PlanSnapshot again = files::DecodePlan(written);
   // Item for item the same length (a negative meeting count is written as
   // the 0 it means), so never longer than what was read.
   if (fuzz::FitsTheFormat(plan)) {

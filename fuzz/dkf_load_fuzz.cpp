@@ -8,7 +8,9 @@
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
 #include "catalogue/file_system.h"
-#include "files/plan_files.h"
+#include "app/plan_commands.h"
+#include "app/plan_view.h"
+#include "files/dkf_format.h"
 #include "fuzz_support.h"
 #include "plan_texts.h"
 #include "planner/planner.h"
@@ -25,8 +27,11 @@ struct Window {
   Window()
       : store(fuzz::ScratchFolder()),
         query1(store.ConnectionString()),
-        planner(view, query1, store.Folder(), "http://forum.example/"),
+        planner(query1, store.Folder(), "http://forum.example/", "Plan"),
+        shown(planner, view),
         files(planner, view) {
+    planner.SetObserver(&shown);
+    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()}; });
     store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
                              Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED",
                                      "D1|D2"),
@@ -44,7 +49,8 @@ struct Window {
   ui::MemoryView view;
   catalogue::CatalogueQuery query1;
   planner::Planner planner;
-  files::PlanFiles files;
+  app::PlanView shown;
+  app::PlanCommands files;
 };
 
 Window& TheWindow() {
@@ -75,13 +81,13 @@ std::string RecordText(const planner::TDers& ders) {
 
 Screen Look(Window& w) {
   Screen screen;
-  screen.cells = w.planner.Hucreler;
+  screen.cells = w.planner.Hucreler();
   for (int n = 1; n <= 30; ++n) {
     screen.items[n - 1] = w.view.ComboBox(n).Items();
     screen.selected[n - 1] = w.view.ComboBox(n).ItemIndex();
   }
   screen.caption = w.view.Caption().Text();
-  for (int row = 1; row <= 10; ++row) screen.records += RecordText(w.planner.Dersler[row]) + '\2';
+  for (int row = 1; row <= 10; ++row) screen.records += RecordText(w.planner.Ders(row)) + '\2';
   return screen;
 }
 
@@ -125,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KIREMO_EXPECT(w.view.Dialog().messages.empty());
   KIREMO_EXPECT(EndsWith(w.view.Caption().Text(), " - " + Utf8ToCp1254(path)));
   for (int day = 1; day <= 5; ++day) {
-    for (int slot = 1; slot <= 14; ++slot) KIREMO_EXPECT(KnownCellState(w.planner.Hucreler[day][slot]));
+    for (int slot = 1; slot <= 14; ++slot) KIREMO_EXPECT(KnownCellState(w.planner.Cell(day, slot)));
   }
 
   if (!Storable(fuzz::Bytes(data, size))) return 0;

@@ -6,7 +6,7 @@ namespace kiremo::fuzz {
 
 // Whether every text of the plan fits in a string item of the file, so that
 // writing the plan again loses nothing.
-inline bool FitsTheFormat(const files::PlanFile& plan) {
+inline bool FitsTheFormat(const planner::PlanSnapshot& plan) {
   auto fits = [](const std::string& text) { return text.size() <= files::kMaxStringBytes; };
   for (const std::string& text : plan.combos) {
     if (!fits(text)) return false;

@@ -82,7 +82,7 @@ TEST_F(EventsTest, InfoButtonRemembersItsRowForTheLookupMenu) {
   app->popHocaClick();
   ASSERT_EQ(view.Browser().opened.size(), 1u);
   EXPECT_NE(view.Browser().opened[0].find("ou="), std::string::npos) << view.Browser().opened[0];
-  EXPECT_EQ(app->Plan().BilgiSatiri, 3);
+  EXPECT_EQ(app->Plan().BilgiSatiri(), 3);
 }
 
 TEST_F(EventsTest, GridSelectionAndRemovalActOnTheLastSelectedCell) {
@@ -91,13 +91,13 @@ TEST_F(EventsTest, GridSelectionAndRemovalActOnTheLastSelectedCell) {
   Pick(2, "ELK 101");
   Pick(3, view.ComboBox(3).Item(1));
   app->KaydetClick(1);
-  EXPECT_EQ(app->Plan().Hucreler[1][1], 1);
+  EXPECT_EQ(app->Plan().Cell(1, 1), 1);
   app->btnCikarClick();  // nothing selected yet: the header corner
-  EXPECT_EQ(app->Plan().Dersler[1].CRN, "21001");
+  EXPECT_EQ(app->Plan().Ders(1).CRN, "21001");
   app->Grid1SelectCell(1, 1);
-  EXPECT_EQ(app->Plan().SeciliSutun, 1);
+  EXPECT_EQ(app->Plan().SeciliSutun(), 1);
   app->btnCikarClick();
-  EXPECT_TRUE(app->Plan().Dersler[1].CRN.empty());
+  EXPECT_TRUE(app->Plan().Ders(1).CRN.empty());
   EXPECT_TRUE(view.Dialog().errors.empty());
 }
 
@@ -126,7 +126,7 @@ TEST_F(EventsTest, CrnCommandsAndFileMenuReachThePlanFiles) {
 
   app->menuAcClick();  // cancelled
   EXPECT_EQ(view.Dialog().filters_asked.back(), std::string("Ders Programları (*.dkf)|*.dkf"_w));
-  EXPECT_EQ(app->Plan().Dersler[1].CRN, "21001");
+  EXPECT_EQ(app->Plan().Ders(1).CRN, "21001");
 }
 
 }  // namespace

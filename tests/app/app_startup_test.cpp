@@ -93,7 +93,7 @@ TEST_F(StartupTest, PlanNamedOnTheCommandLineIsLoaded) {
   reopened.FormCreate();
   EXPECT_TRUE(next.Dialog().errors.empty());
   EXPECT_EQ(next.ComboBox(2).Text(), "ELK 101");
-  EXPECT_EQ(reopened.Plan().Dersler[1].CRN, "21001");
+  EXPECT_EQ(reopened.Plan().Ders(1).CRN, "21001");
   EXPECT_TRUE(reopened.StartupFile().empty()) << "the start-up file is read once";
   EXPECT_TRUE(next.Dialog().filters_asked.empty()) << "no dialog for the start-up file";
 }

@@ -7,9 +7,8 @@
 #include "cli/cli_runner.h"
 #include "catalogue/file_system.h"
 #include "files/dkf_format.h"
-#include "files/plan_files.h"
+#include "files/plan_io.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 
@@ -34,21 +33,24 @@ class PlanCommandTest : public ::testing::Test {
     store.Department("MAT", {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929", "FEB",
                                      "F1")});
     catalogue::CatalogueQuery query1(store.ConnectionString());
-    ui::MemoryView view;
-    planner::Planner planner(view, query1, folder.Path(), "http://127.0.0.1:9/");
+    planner::Planner planner(query1, folder.Path(), "http://127.0.0.1:9/", "Plan");
     planner.Sifirla();
-    auto pick = [&](int number, std::string_view prefix) {
-      ui::MemoryChoiceList& list = view.ComboBox(number);
-      for (int k = 0; k < list.Count(); ++k) {
-        if (list.Item(k).rfind(prefix, 0) == 0) list.SetItemIndex(k);
+    // The last item that starts with the prefix.
+    auto pick = [](const std::vector<std::string>& items, std::string_view prefix) {
+      int found = -1;
+      for (std::size_t k = 0; k < items.size(); ++k) {
+        if (items[k].rfind(prefix, 0) == 0) found = static_cast<int>(k);
       }
+      return found;
     };
     auto choose = [&](int row, std::string_view department, std::string_view course, std::string_view crn) {
-      pick(3 * row - 2, department);
+      planner.SelectDepartment(row, pick(planner.Row(row).department.items, department));
       planner.DersKoduEkle(row);
-      pick(3 * row - 1, course);
+      planner.SelectCourse(row, pick(planner.Row(row).course.items, course));
       planner.AcilanDersEkle(row);
-      pick(3 * row, crn);
+      std::vector<std::string> sections;
+      for (int k = 0; k < planner.Row(row).section.Count(); ++k) sections.push_back(planner.Row(row).section.ItemText(k));
+      planner.SelectSection(row, pick(sections, crn));
       planner.SectionChosen(row);
     };
     choose(2, "ELK", "ELK 101", "21001");
@@ -56,8 +58,7 @@ class PlanCommandTest : public ::testing::Test {
     choose(5, "MAT", "MAT 101", "30002");
     planner.KaydetClick(5);
     choose(7, "ELK", "ELK 102", "21003");
-    files::PlanFiles files(planner, view);
-    ASSERT_TRUE(files.SaveFile(plan));
+    files::WritePlanFile(plan, planner.Snapshot());
   }
 
   CliResult Cli(std::vector<std::string> words) {

@@ -13,15 +13,15 @@ namespace {
 
 using namespace std::string_literals;
 
-PlanFile ResetPlan() {
-  PlanFile plan;
+planner::PlanSnapshot ResetPlan() {
+  planner::PlanSnapshot plan;
   for (int row = 1; row <= 10; ++row) plan.combos[3 * row - 3] = "Seçin"_w;
   return plan;
 }
 
 // Row 2 committed with two meetings, row 5 only previewed.
-PlanFile SamplePlan() {
-  PlanFile plan = ResetPlan();
+planner::PlanSnapshot SamplePlan() {
+  planner::PlanSnapshot plan = ResetPlan();
   plan.combos[3] = "ELK";
   plan.combos[4] = "ELK 221";
   plan.combos[5] = std::string("21345:: Ayşe Öztürk :: Salı|Perşembe :: EEB|EEB"_w) + "----------Kaydedildi";
@@ -30,7 +30,7 @@ PlanFile SamplePlan() {
   plan.combos[14] = std::string("22001:: Ömer Çelik :: Pazartesi :: MKB"_w);
   for (int hour = 1; hour <= 2; ++hour) plan.cells[1][hour] = 2;  // Tuesday 09:30-11:29
   plan.cells[3][5] = 2;                                          // Thursday 13:30
-  StoredRow row;
+  planner::StoredRow row;
   row.DersKodu = "ELK 221";
   row.DersAdi = "Devre Teorisi Şube 1"_w;
   row.CRN = "21345";
@@ -55,8 +55,8 @@ TEST(DkfFormat, ResetPlanIs410BytesOfSecinEmptyStringsZerosAndFlags) {
 }
 
 TEST(DkfFormat, CommittedRowIsWrittenInTheRecordOrder) {
-  PlanFile plan;
-  StoredRow row;
+  planner::PlanSnapshot plan;
+  planner::StoredRow row;
   row.DersKodu = "A";
   row.DersAdi = "B";
   row.CRN = "12345";
@@ -98,15 +98,15 @@ TEST(DkfFormat, ReadersStopAtTheEndOfTheData) {
 }
 
 TEST(DkfFormat, PlanSurvivesEncodingAndDecoding) {
-  const PlanFile plan = SamplePlan();
+  const planner::PlanSnapshot plan = SamplePlan();
   EXPECT_EQ(DecodePlan(EncodePlan(plan)), plan);
 }
 
 TEST(DkfFormat, TextsAreCutAt255BytesAndAtAZeroByte) {
-  PlanFile plan = SamplePlan();
+  planner::PlanSnapshot plan = SamplePlan();
   plan.rows[1]->DersAdi = std::string(300, '\xE7');  // 300 "ç"
   plan.combos[14] = "22001\0hidden"s;
-  const PlanFile back = DecodePlan(EncodePlan(plan));
+  const planner::PlanSnapshot back = DecodePlan(EncodePlan(plan));
   EXPECT_EQ(back.rows[1]->DersAdi, std::string(255, '\xE7'));
   EXPECT_EQ(back.combos[14], "22001");
   // Everything after the cut texts is still in its place.
@@ -171,29 +171,29 @@ TEST(DkfFormat, ValuesNoSavedPlanHoldsAreRejected) {
 }
 
 TEST(DkfFormat, ACountOfZeroOrLessReadsNoEntries) {
-  PlanFile plan = ResetPlan();
-  plan.rows[0] = StoredRow{"A", "B", "1", "C", 3, {}};
+  planner::PlanSnapshot plan = ResetPlan();
+  plan.rows[0] = planner::StoredRow{"A", "B", "1", "C", 3, {}};
   std::string bytes = EncodePlan(plan);
   // The count is the last integer of row 1's record, just before row 2's flag.
   const std::size_t count_offset = 80 + 280 + 4 + 8 + 4;  // after the flag, "A B 1 C" and BlokSayisi
   ASSERT_EQ(bytes.substr(count_offset, 4), std::string(4, '\0'));
   bytes.replace(count_offset, 4, "\xF6\xFF\xFF\xFF"s);  // -10
-  const PlanFile back = DecodePlan(bytes);
+  const planner::PlanSnapshot back = DecodePlan(bytes);
   ASSERT_TRUE(back.rows[0]);
   EXPECT_TRUE(back.rows[0]->meetings.empty());
   EXPECT_EQ(back.rows[0]->BlokSayisi, 3);
 }
 
 TEST(DkfFormat, AHugeCountEndsInACutNotInAnAllocation) {
-  PlanFile plan = ResetPlan();
-  plan.rows[0] = StoredRow{"A", "B", "1", "C", 1, {}};
+  planner::PlanSnapshot plan = ResetPlan();
+  plan.rows[0] = planner::StoredRow{"A", "B", "1", "C", 1, {}};
   std::string bytes = EncodePlan(plan);
   bytes.replace(80 + 280 + 4 + 8 + 4, 4, "\xFF\xFF\xFF\x7F"s);
   EXPECT_THROW(DecodePlan(bytes), PlanFormatError);
 }
 
 TEST(DkfFormat, BytesAfterTheFourBlocksAreIgnored) {
-  const PlanFile plan = SamplePlan();
+  const planner::PlanSnapshot plan = SamplePlan();
   EXPECT_EQ(DecodePlan(EncodePlan(plan) + "extra"), plan);
 }
 

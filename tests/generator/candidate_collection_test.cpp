@@ -42,15 +42,15 @@ class Collection : public testing::GeneratorWorld {
          Section("31003", "FIZ 101", "Nur Ay", "Cuma", "1030/1229", "EEB", "D1", "INS")});
     catalogue.ListedOnly("YOK");  // listed, but without a table
     Start();
-    view.EditSt().SetText("8");
-    view.EditEnd().SetText("23");
+    panel.first_hour = "8";
+    panel.end_hour = "23";
   }
 };
 
 TEST_F(Collection, RowsInAscendingOrderWithTheirSlots) {
   Choose(5, "FIZ", "FIZ 101");
   Choose(2, "MAT", "MAT 101E");
-  const CandidateCollection found = CollectCandidates(view, query1);
+  const CandidateCollection found = CollectCandidates(planner, panel, query1);
   ASSERT_TRUE(found.failure.empty()) << found.failure;
   ASSERT_EQ(found.candidates.size(), 6u);
 
@@ -83,50 +83,50 @@ TEST_F(Collection, RowsInAscendingOrderWithTheirSlots) {
 TEST_F(Collection, PanelConstraintsNarrowEachRow) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
-  view.EditSt().SetText("9");
-  view.EditEnd().SetText("19");
-  view.Chk(4).SetChecked(true);
-  view.CheckBox1().SetChecked(false);
+  panel.first_hour = "9";
+  panel.end_hour = "19";
+  panel.free_days[3] = true;
+  panel.own_department_only = false;
   auto crns = [&] {
     std::vector<std::string> all;
-    for (const TTreeDers& c : CollectCandidates(view, query1).candidates) all.push_back(c.CRN);
+    for (const TTreeDers& c : CollectCandidates(planner, panel, query1).candidates) all.push_back(c.CRN);
     return all;
   };
   // Row 1: 21001 starts at 8; 21003, 21004 end too late. Row 2: Thursday is free.
   EXPECT_EQ(crns(), (std::vector<std::string>{"21002", "31003"}));
-  view.Chk(4).SetChecked(false);
-  SelectItem(view.HocaCombo(2), "Can Su");
+  panel.free_days[3] = false;
+  planner.SelectTeacher(2, planner.Row(2).teacher.IndexOf("Can Su"));
   EXPECT_EQ(crns(), (std::vector<std::string>{"21002", "31001", "31002"}));
 }
 
 TEST_F(Collection, FailureNamesTheFirstRowWithoutSectionsAndLooksNoFurther) {
+  catalogue.Department("KIM", {Section("41001", "KIM 100", "Nur", "Cuma", "1030/1229", "EEB", "D1", "ELK")});
+  Start();
   Choose(1, "MAT", "MAT 101E");
   Choose(3, "FIZ", "FIZ 101");
-  SelectItem(view.HocaCombo(3), "Can Su");
-  view.Chk(4).SetChecked(true);  // Can Su teaches only on Thursday
+  planner.SelectTeacher(3, planner.Row(3).teacher.IndexOf("Can Su"));
+  panel.free_days[3] = true;  // Can Su teaches only on Thursday
   // Row 4 is never examined: its query would fail.
-  SelectItem(view.DepartmentCombo(4), "YOK");
-  view.CourseCombo(4).Clear();
-  view.CourseCombo(4).Add("YOK 100");
-  view.CourseCombo(4).SetItemIndex(0);
-  const CandidateCollection found = CollectCandidates(view, query1);
+  Choose(4, "KIM", "KIM 100");
+  catalogue.Open().DropTable("KIM");
+  const CandidateCollection found = CollectCandidates(planner, panel, query1);
   EXPECT_TRUE(found.candidates.empty());
   EXPECT_EQ(found.failure, "FIZ 101" + W(kNoVersion));
 }
 
 TEST_F(Collection, RowWhoseCourseIsNotChosenIsReported) {
   Choose(1, "MAT", "MAT 101E");
-  SelectItem(view.DepartmentCombo(2), "FIZ");
+  planner.SelectDepartment(2, planner.Row(2).department.IndexOf("FIZ"));
   planner.DersKoduEkle(2);  // course code still "Seçin", section list empty
-  const CandidateCollection found = CollectCandidates(view, query1);
+  const CandidateCollection found = CollectCandidates(planner, panel, query1);
   EXPECT_EQ(found.failure, W(kNoCodeChosen));
 }
 
 TEST_F(Collection, WithoutFreeDaysOrTeacherTheRowIsTheHourFiltersList) {
   Choose(1, "FIZ", "FIZ 101");
   Choose(2, "MAT", "MAT 101E");
-  view.CheckBox1().SetChecked(false);
-  const CandidateCollection found = CollectCandidates(view, query1);
+  panel.own_department_only = false;
+  const CandidateCollection found = CollectCandidates(planner, panel, query1);
   ASSERT_EQ(found.candidates.size(), 7u);
   EXPECT_EQ(found.candidates[2].CRN, "31003");
   EXPECT_EQ(found.candidates[2].SectionIndex, -1);  // listed under ELK before the box was unchecked
@@ -135,8 +135,8 @@ TEST_F(Collection, WithoutFreeDaysOrTeacherTheRowIsTheHourFiltersList) {
 TEST_F(Collection, HourFieldThatIsNotAWholeNumberRaises) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
-  view.EditEnd().SetText("19a");
-  EXPECT_THROW(CollectCandidates(view, query1), ConversionError);
+  panel.end_hour = "19a";
+  EXPECT_THROW(CollectCandidates(planner, panel, query1), ConversionError);
 }
 
 TEST(CollectionCells, WeekdayMeetingWithoutHoursOrWithBadHoursRaises) {
@@ -149,15 +149,16 @@ TEST(CollectionCells, WeekdayMeetingWithoutHoursOrWithBadHoursRaises) {
     testing_support::CatalogueFixture catalogue(folder.Path());
     catalogue.Department("MAT", {Section("1", "MAT 101", "A", c.gun, c.saat, "EEB", "D1", "ELK"),
                                  Section("2", "MAT 102", "A", "Cuma", "1230/1329", "EEB", "D1", "ELK")});
-    ui::MemoryView view;
     catalogue::CatalogueQuery query1(catalogue.ConnectionString());
+    planner::Planner planner(query1, folder.Path(), "http://forum.example/", "Plan");
+    planner.Sifirla();
     for (int row = 1; row <= 2; ++row) {
-      view.DepartmentCombo(row).Add("MAT");
-      view.DepartmentCombo(row).SetItemIndex(0);
-      view.CourseCombo(row).Add(row == 1 ? "MAT 101" : "MAT 102");
-      view.CourseCombo(row).SetItemIndex(0);
+      planner.SelectDepartment(row, 1);
+      planner.DersKoduEkle(row);
+      planner.SelectCourse(row, row);  // MAT 101, MAT 102
     }
-    EXPECT_THROW(CollectCandidates(view, query1), Error) << c.saat;
+    const GeneratorPanel panel{.end_hour = "22", .own_department_only = false};
+    EXPECT_THROW(CollectCandidates(planner, panel, query1), Error) << c.saat;
   }
 }
 

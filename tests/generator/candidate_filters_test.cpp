@@ -4,7 +4,6 @@
 
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 
@@ -34,7 +33,7 @@ class Filters : public ::testing::Test {
   testing_support::TempFolder folder;
   testing_support::CatalogueFixture catalogue;
   catalogue::CatalogueQuery query1;
-  ui::MemoryTextField edit2{"MKB,ISB,MMB,GDB"};
+  std::string edit2 = "MKB,ISB,MMB,GDB";
 };
 
 TEST_F(Filters, MarkerCodesAskNothingButTheTeacherFilterStillQueries) {
@@ -92,7 +91,7 @@ TEST_F(Filters, UnwantedBuildingsAreSubstringsOfTheUpperCasedList) {
             Section("4", "MAT 101E", "A", "Pazartesi", "0930/1129", "mmb"),
             Section("5", "MAT 101E", "A", "Pazartesi", "0930/1129", "EEB")});
   EXPECT_EQ(Hours(9, 19), (CrnList{"3", "4", "5"}));
-  edit2.SetText("mmb,eeb");
+  edit2 = "mmb,eeb";
   EXPECT_EQ(Hours(9, 19), (CrnList{"2", "3", "4"}));
 }
 

@@ -13,7 +13,6 @@
 #include "generator/search_fixture.h"
 #include "generator/trace_recorder.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 
@@ -76,7 +75,7 @@ void FillCatalogue(std::mt19937& random, testing_support::CatalogueFixture& cata
 
 class Student {
  public:
-  Student(ui::MemoryView& view, planner::Planner& planner) : view_(view), planner_(planner) {}
+  Student(GeneratorPanel& panel, planner::Planner& planner) : panel_(panel), planner_(planner) {}
 
   // Empties the rows and chooses new courses and constraints.
   void Choose(std::mt19937& random) {
@@ -85,36 +84,31 @@ class Student {
     std::string first_department, first_course;
     for (int k = 0; k < rows; ++k) {
       const int row = 1 + k * 2 + random() % 2;
-      ui::ChoiceList& departments = view_.DepartmentCombo(row);
+      const planner::Choices& departments = planner_.Row(row).department;
       const bool same = k > 0 && random() % 4 == 0;  // the first course again
-      departments.SetItemIndex(same ? Index(departments, first_department) : 1 + random() % (departments.Count() - 1));
+      planner_.SelectDepartment(row, same ? departments.IndexOf(first_department)
+                                          : 1 + random() % (departments.Count() - 1));
       planner_.DersKoduEkle(row);
-      ui::ChoiceList& courses = view_.CourseCombo(row);
-      courses.SetItemIndex(same ? Index(courses, first_course) : 1 + random() % (courses.Count() - 1));
+      const planner::Choices& courses = planner_.Row(row).course;
+      planner_.SelectCourse(row, same ? courses.IndexOf(first_course) : 1 + random() % (courses.Count() - 1));
       planner_.AcilanDersEkle(row);
       if (k == 0) {
         first_department = departments.Text();
         first_course = courses.Text();
       }
-      ui::ChoiceList& teachers = view_.HocaCombo(row);
-      if (teachers.Count() > 1 && random() % 8 == 0) teachers.SetItemIndex(1 + random() % (teachers.Count() - 1));
+      const planner::Choices& teachers = planner_.Row(row).teacher;
+      if (teachers.Count() > 1 && random() % 8 == 0) planner_.SelectTeacher(row, 1 + random() % (teachers.Count() - 1));
     }
-    view_.EditSt().SetText(std::to_string(8 + random() % 3));
-    view_.EditEnd().SetText(std::to_string(18 + random() % 6));
-    for (int day = 1; day <= 5; ++day) view_.Chk(day).SetChecked(random() % 10 == 0);
-    view_.CheckBox1().SetChecked(random() % 3 == 0);
-    view_.Edit1().SetText(Pick(random, kDepartments));
-    view_.Edit2().SetText(random() % 4 == 0 ? "MMB" : "");
+    panel_.first_hour = std::to_string(8 + random() % 3);
+    panel_.end_hour = std::to_string(18 + random() % 6);
+    for (int day = 1; day <= 5; ++day) panel_.free_days[day - 1] = random() % 10 == 0;
+    panel_.own_department_only = random() % 3 == 0;
+    panel_.own_department = Pick(random, kDepartments);
+    panel_.unwanted_buildings = random() % 4 == 0 ? "MMB" : "";
   }
 
  private:
-  static int Index(const ui::ChoiceList& list, const std::string& text) {
-    for (int k = 0; k < list.Count(); ++k) {
-      if (list.Item(k) == text) return k;
-    }
-    return -1;
-  }
-  ui::MemoryView& view_;
+  GeneratorPanel& panel_;
   planner::Planner& planner_;
 };
 
@@ -125,14 +119,15 @@ TEST(CatalogueDifferential, CollectedCandidatesSearchLikeTheOracleTree) {
     testing_support::TempFolder folder;
     testing_support::CatalogueFixture catalogue(folder.Path());
     FillCatalogue(random, catalogue);
-    ui::MemoryView view;
     catalogue::CatalogueQuery query1(catalogue.ConnectionString());
-    planner::Planner planner(view, query1, folder.Path(), "http://forum.example/");
-    Student student(view, planner);
+    planner::Planner planner(query1, folder.Path(), "http://forum.example/", "Plan");
+    GeneratorPanel panel;
+    planner.SetDepartmentFilter([&] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
+    Student student(panel, planner);
 
     for (int choice = 0; choice < 100; ++choice, ++cases) {
       student.Choose(random);
-      const CandidateCollection collection = CollectCandidates(view, query1);
+      const CandidateCollection collection = CollectCandidates(planner, panel, query1);
       if (!collection.failure.empty()) continue;
       const std::vector<TTreeDers>& candidates = collection.candidates;
       ++searched;

@@ -7,8 +7,9 @@
 
 #include "catalogue/database.h"
 #include "generator/generator.h"
+#include "generator/result_texts.h"
+#include "planner/colours.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 
@@ -16,15 +17,38 @@ namespace kiremo::generator::testing {
 
 using testing_support::Section;
 
-// A program folder with a catalogue, the window in memory, the planner and
-// the generator wired as the window wires them.
+// Keeps the boxes the planner shows.
+class ShownBoxes : public planner::PlanObserver {
+ public:
+  void ListsChanged(int) override {}
+  void EkleChanged(int) override {}
+  void SwatchChanged(int) override {}
+  void CellTextChanged(int, int) override {}
+  void CellsRecoloured() override {}
+  void StatusChanged() override {}
+  void CaptionChanged() override {}
+  void Show(const Notice& notice) override { notices.push_back(notice); }
+  void OpenAddress(const std::string&) override {}
+  std::vector<Notice> notices;
+};
+
+// A program folder with a catalogue, the planner and the generator wired as
+// the window wires them: the panel's values, a result list that lists what a
+// generation says and the boxes it shows.
 class GeneratorWorld : public ::testing::Test {
  protected:
   GeneratorWorld()
       : catalogue(folder.Path()),
-        planner(view, query1, folder.Path(), "http://forum.example/"),
-        generator(planner, view, query1) {
+        planner(query1, folder.Path(), "http://forum.example/", "Plan"),
+        generator(planner, query1) {
+    planner.SetObserver(&boxes);
+    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
     planner::ResetHooks hooks;
+    hooks.clear_free_days_and_results = [this] {
+      panel.free_days = {};
+      listed = 0;
+      selected = -1;
+    };
     hooks.clear_candidates = [this] { generator.ClearCandidates(); };
     planner.SetResetHooks(std::move(hooks));
   }
@@ -37,40 +61,66 @@ class GeneratorWorld : public ::testing::Test {
 
   // Chooses the department and the course in a row, as the student does.
   void Choose(int row, const std::string& department, const std::string& course) {
-    SelectItem(view.DepartmentCombo(row), department);
+    planner.SelectDepartment(row, planner.Row(row).department.IndexOf(department));
     planner.DersKoduEkle(row);
-    SelectItem(view.CourseCombo(row), course);
+    planner.SelectCourse(row, planner.Row(row).course.IndexOf(course));
     planner.AcilanDersEkle(row);
   }
 
-  static void SelectItem(ui::ChoiceList& list, const std::string& text) {
-    for (int k = 0; k < list.Count(); ++k) {
-      if (list.Item(k) == text) return list.SetItemIndex(k);
+  // Chooses a section by its item text, as the student does, and previews it.
+  void ChooseSection(int row, const std::string& item) {
+    const planner::SectionChoices& sections = planner.Row(row).section;
+    for (int k = 0; k < sections.Count(); ++k) {
+      if (sections.ItemText(k) == item) {
+        planner.SelectSection(row, k);
+        planner.SectionChosen(row);
+        return;
+      }
     }
-    FAIL() << "no item " << text;
+    FAIL() << "no item " << item;
   }
 
-  // The CRNs of alternative k's committed rows, in row order.
+  // "Oluştur" as the window runs it: an error leaves the list as it was.
+  void Generate() {
+    const Generation generation = generator.btnYerlestirClick(panel);
+    listed = generation.listed;
+    selected = listed > 0 ? 0 : -1;
+    shown.insert(shown.end(), generation.notices.begin(), generation.notices.end());
+  }
+
+  // The student picks item k of the result list.
+  void Apply(int k) {
+    selected = k;
+    generator.ComboBox31Change(k);
+  }
+
+  int ResultListCount() const { return listed > 0 ? listed + 1 : 0; }
+
+  // The CRNs of the committed rows, in row order.
   std::vector<std::string> CommittedCrns() const {
     std::vector<std::string> crns;
     for (int row = 1; row <= 10; ++row) {
-      if (!planner.Dersler[row].CRN.empty()) crns.push_back(planner.Dersler[row].CRN);
+      if (!planner.Ders(row).CRN.empty()) crns.push_back(planner.Ders(row).CRN);
     }
     return crns;
   }
 
-  std::vector<std::string> ResultItems() {
+  std::vector<std::string> ResultItems() const {
     std::vector<std::string> items;
-    for (int k = 0; k < view.ComboBox31().Count(); ++k) items.push_back(view.ComboBox31().Item(k));
+    for (int k = 0; k < ResultListCount(); ++k) items.push_back(ResultItemText(k, listed));
     return items;
   }
 
   testing_support::TempFolder folder;
   testing_support::CatalogueFixture catalogue;
-  ui::MemoryView view;
   catalogue::CatalogueQuery query1;
+  GeneratorPanel panel;
+  ShownBoxes boxes;
   planner::Planner planner;
   Generator generator;
+  int listed = 0;     // alternatives in the result list
+  int selected = -1;  // its selected item
+  std::vector<Notice> shown;
 };
 
 }  // namespace kiremo::generator::testing

@@ -12,14 +12,7 @@ namespace kiremo::generator {
 namespace {
 
 using testing::Section;
-// A message box as shown: caption, text, icon.
-struct Shown {
-  std::string caption;
-  std::string text;
-  ui::Icon icon;
-  friend bool operator==(const Shown&, const Shown&) = default;
-  friend void PrintTo(const Shown& s, std::ostream* os) { *os << s.caption << ": " << Cp1254ToUtf8(s.text); }
-};
+using Shown = Notice;
 
 std::string W(std::string_view cp1254) { return std::string(cp1254); }
 
@@ -38,39 +31,32 @@ class Driver : public testing::GeneratorWorld {
     Start();
   }
 
-  std::vector<Shown> Messages() {
-    std::vector<Shown> shown;
-    for (const auto& m : view.Dialog().messages) shown.push_back({m.caption, m.text, m.icon});
-    return shown;
-  }
-
-  void Apply(int k) {
-    view.ComboBox31().SetItemIndex(k);
-    generator.ComboBox31Change();
-  }
+  std::vector<Shown> Messages() { return shown; }
 };
 
 TEST_F(Driver, FewerThanTwoRowsWithSectionItemsAreRefused) {
-  generator.btnYerlestirClick();
+  Generate();
   Choose(1, "MAT", "MAT 101E");
-  generator.btnYerlestirClick();
-  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Mesaj", W(kNoCourse), ui::Icon::Warning},
-                                            {"Mesaj", W(kOneCourse), ui::Icon::Warning}}));
-  EXPECT_EQ(view.ComboBox31().Count(), 0);
+  Generate();
+  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Mesaj", W(kNoCourse), Icon::Warning},
+                                            {"Mesaj", W(kOneCourse), Icon::Warning}}));
+  EXPECT_EQ(ResultListCount(), 0);
 }
 
 TEST_F(Driver, SectionListHoldingOnlySecinCounts) {
   Choose(1, "MAT", "MAT 101E");
-  view.CheckBox1().SetChecked(false);
+  panel.own_department_only = false;
   Choose(2, "BOS", "BOS 100");
-  view.CheckBox1().SetChecked(true);
-  view.SectionCombo(2).Clear();
-  view.SectionCombo(2).Add(W(planner::kSecin));
-  view.SectionCombo(2).SetItemIndex(0);
-  generator.btnYerlestirClick();
+  // The course loses its sections: unfiltered, the list holds only "Seçin".
+  catalogue.Refill("BOS", {Section("901", "BOS 200", "X", "Cuma", "0930/1029", "EEB", "D1", "INS")});
+  planner.AcilanDersEkle(2);
+  ASSERT_EQ(planner.Row(2).section.Count(), 1);
+  ASSERT_EQ(planner.Row(2).section.Text(), W(planner::kSecin));
+  panel.own_department_only = true;
+  Generate();
   // Counted as a row, then found without an admissible section.
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], (Shown{"HATA", "BOS 100" + W(kNoVersion), ui::Icon::Warning}));
+  EXPECT_EQ(Messages()[0], (Shown{"HATA", "BOS 100" + W(kNoVersion), Icon::Warning}));
   EXPECT_EQ(generator.CandidateCount, -1);
 }
 
@@ -78,61 +64,59 @@ TEST_F(Driver, SameCourseInTwoRowsListsEachPairOnce) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "MAT", "MAT 101E");
   Choose(3, "FIZ", "FIZ 101");
-  view.ComboBox31().SetItemIndex(-1);
-  generator.btnYerlestirClick();
+    Generate();
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(ResultItems(),
             (std::vector<std::string>{W("2 farklı program yaptım!"_w), "1. Alternatif", "2. Alternatif"}));
-  EXPECT_EQ(view.ComboBox31().ItemIndex(), 0);
+  EXPECT_EQ(selected, 0);
   EXPECT_TRUE(CommittedCrns().empty());  // listing applies nothing
 
   Apply(1);
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"100", "200", "300"}));
   Apply(2);
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"100", "200", "301"}));
-  EXPECT_EQ(view.SectionCombo(3).Text(), "301:: Can :: Cuma :: EEB" + W(planner::kKaydedildi));
-  EXPECT_EQ(view.Grid1().CellText(5, 6), "");
-  EXPECT_EQ(view.Grid1().CellText(5, 8), "FIZ 101");
-  EXPECT_EQ(planner.Hucreler[5][8], 3);
-  EXPECT_EQ(planner.Hucreler[2][2], 2);
+  EXPECT_EQ(planner.Row(3).section.Text(), "301:: Can :: Cuma :: EEB" + W(planner::kKaydedildi));
+  EXPECT_EQ(planner.CellText(5, 6), "");
+  EXPECT_EQ(planner.CellText(5, 8), "FIZ 101");
+  EXPECT_EQ(planner.Cell(5, 8), 3);
+  EXPECT_EQ(planner.Cell(2, 2), 2);
 }
 
 TEST_F(Driver, ApplyingEmptiesRowsTheResultDoesNotCoverAndItemZeroChangesNothing) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
   Choose(4, "KIM", "KIM 101");
-  SelectItem(view.SectionCombo(4), W("400:: Nur :: Pazartesi|Salı :: EEB"_w));
+  ChooseSection(4, W("400:: Nur :: Pazartesi|Salı :: EEB"_w));
   planner.KaydetClick(4);
-  ASSERT_EQ(planner.Dersler[4].CRN, "400");
-  view.CourseCombo(4).Clear();  // row 4 no longer takes part
-  view.SectionCombo(4).Clear();
+  ASSERT_EQ(planner.Ders(4).CRN, "400");
+  planner.EmptyCourseAndSectionLists(4);  // row 4 no longer takes part
 
-  generator.btnYerlestirClick();
-  ASSERT_EQ(view.ComboBox31().Count(), 5);
+  Generate();
+  ASSERT_EQ(ResultListCount(), 5);
   Apply(4);
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"200", "301"}));
-  const auto cells = planner.Hucreler;
+  const auto cells = planner.Hucreler();
   Apply(0);
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"200", "301"}));
-  EXPECT_EQ(planner.Hucreler, cells);
+  EXPECT_EQ(planner.Hucreler(), cells);
 }
 
 TEST_F(Driver, NoClashFreeTimetableIsLiterature) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "KIM", "KIM 101");
-  generator.btnYerlestirClick();
-  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Edebi Mesaj", W(kImpossible), ui::Icon::Warning}}));
-  EXPECT_EQ(view.ComboBox31().Count(), 0);
+  Generate();
+  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Edebi Mesaj", W(kImpossible), Icon::Warning}}));
+  EXPECT_EQ(ResultListCount(), 0);
 }
 
 TEST_F(Driver, FailedCollectionAfterASuccessEmptiesTheListButKeepsTheGrid) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
-  generator.btnYerlestirClick();
+  Generate();
   Apply(1);
-  view.Chk(5).SetChecked(true);  // FIZ meets only on Friday
-  generator.btnYerlestirClick();
-  EXPECT_EQ(view.ComboBox31().Count(), 0);
+  panel.free_days[4] = true;  // FIZ meets only on Friday
+  Generate();
+  EXPECT_EQ(ResultListCount(), 0);
   EXPECT_EQ(generator.CandidateCount, -1);
   EXPECT_EQ(Messages().back().text, "FIZ 101" + W(kNoVersion));
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"100", "300"}));
@@ -143,27 +127,24 @@ TEST_F(Driver, FailedCollectionAfterASuccessEmptiesTheListButKeepsTheGrid) {
 TEST_F(Driver, InputErrorLeavesResultsListAndGridAsTheyWere) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
-  generator.btnYerlestirClick();
-  ASSERT_EQ(view.ComboBox31().Count(), 5);
-  view.ComboBox31().SetItemIndex(3);
-  SelectItem(view.SectionCombo(1), W("200:: Veli :: Salı :: EEB"_w));
-  planner.SectionChosen(1);  // a preview on the grid
-  const auto cells = planner.Hucreler;
-  const ui::Colour preview = view.Grid1().CellColour(2, 2);
+  Generate();
+  ASSERT_EQ(ResultListCount(), 5);
+  selected = 3;
+  ChooseSection(1, W("200:: Veli :: Salı :: EEB"_w));  // a preview on the grid
+  const auto cells = planner.Hucreler();
 
   for (const char* bad : {"9.5", ""}) {
-    view.EditSt().SetText(bad);
-    EXPECT_THROW(generator.btnYerlestirClick(), ConversionError) << bad;
-    EXPECT_EQ(view.ComboBox31().Count(), 5);
-    EXPECT_EQ(view.ComboBox31().ItemIndex(), 3);
-    EXPECT_EQ(planner.Hucreler, cells);
-    EXPECT_EQ(view.Grid1().CellColour(2, 2), preview);
+    panel.first_hour = bad;
+    EXPECT_THROW(Generate(), ConversionError) << bad;
+    EXPECT_EQ(ResultListCount(), 5);
+    EXPECT_EQ(selected, 3);
+    EXPECT_EQ(planner.Hucreler(), cells);
   }
-  view.EditSt().SetText("9");
+  panel.first_hour = "9";
   catalogue.Refill("FIZ", {Section("300", "FIZ 101", "Can", "Cuma", "1x30/1429", "EEB", "D1", "ELK")});
-  EXPECT_THROW(generator.btnYerlestirClick(), ConversionError);
-  EXPECT_EQ(view.ComboBox31().Count(), 5);
-  EXPECT_EQ(planner.Hucreler, cells);
+  EXPECT_THROW(Generate(), ConversionError);
+  EXPECT_EQ(ResultListCount(), 5);
+  EXPECT_EQ(planner.Hucreler(), cells);
 
   catalogue.Refill("FIZ", {Section("300", "FIZ 101", "Can", "Cuma", "1330/1429", "EEB", "D1", "ELK"),
                            Section("301", "FIZ 101", "Can", "Cuma", "1530/1629", "EEB", "D1", "ELK")});
@@ -175,11 +156,11 @@ TEST_F(Driver, InputErrorLeavesResultsListAndGridAsTheyWere) {
 TEST_F(Driver, ResetEmptiesCandidatesAndTheList) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");
-  generator.btnYerlestirClick();
+  Generate();
   planner.Sifirla();
   EXPECT_TRUE(generator.Candidates.empty());
-  EXPECT_EQ(view.ComboBox31().Count(), 0);
-  generator.ComboBox31Change();
+  EXPECT_EQ(ResultListCount(), 0);
+  Apply(1);
   EXPECT_TRUE(CommittedCrns().empty());
 }
 
@@ -199,30 +180,29 @@ class Broad : public testing::GeneratorWorld {
     }
     catalogue.Department("GNS", sections);
     Start();
-    view.EditEnd().SetText("22");
+    panel.end_hour = "22";
     for (int course = 1; course <= count; ++course) Choose(course, "GNS", "GNS " + std::to_string(course));
   }
 };
 
 TEST_F(Broad, MillionTimetablesAreListedWithoutNotice) {
   Courses(6);
-  generator.btnYerlestirClick();
-  EXPECT_TRUE(view.Dialog().messages.empty());
-  EXPECT_EQ(view.ComboBox31().Count(), 1'000'001);
-  EXPECT_EQ(view.ComboBox31().Item(1'000'000), "1000000. Alternatif");
-  view.ComboBox31().SetItemIndex(1'000'000);
-  generator.ComboBox31Change();
+  Generate();
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(ResultListCount(), 1'000'001);
+  EXPECT_EQ(ResultItemText(1'000'000, listed), "1000000. Alternatif");
+  Apply(1'000'000);
   EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"109", "209", "309", "409", "509", "609"}));
 }
 
 TEST_F(Broad, MoreThanTheLimitListsTheFirstMillionAndSaysSo) {
   Courses(7);
-  generator.btnYerlestirClick();
-  EXPECT_EQ(view.ComboBox31().Count(), 1'000'001);
-  ASSERT_EQ(view.Dialog().messages.size(), 1u);
-  EXPECT_EQ(view.Dialog().messages[0].caption, "Mesaj");
-  EXPECT_EQ(view.Dialog().messages[0].text, W(kLimitReached));
-  EXPECT_EQ(view.Dialog().messages[0].icon, ui::Icon::Warning);
+  Generate();
+  EXPECT_EQ(ResultListCount(), 1'000'001);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].caption, "Mesaj");
+  EXPECT_EQ(shown[0].text, W(kLimitReached));
+  EXPECT_EQ(shown[0].icon, Icon::Warning);
   EXPECT_EQ(generator.LastSearchEnd(), SearchEnd::LimitReached);
 }
 
@@ -241,24 +221,24 @@ TEST_F(Broad, StoppedSearchListsWhatItFound) {
   Courses(6);
   StopAt monitor(5000);
   generator.SetSearchMonitor(&monitor);
-  generator.btnYerlestirClick();
+  Generate();
   EXPECT_EQ(monitor.finished, 1);
   const int found = generator.ResultCount;
   EXPECT_GE(found, 5000);
   EXPECT_LT(found, 1'000'000);
-  EXPECT_EQ(view.ComboBox31().Count(), found + 1);
-  ASSERT_EQ(view.Dialog().messages.size(), 1u);
-  EXPECT_EQ(view.Dialog().messages[0].text, W(kStoppedBefore) + std::to_string(found) + W(kStoppedAfter));
+  EXPECT_EQ(ResultListCount(), found + 1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, W(kStoppedBefore) + std::to_string(found) + W(kStoppedAfter));
 }
 
 TEST_F(Broad, SearchStoppedBeforeAnyTimetableSaysSoInsteadOfImpossible) {
   Courses(6, true);
   StopAt at_once(0);
   generator.SetSearchMonitor(&at_once);
-  generator.btnYerlestirClick();
-  EXPECT_EQ(view.ComboBox31().Count(), 0);
-  ASSERT_EQ(view.Dialog().messages.size(), 1u);
-  EXPECT_EQ(view.Dialog().messages[0].text, W(kStoppedEmpty));
+  Generate();
+  EXPECT_EQ(ResultListCount(), 0);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, W(kStoppedEmpty));
 }
 
 }  // namespace

@@ -12,14 +12,14 @@ class CommitTest : public TermTest {
  protected:
   int MarkedItems(int row) {
     int marked = 0;
-    for (const std::string& item : Sections(row).Items()) marked += item.ends_with(W(kKaydedildi));
+    for (const std::string& item : SectionItems(row)) marked += item.ends_with(W(kKaydedildi));
     return marked;
   }
 };
 
 TEST_F(CommitTest, FillsTheRecordAndMarksTheItem) {
   Commit(2, "ELK", "ELK 101", "100");
-  const TDers& ders = planner.Dersler[2];
+  const TDers& ders = planner.Ders(2);
   EXPECT_EQ(ders.CRN, "100");
   EXPECT_EQ(ders.DersKodu, "ELK 101");
   EXPECT_EQ(ders.DersAdi, "Devre Teorisi");
@@ -30,14 +30,14 @@ TEST_F(CommitTest, FillsTheRecordAndMarksTheItem) {
   EXPECT_EQ(ders.Derslikler, Texts{"D101"});
   EXPECT_EQ(ders.BlokSayisi, 1);
   EXPECT_EQ(Sections(2).Text(), "100:: Ali Veli :: Pazartesi :: EEB----------Kaydedildi");
-  EXPECT_EQ(view.Shape(2).Fill(), (ui::Colour{180, 229, 198}));
+  EXPECT_EQ(Swatch(2), 0xB4E5C6u);
   EXPECT_FALSE(Ekle(2));
 }
 
 TEST_F(CommitTest, CommittingTheMarkedItemAgainKeepsOneMarker) {
   Commit(1, "ELK", "ELK 101", "100");
   planner.KaydetClick(1);
-  EXPECT_EQ(planner.Dersler[1].CRN, "100");
+  EXPECT_EQ(planner.Ders(1).CRN, "100");
   EXPECT_EQ(MarkedItems(1), 1);
   EXPECT_EQ(Cell(1, 1), 1);
   EXPECT_EQ(Text(1, 1), "ELK 101");
@@ -47,19 +47,19 @@ TEST_F(CommitTest, AnotherSectionReplacesTheCommittedOne) {
   Commit(1, "ELK", "ELK 101", "100");
   PickSection(1, "102");
   planner.KaydetClick(1);
-  EXPECT_EQ(planner.Dersler[1].CRN, "102");
+  EXPECT_EQ(planner.Ders(1).CRN, "102");
   EXPECT_EQ(Cell(1, 1), 0);
   EXPECT_EQ(Text(1, 1), "");
-  EXPECT_EQ(Colour(1, 1), ui::kWhite);
+  EXPECT_EQ(Colour(1, 1), kWhite);
   EXPECT_EQ(Cell(2, 14), 1);
   EXPECT_EQ(MarkedItems(1), 1);
   EXPECT_TRUE(Sections(1).Text().starts_with("102:"));
-  EXPECT_EQ(view.Shape(1).Fill(), (ui::Colour{217, 229, 180}));
+  EXPECT_EQ(Swatch(1), 0xD9E5B4u);
 }
 
 TEST_F(CommitTest, BoLastMeetingShortensTheCount) {
   Commit(1, "ELK", "ELK 303", "300");
-  const TDers& ders = planner.Dersler[1];
+  const TDers& ders = planner.Ders(1);
   EXPECT_EQ(ders.BlokSayisi, 1);
   EXPECT_EQ(ders.Binalar, (Texts{"EEB", "MED"}));
   EXPECT_EQ(ders.Gunler, Texts{"1"});
@@ -69,7 +69,7 @@ TEST_F(CommitTest, BoLastMeetingShortensTheCount) {
 
 TEST_F(CommitTest, NonWeekdayInTheMiddleKeepsTheListsAligned) {
   Commit(1, "ELK", "ELK 303", "301");
-  const TDers& ders = planner.Dersler[1];
+  const TDers& ders = planner.Ders(1);
   EXPECT_EQ(ders.BlokSayisi, 2);
   EXPECT_EQ(ders.Binalar, (Texts{"A", "C"}));
   EXPECT_EQ(ders.Gunler, (Texts{"1", "5"}));
@@ -92,10 +92,10 @@ TEST_F(CommitTest, StopsOnItemsThatAreNoSection) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Departments(1).SetItemIndex(c.department_index);
-    Sections(1).SetItemIndex(c.section_index);
+    planner.SelectDepartment(1, c.department_index);
+    planner.SelectSection(1, c.section_index);
     planner.KaydetClick(1);
-    EXPECT_EQ(planner.Dersler[1].CRN, "");
+    EXPECT_EQ(planner.Ders(1).CRN, "");
     EXPECT_EQ(MarkedItems(1), 0);
     EXPECT_EQ(Cell(1, 1), 0);
   }
@@ -107,22 +107,21 @@ TEST_F(CommitTest, SectionGoneFromTheCatalogueLeavesTheRowAsItWas) {
   PickSection(1, "101");  // listed before the refill, gone now: nothing to preview
   for (int row = 1; row <= 14; ++row) EXPECT_NE(Cell(1, row), 15) << row;
   planner.KaydetClick(1);
-  EXPECT_EQ(planner.Dersler[1].CRN, "100");
-  EXPECT_EQ(planner.Dersler[1].Gunler, Texts{"1"});
+  EXPECT_EQ(planner.Ders(1).CRN, "100");
+  EXPECT_EQ(planner.Ders(1).Gunler, Texts{"1"});
   EXPECT_EQ(Cell(1, 1), 1);
   EXPECT_EQ(Text(1, 1), "ELK 101");
-  EXPECT_TRUE(Sections(1).Item(1).ends_with(W(kKaydedildi)));
+  EXPECT_TRUE(Sections(1).ItemText(1).ends_with(W(kKaydedildi)));
   EXPECT_FALSE(Sections(1).Text().ends_with(W(kKaydedildi)));
 }
 
-TEST_F(CommitTest, KaydedildiSilStripsEveryMarkerAndKeepsTheSelection) {
-  ui::MemoryChoiceList list;
-  const std::string marker = W(kKaydedildi);
-  for (const std::string& item : {"a" + marker, std::string("b"), "c" + marker, marker.substr(1)}) list.Add(item);
-  list.SetItemIndex(2);
-  planner.KaydedildiSil(list);
-  EXPECT_EQ(list.Items(), (Texts{"a", "b", "c", marker.substr(1)}));
-  EXPECT_EQ(list.ItemIndex(), 2);
+TEST_F(CommitTest, KaydedildiSilStripsTheMarkerAndKeepsTheSelection) {
+  Commit(1, "ELK", "ELK 101", "100");
+  planner.SelectSection(1, 3);
+  planner.KaydedildiSil(1);
+  EXPECT_EQ(MarkedItems(1), 0);
+  EXPECT_EQ(Sections(1).index, 3);
+  EXPECT_EQ(planner.Ders(1).CRN, "100");  // the record is removal's business
 }
 
 }  // namespace

@@ -23,88 +23,88 @@ class CourseRowsTest : public PlannerTest {
 };
 
 TEST_F(CourseRowsTest, DepartmentListIsTheFileUnderSecin) {
-  EXPECT_EQ(Departments(3).Items(), (Texts{W(kSecin), "ELK", "BOS", "YOK"}));
-  EXPECT_EQ(view.DepartmentCombo(3).ItemIndex(), 0);
+  EXPECT_EQ(Departments(3).items, (Texts{W(kSecin), "ELK", "BOS", "YOK"}));
+  EXPECT_EQ(Departments(3).index, 0);
 }
 
 TEST_F(CourseRowsTest, DepartmentListKeepsLinesUnchanged) {
   catalogue::WriteDepartmentList(folder / "DataBase/kodlar.dat", {"ELK ", W("ÇEV"_w), ""});
-  planner.BirinciComboBoxDoldur(view.DepartmentCombo(1));
-  EXPECT_EQ(Departments(1).Items(), (Texts{W(kSecin), "ELK ", W("ÇEV"_w), ""}));
+  planner.BirinciComboBoxDoldur(1);
+  EXPECT_EQ(Departments(1).items, (Texts{W(kSecin), "ELK ", W("ÇEV"_w), ""}));
 }
 
 TEST_F(CourseRowsTest, MissingDepartmentListRaisesAfterEmptyingTheList) {
   store.RemoveDepartmentList();
-  EXPECT_THROW(planner.BirinciComboBoxDoldur(view.DepartmentCombo(1)), IoError);
-  EXPECT_EQ(view.DepartmentCombo(1).Count(), 0);
+  EXPECT_THROW(planner.BirinciComboBoxDoldur(1), IoError);
+  EXPECT_EQ(Departments(1).Count(), 0);
 }
 
 TEST_F(CourseRowsTest, CourseCodesInCatalogueOrderAndLowerListsEmptied) {
   PickDepartment(2, "ELK");
   PickCourse(2, "ELK 101");
   PickDepartment(2, "ELK");
-  EXPECT_EQ(Codes(2).Items(), (Texts{W(kSecin), "ELK 101", "ELK 202"}));
-  EXPECT_EQ(view.CourseCombo(2).ItemIndex(), 0);
-  EXPECT_EQ(view.SectionCombo(2).Count(), 0);
-  EXPECT_EQ(view.HocaCombo(2).Count(), 0);
+  EXPECT_EQ(Codes(2).items, (Texts{W(kSecin), "ELK 101", "ELK 202"}));
+  EXPECT_EQ(Codes(2).index, 0);
+  EXPECT_EQ(Sections(2).Count(), 0);
+  EXPECT_EQ(Teachers(2).Count(), 0);
   EXPECT_FALSE(Ekle(2));
 }
 
 TEST_F(CourseRowsTest, DepartmentWithoutCoursesShowsBosAndItsSectionStepSendsNothing) {
   PickDepartment(1, "BOS");
-  EXPECT_EQ(Codes(1).Items(), Texts{W(kBos)});
+  EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
   query1.SetConnectionString("broken");
   planner.AcilanDersEkle(1);
-  EXPECT_EQ(view.SectionCombo(1).Count(), 0);
-  EXPECT_EQ(view.HocaCombo(1).Count(), 0);
+  EXPECT_EQ(Sections(1).Count(), 0);
+  EXPECT_EQ(Teachers(1).Count(), 0);
 }
 
 TEST_F(CourseRowsTest, SecinDepartmentEmptiesTheRowWithoutAQuery) {
   PickDepartment(1, "ELK");
-  view.DepartmentCombo(1).SetItemIndex(0);
+  planner.SelectDepartment(1, 0);
   query1.SetConnectionString("broken");
   planner.DersKoduEkle(1);
-  EXPECT_EQ(view.CourseCombo(1).Count(), 0);
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_EQ(Codes(1).Count(), 0);
+  EXPECT_TRUE(window.notices.empty());
 }
 
 TEST_F(CourseRowsTest, UnreadableDepartmentTableShowsTheBoxAndLeavesBos) {
   PickDepartment(1, "YOK");
-  ASSERT_EQ(view.Dialog().messages.size(), 1u);
-  const auto& box = view.Dialog().messages[0];
+  ASSERT_EQ(window.notices.size(), 1u);
+  const auto& box = window.notices[0];
   EXPECT_EQ(box.caption, "HATA");
   EXPECT_EQ(box.text, W("Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle."_w));
-  EXPECT_EQ(box.icon, ui::Icon::Error);
-  EXPECT_EQ(Codes(1).Items(), Texts{W(kBos)});
+  EXPECT_EQ(box.icon, Icon::Error);
+  EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
 }
 
 TEST_F(CourseRowsTest, MissingCatalogueFileShowsTheSameBox) {
   std::filesystem::remove(folder / "DataBase/dbase.dbs");
   query1.Close();
   PickDepartment(1, "ELK");
-  ASSERT_EQ(view.Dialog().messages.size(), 1u);
-  EXPECT_EQ(Codes(1).Items(), Texts{W(kBos)});
+  ASSERT_EQ(window.notices.size(), 1u);
+  EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
 }
 
 TEST_F(CourseRowsTest, SectionItemsAndTeachers) {
   PickDepartment(1, "ELK");
   PickCourse(1, "ELK 101");
-  EXPECT_EQ(Sections(1).Items(), (Texts{W(kSecin), "21001:: Ali Veli :: Pazartesi :: EEB",
+  EXPECT_EQ(SectionItems(1), (Texts{W(kSecin), "21001:: Ali Veli :: Pazartesi :: EEB",
                                                 "21002:: ali veli :: Sali :: EEB", "21003:: --- :: Cuma :: EEB"}));
   // One teacher whatever the letter case; "---" is nobody.
-  EXPECT_EQ(Teachers(1).Items(), (Texts{W(kSecin), "Ali Veli"}));
-  EXPECT_EQ(view.SectionCombo(1).ItemIndex(), 0);
-  EXPECT_EQ(view.HocaCombo(1).ItemIndex(), 0);
+  EXPECT_EQ(Teachers(1).items, (Texts{W(kSecin), "Ali Veli"}));
+  EXPECT_EQ(Sections(1).index, 0);
+  EXPECT_EQ(Teachers(1).index, 0);
   EXPECT_FALSE(Ekle(1));
 }
 
 TEST_F(CourseRowsTest, FailingSectionQueryLeavesTheListsEmpty) {
   PickDepartment(1, "ELK");
-  view.CourseCombo(1).SetItemIndex(1);
-  view.DepartmentCombo(1).SetItemIndex(3);  // "YOK": no table
+  planner.SelectCourse(1, 1);
+  planner.SelectDepartment(1, 3);  // "YOK": no table
   EXPECT_THROW(planner.AcilanDersEkle(1), DatabaseError);
-  EXPECT_EQ(view.SectionCombo(1).Count(), 0);
-  EXPECT_EQ(view.HocaCombo(1).Count(), 0);
+  EXPECT_EQ(Sections(1).Count(), 0);
+  EXPECT_EQ(Teachers(1).Count(), 0);
 }
 
 // The department filter over one course whose sections name different majors.
@@ -120,7 +120,7 @@ class DepartmentFilterTest : public PlannerTest {
   }
   std::vector<std::string> Crns() {
     std::vector<std::string> crns;
-    for (const std::string& item : Sections(1).Items()) crns.push_back(item.substr(0, item.find(':')));
+    for (const std::string& item : SectionItems(1)) crns.push_back(item.substr(0, item.find(':')));
     return crns;
   }
 };
@@ -140,8 +140,8 @@ TEST_F(DepartmentFilterTest, Cases) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("Edit1 '" + c.edit1 + "'");
-    view.Edit1().SetText(c.edit1);
-    view.CheckBox1().SetChecked(c.checked);
+    filter.code = c.edit1;
+    filter.on = c.checked;
     PickDepartment(1, "ELK");
     PickCourse(1, "ELK 101");
     EXPECT_EQ(Crns(), c.crns);
@@ -149,26 +149,26 @@ TEST_F(DepartmentFilterTest, Cases) {
 }
 
 TEST_F(DepartmentFilterTest, NoSectionLeftShowsYokInBothLists) {
-  view.Edit1().SetText("XYZ");
+  filter.code = "XYZ";
   store.Refill("ELK", {Section("3", "ELK 101", "C", "Pazartesi", "0830/0929", "EEB", "D1", "MAT")});
   PickDepartment(1, "ELK");
   PickCourse(1, "ELK 101");
-  EXPECT_EQ(Sections(1).Items(), Texts{W(kYok)});
-  EXPECT_EQ(Teachers(1).Items(), Texts{W(kYok)});
-  EXPECT_EQ(view.SectionCombo(1).ItemIndex(), 0);
-  EXPECT_EQ(view.HocaCombo(1).ItemIndex(), 0);
+  EXPECT_EQ(SectionItems(1), Texts{W(kYok)});
+  EXPECT_EQ(Teachers(1).items, Texts{W(kYok)});
+  EXPECT_EQ(Sections(1).index, 0);
+  EXPECT_EQ(Teachers(1).index, 0);
 }
 
 TEST_F(DepartmentFilterTest, UncheckedCourseWithoutSectionsKeepsSecin) {
-  view.CheckBox1().SetChecked(false);
+  filter.on = false;
   PickDepartment(1, "ELK");
   Texts none{W(kSecin)};
   // A course code that no section carries any more.
-  view.CourseCombo(1).Add("ELK 999");
-  view.CourseCombo(1).SetItemIndex(2);
+  planner.SelectCourse(1, 1);
+  store.Refill("ELK", {Section("9", "ELK 999", "Z", "Pazartesi", "0830/0929")});
   planner.AcilanDersEkle(1);
-  EXPECT_EQ(Sections(1).Items(), none);
-  EXPECT_EQ(Teachers(1).Items(), Texts{W(kYok)});
+  EXPECT_EQ(SectionItems(1), none);
+  EXPECT_EQ(Teachers(1).items, Texts{W(kYok)});
 }
 
 TEST_F(PlannerTest, ApostrophesInCodesAndTeachersAreFound) {
@@ -176,8 +176,8 @@ TEST_F(PlannerTest, ApostrophesInCodesAndTeachersAreFound) {
   Start();
   PickDepartment(1, "ING");
   PickCourse(1, "ING 1'01");
-  EXPECT_EQ(Sections(1).Items(), (Texts{W(kSecin), "7:: O'Neil :: Pazartesi :: EEB"}));
-  EXPECT_EQ(Teachers(1).Items(), (Texts{W(kSecin), "O'Neil"}));
+  EXPECT_EQ(SectionItems(1), (Texts{W(kSecin), "7:: O'Neil :: Pazartesi :: EEB"}));
+  EXPECT_EQ(Teachers(1).items, (Texts{W(kSecin), "O'Neil"}));
 }
 
 TEST_F(PlannerTest, ChoosingTheDepartmentAgainKeepsTheCommittedCourse) {
@@ -185,10 +185,10 @@ TEST_F(PlannerTest, ChoosingTheDepartmentAgainKeepsTheCommittedCourse) {
   Start();
   Commit(1, "ELK", "ELK 101", "21001");
   PickDepartment(1, "ELK");
-  EXPECT_EQ(planner.Dersler[1].CRN, "21001");
+  EXPECT_EQ(planner.Ders(1).CRN, "21001");
   EXPECT_EQ(Cell(1, 1), 1);
   EXPECT_EQ(Text(1, 1), "ELK 101");
-  EXPECT_EQ(view.SectionCombo(1).Count(), 0);
+  EXPECT_EQ(Sections(1).Count(), 0);
 }
 
 }  // namespace

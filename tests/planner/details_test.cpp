@@ -11,30 +11,30 @@ class DetailsTest : public TermTest {};
 TEST_F(DetailsTest, CommittedCellShowsItsMeeting) {
   Commit(4, "ELK", "ELK 101", "100");
   planner.Grid1SelectCell(1, 2);
-  EXPECT_EQ(view.StatusBar().Text(), " CRN : 100  [Devre Teorisi] - Ali Veli - Bina : EEB - Derslik : D101");
-  EXPECT_EQ(planner.SeciliSatir, 2);
-  EXPECT_EQ(planner.SeciliSutun, 1);
+  EXPECT_EQ(planner.StatusText(), " CRN : 100  [Devre Teorisi] - Ali Veli - Bina : EEB - Derslik : D101");
+  EXPECT_EQ(planner.SeciliSatir(), 2);
+  EXPECT_EQ(planner.SeciliSutun(), 1);
 }
 
 TEST_F(DetailsTest, EmptyAndPreviewedCellsEmptyTheLine) {
   Commit(4, "ELK", "ELK 101", "100");
   planner.Grid1SelectCell(1, 1);
   planner.Grid1SelectCell(3, 3);
-  EXPECT_EQ(view.StatusBar().Text(), "");
+  EXPECT_EQ(planner.StatusText(), "");
   PickDepartment(1, "ELK");
   PickCourse(1, "ELK 202");
   PickSection(1, "201");
-  view.StatusBar().SetText("x");
+  planner.SetStatus("x");
   planner.BilgiGoster(1, 5);
-  EXPECT_EQ(view.StatusBar().Text(), "");
+  EXPECT_EQ(planner.StatusText(), "");
 }
 
 TEST_F(DetailsTest, TwoMeetingsOnOneDayNameOnlyTheSelectedHour) {
   Commit(1, "ELK", "ELK 303", "302");  // Monday 08:30-10:29 in A/1, 10:30-12:29 in B/2
   planner.Grid1SelectCell(1, 3);       // hour 10
-  EXPECT_TRUE(view.StatusBar().Text().ends_with("] - Ece Ay - Bina : B - Derslik : 2"));
+  EXPECT_TRUE(planner.StatusText().ends_with("] - Ece Ay - Bina : B - Derslik : 2"));
   planner.Grid1SelectCell(1, 2);  // hour 9
-  EXPECT_TRUE(view.StatusBar().Text().ends_with("] - Ece Ay - Bina : A - Derslik : 1"));
+  EXPECT_TRUE(planner.StatusText().ends_with("] - Ece Ay - Bina : A - Derslik : 1"));
 }
 
 TEST_F(DetailsTest, RedCellShowsTheCommittedCourseAndKeepsTheButtons) {
@@ -49,7 +49,7 @@ TEST_F(DetailsTest, RedCellShowsTheCommittedCourseAndKeepsTheButtons) {
   ASSERT_EQ(Cell(1, 1), 19);
   ASSERT_FALSE(Ekle(1));
   planner.Grid1SelectCell(1, 1);
-  EXPECT_TRUE(view.StatusBar().Text().starts_with(" CRN : 200  ["));
+  EXPECT_TRUE(planner.StatusText().starts_with(" CRN : 200  ["));
   EXPECT_EQ(Cell(1, 1), 4);  // the preview is gone
   EXPECT_EQ(Cell(1, 2), 0);
   EXPECT_TRUE(Ekle(2));  // but no button changes
@@ -59,9 +59,9 @@ TEST_F(DetailsTest, RedCellShowsTheCommittedCourseAndKeepsTheButtons) {
 TEST_F(DetailsTest, CourseLookupDropsBlanks) {
   PickDepartment(3, "ELK");
   PickCourse(3, "ELK 101");
-  planner.BilgiSatiri = 3;
-  planner.BilgiAl(planner.BilgiSatiri, 1);
-  EXPECT_EQ(view.Browser().opened, std::vector<std::string>{std::string(kForum) + "viewtopic.php?ders_kodu=ELK101"});
+  planner.ButtonClick(3);
+  planner.BilgiAl(planner.BilgiSatiri(), 1);
+  EXPECT_EQ(window.opened, std::vector<std::string>{std::string(kForum) + "viewtopic.php?ders_kodu=ELK101"});
 }
 
 TEST_F(DetailsTest, TeacherLookupEncodesTheName) {
@@ -72,7 +72,7 @@ TEST_F(DetailsTest, TeacherLookupEncodesTheName) {
   PickSection(1, "9");
   planner.BilgiAl(1, 0);
   // Double blanks halve, then triple blanks shrink; ş and Ö stay single bytes.
-  EXPECT_EQ(view.Browser().opened,
+  EXPECT_EQ(window.opened,
             std::vector<std::string>{std::string(kForum) + W("viewtopic.php?ou=Prof%2E%20Dr%2E%20Ayşe%20Öz"_w)});
 }
 
@@ -85,11 +85,11 @@ TEST_F(DetailsTest, LookupsThatOpenNothing) {
   PickSection(1, "100");
   planner.BilgiAl(1, 2);  // no such kind
   planner.BilgiAl(0, 1);  // no "Bilgi" pressed yet
-  view.Edit1().SetText("XYZ");
+  filter.code = "XYZ";
   PickCourse(1, "ELK 101");
   ASSERT_EQ(Sections(1).Text(), W(kYok));
   planner.BilgiAl(1, 0);  // "Yok" has no teacher piece
-  EXPECT_TRUE(view.Browser().opened.empty());
+  EXPECT_TRUE(window.opened.empty());
 }
 
 TEST(URLEncodeTest, TheTwentySixCharactersAndNothingElse) {

@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "text/cp1254.h"
 #include "catalogue/database.h"
+#include "planner/colours.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::planner::testing {
 
@@ -21,30 +23,65 @@ using testing_support::TempFolder;
 inline std::string W(std::string_view cp1254) { return std::string(cp1254); }
 
 inline constexpr const char* kForum = "http://127.0.0.1:9/forum/";
+inline constexpr const char* kTitle = "Plan";
 
-// A program folder with a catalogue, the window in memory and the planner
-// on it, reset as at start-up. Tests fill the catalogue before Start().
+// What a window would show of the planner: the cells coloured as each
+// refresh leaves them, the boxes shown and the addresses opened.
+class RecordingWindow : public PlanObserver {
+ public:
+  explicit RecordingWindow(const Planner& planner) : planner_(planner) {
+    for (auto& column : colours) column.fill(kWhite);
+  }
+  void ListsChanged(int) override {}
+  void EkleChanged(int) override {}
+  void SwatchChanged(int) override {}
+  void CellTextChanged(int, int) override {}
+  void CellsRecoloured() override {
+    for (int day = 1; day <= kDays; ++day) {
+      for (int slot = 1; slot <= kSlots; ++slot) {
+        if (const auto colour = CellColour(planner_.Cell(day, slot))) colours[day][slot] = *colour;
+      }
+    }
+  }
+  void StatusChanged() override {}
+  void CaptionChanged() override {}
+  void Show(const Notice& notice) override { notices.push_back(notice); }
+  void OpenAddress(const std::string& address) override { opened.push_back(address); }
+
+  std::array<std::array<std::uint32_t, kSlots + 1>, kDays + 1> colours;
+  std::vector<Notice> notices;
+  std::vector<std::string> opened;
+
+ private:
+  const Planner& planner_;
+};
+
+// A program folder with a catalogue and the planner on it, reset as at
+// start-up. Tests fill the catalogue before Start().
 class PlannerTest : public ::testing::Test {
  protected:
-  PlannerTest() : store(folder.Path()), query1(store.ConnectionString()) {}
+  PlannerTest() : store(folder.Path()), query1(store.ConnectionString()) {
+    planner.SetObserver(&window);
+    planner.SetDepartmentFilter([this] { return filter; });
+  }
 
   void Start() { planner.Sifirla(); }
 
   // The student picks items by their text, as the window routes it.
   void PickDepartment(int row, const std::string& code) {
-    Pick(Departments(row), code);
+    planner.SelectDepartment(row, IndexOf(Departments(row).items, code));
     planner.DersKoduEkle(row);
   }
   void PickCourse(int row, const std::string& code) {
-    Pick(Codes(row), code);
+    planner.SelectCourse(row, IndexOf(Codes(row).items, code));
     planner.AcilanDersEkle(row);
   }
   // The section whose item starts with the CRN.
   void PickSection(int row, const std::string& crn) {
-    ui::MemoryChoiceList& sections = Sections(row);
+    const SectionChoices& sections = Sections(row);
     for (int k = 0; k < sections.Count(); ++k) {
-      if (sections.Item(k).rfind(crn + ":", 0) == 0) {
-        sections.SetItemIndex(k);
+      if (sections.ItemText(k).rfind(crn + ":", 0) == 0) {
+        planner.SelectSection(row, k);
         planner.SectionChosen(row);
         return;
       }
@@ -59,30 +96,36 @@ class PlannerTest : public ::testing::Test {
     planner.KaydetClick(row);
   }
 
-  int Cell(int column, int row) const { return planner.Hucreler[column][row]; }
-  ui::Colour Colour(int column, int row) { return view.Grid1().CellColour(column, row); }
-  std::string Text(int column, int row) { return view.Grid1().CellText(column, row); }
-  bool Ekle(int row) { return view.Kaydet(row).Enabled(); }
-  ui::MemoryChoiceList& Departments(int row) { return view.ComboBox(3 * row - 2); }
-  ui::MemoryChoiceList& Codes(int row) { return view.ComboBox(3 * row - 1); }
-  ui::MemoryChoiceList& Sections(int row) { return view.ComboBox(3 * row); }
-  ui::MemoryChoiceList& Teachers(int row) { return view.HocaCombo(row); }
+  int Cell(int column, int row) const { return planner.Cell(column, row); }
+  std::uint32_t Colour(int column, int row) const { return window.colours[column][row]; }
+  std::string Text(int column, int row) const { return planner.CellText(column, row); }
+  bool Ekle(int row) const { return planner.Row(row).ekle; }
+  std::uint32_t Swatch(int row) const { return planner.Row(row).swatch; }
+  const Choices& Departments(int row) const { return planner.Row(row).department; }
+  const Choices& Codes(int row) const { return planner.Row(row).course; }
+  const SectionChoices& Sections(int row) const { return planner.Row(row).section; }
+  const Choices& Teachers(int row) const { return planner.Row(row).teacher; }
+  // The section list's items as the window shows them.
+  std::vector<std::string> SectionItems(int row) const {
+    std::vector<std::string> items;
+    for (int k = 0; k < Sections(row).Count(); ++k) items.push_back(Sections(row).ItemText(k));
+    return items;
+  }
 
   TempFolder folder;
   CatalogueFixture store;
   catalogue::CatalogueQuery query1;
-  ui::MemoryView view;
-  Planner planner{view, query1, folder.Path(), kForum};
+  DepartmentFilter filter{true, "ELK"};
+  Planner planner{query1, folder.Path(), kForum, kTitle};
+  RecordingWindow window{planner};
 
  private:
-  static void Pick(ui::MemoryChoiceList& list, const std::string& text) {
-    for (int k = 0; k < list.Count(); ++k) {
-      if (list.Item(k) == text) {
-        list.SetItemIndex(k);
-        return;
-      }
+  static int IndexOf(const std::vector<std::string>& items, const std::string& text) {
+    for (std::size_t k = 0; k < items.size(); ++k) {
+      if (items[k] == text) return static_cast<int>(k);
     }
-    FAIL() << "no item " << text;
+    ADD_FAILURE() << "no item " << text;
+    return -1;
   }
 };
 
@@ -109,7 +152,7 @@ class TermTest : public PlannerTest {
   }
 };
 
-inline constexpr ui::Colour kPreviewColour{227, 208, 122};
-inline constexpr ui::Colour kRed{255, 0, 0};
+inline constexpr std::uint32_t kPreviewColour = 0xE3D07A;
+inline constexpr std::uint32_t kRed = 0xFF0000;
 
 }  // namespace kiremo::planner::testing

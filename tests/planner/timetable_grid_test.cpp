@@ -9,12 +9,12 @@ namespace kiremo::planner::testing {
 namespace {
 
 TEST(CellColourTest, TheColourTable) {
-  const std::pair<int, std::optional<ui::Colour>> cases[] = {
-      {0, ui::Colour{255, 255, 255}},  {1, ui::Colour{217, 229, 180}},  {2, ui::Colour{180, 229, 198}},
-      {3, ui::Colour{229, 213, 180}},  {4, ui::Colour{180, 223, 229}},  {5, ui::Colour{180, 184, 229}},
-      {6, ui::Colour{229, 180, 180}},  {7, ui::Colour{229, 180, 208}},  {8, ui::Colour{140, 156, 138}},
-      {9, ui::Colour{131, 125, 255}},  {10, ui::Colour{207, 206, 116}}, {15, ui::Colour{227, 208, 122}},
-      {16, ui::Colour{255, 0, 0}},     {25, ui::Colour{255, 0, 0}},     {11, std::nullopt},
+  const std::pair<int, std::optional<std::uint32_t>> cases[] = {
+      {0, 0xFFFFFFu},  {1, 0xD9E5B4u},  {2, 0xB4E5C6u},
+      {3, 0xE5D5B4u},  {4, 0xB4DFE5u},  {5, 0xB4B8E5u},
+      {6, 0xE5B4B4u},  {7, 0xE5B4D0u},  {8, 0x8C9C8Au},
+      {9, 0x837DFFu},  {10, 0xCFCE74u}, {15, 0xE3D07Au},
+      {16, 0xFF0000u},     {25, 0xFF0000u},     {11, std::nullopt},
       {14, std::nullopt},              {26, std::nullopt},              {-1, std::nullopt},
   };
   for (const auto& [value, colour] : cases) EXPECT_EQ(CellColour(value), colour) << value;
@@ -48,7 +48,7 @@ TEST_F(GridTest, MeetingsCoverTheirHoursEndExcluded) {
     ExpectOnly(cells, 1);
     for (const auto& [column, row] : cells) {
       EXPECT_EQ(Text(column, row), crn.front() == '2' ? "ELK 202" : "ELK 101");
-      EXPECT_EQ(Colour(column, row), (ui::Colour{217, 229, 180}));
+      EXPECT_EQ(Colour(column, row), 0xD9E5B4u);
     }
   }
 }
@@ -71,14 +71,14 @@ TEST_F(GridTest, PreviewOverACommittedCellIsARedClash) {
   EXPECT_EQ(Cell(1, 2), 18);
   EXPECT_EQ(Colour(1, 2), kRed);
   EXPECT_EQ(Colour(1, 3), kPreviewColour);
-  EXPECT_EQ(Colour(1, 1), (ui::Colour{229, 213, 180}));
+  EXPECT_EQ(Colour(1, 1), 0xE5D5B4u);
   EXPECT_FALSE(Ekle(1));
 
   planner.GeciciSil();
   EXPECT_EQ(Cell(1, 2), 3);
   EXPECT_EQ(Cell(1, 3), 0);
-  EXPECT_EQ(Colour(1, 2), (ui::Colour{229, 213, 180}));
-  EXPECT_EQ(Colour(1, 3), ui::kWhite);
+  EXPECT_EQ(Colour(1, 2), 0xE5D5B4u);
+  EXPECT_EQ(Colour(1, 3), kWhite);
   EXPECT_EQ(Text(1, 2), "ELK 101");
 }
 
@@ -92,7 +92,7 @@ TEST_F(GridTest, PreviewOverTheRowsOwnSectionClashesToo) {
 TEST_F(GridTest, CommittingAPreviewTurnsItsCellsIntoTheRow) {
   Commit(2, "ELK", "ELK 101", "100");
   ExpectOnly({{1, 1}, {1, 2}}, 2);
-  EXPECT_EQ(view.Shape(2).Fill(), (ui::Colour{180, 229, 198}));
+  EXPECT_EQ(Swatch(2), 0xB4E5C6u);
   EXPECT_FALSE(Ekle(2));
 }
 
@@ -105,27 +105,28 @@ TEST_F(GridTest, SectionsThatAreNeverPreviewed) {
   EXPECT_FALSE(Ekle(1));
 
   PickSection(1, "100");
-  Sections(1).SetItemIndex(0);  // "Seçin"
+  planner.SelectSection(1, 0);  // "Seçin"
   planner.SectionChosen(1);
   ExpectOnly({}, 0);
   EXPECT_FALSE(Ekle(1));
 }
 
 TEST_F(GridTest, YokIsNeverPreviewed) {
-  view.Edit1().SetText("XYZ");
+  filter.code = "XYZ";
   PickDepartment(1, "ELK");
   PickCourse(1, "ELK 101");
   ASSERT_EQ(Sections(1).Text(), W(kYok));
-  view.Kaydet(1).SetEnabled(true);
   planner.SectionChosen(1);
   ExpectOnly({}, 0);
   EXPECT_FALSE(Ekle(1));
 }
 
 TEST_F(GridTest, KaliciBoyaIgnoresARowWithoutCrn) {
-  planner.Dersler[4].Gunler = {"1"};
-  planner.Dersler[4].Saatler = {"08:09"};
-  planner.Dersler[4].BlokSayisi = 1;
+  // A plan may hold a record with meetings but an empty CRN.
+  PlanSnapshot plan;
+  plan.rows[3] = StoredRow{"ELK 101", "Devre", "", "Ali", 1, {{"EEB", "1", "08:09", "D1"}}};
+  planner.Restore(plan, "x.dkf");
+  ASSERT_EQ(planner.Ders(4).Gunler, std::vector<std::string>{"1"});
   planner.KaliciBoya(4);
   ExpectOnly({}, 0);
 }
@@ -145,10 +146,22 @@ TEST_F(GridTest, PreviewLeavesOtherRowsButtonsAlone) {
 }
 
 TEST_F(GridTest, RefreshLeavesValuesOutsideTheTableAlone) {
-  planner.Hucreler[2][5] = 12;
-  view.Grid1().SetCellColour(2, 5, ui::Colour{1, 2, 3});
+  PlanSnapshot plan;
+  plan.cells[1][4] = 12;
+  planner.Restore(plan, "x.dkf");
+  ASSERT_EQ(Cell(2, 5), 12);
+  window.colours[2][5] = 0x010203u;
   planner.Refresh();
-  EXPECT_EQ(Colour(2, 5), (ui::Colour{1, 2, 3}));
+  EXPECT_EQ(Colour(2, 5), 0x010203u);
+}
+
+TEST(GridHeaderTest, HeaderTexts) {
+  EXPECT_EQ(GridHeaderText(0, 0), W("Gün/Saat"_w));
+  EXPECT_EQ(GridHeaderText(3, 0), W("Çarşamba"_w));
+  EXPECT_EQ(GridHeaderText(5, 0), "Cuma");
+  EXPECT_EQ(GridHeaderText(0, 1), "08:30-09:29");
+  EXPECT_EQ(GridHeaderText(0, 14), "21:30-22:29");
+  EXPECT_EQ(GridHeaderText(1, 1), "");
 }
 
 TEST_F(GridTest, BoMeetingIsNotPainted) {

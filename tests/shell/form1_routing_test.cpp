@@ -45,11 +45,11 @@ TEST_F(RoutingTest, StudentPicksFillTheRowAndCodeSelectionsRaiseNothing) {
   EXPECT_EQ(section->currentIndex(), 0) << "Seçin";
   Pick(section, 1);
   auto* grid = Find<QTableWidget>("Grid1");
-  EXPECT_EQ(form->Application().Plan().Hucreler[1][1], 15) << "previewed";
+  EXPECT_EQ(form->Application().Plan().Cell(1, 1), 15) << "previewed";
   EXPECT_NE(grid->item(1, 1)->background().color(), QColor(Qt::white)) << "the preview shows in the grid";
   ASSERT_TRUE(Find<QPushButton>("Kaydet2")->isEnabled());
   QTest::mouseClick(Find<QPushButton>("Kaydet2"), Qt::LeftButton);
-  EXPECT_EQ(form->Application().Plan().Dersler[2].CRN, "21001");
+  EXPECT_EQ(form->Application().Plan().Ders(2).CRN, "21001");
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -65,18 +65,18 @@ TEST_F(RoutingTest, GridClicksSelectCellsEvenTheSameOneAgain) {
   status->clear();
 
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(grid, 1, 2));
-  EXPECT_EQ(form->Application().Plan().SeciliSatir, 2);
-  EXPECT_EQ(form->Application().Plan().SeciliSutun, 1);
+  EXPECT_EQ(form->Application().Plan().SeciliSatir(), 2);
+  EXPECT_EQ(form->Application().Plan().SeciliSutun(), 1);
   EXPECT_FALSE(status->text().isEmpty()) << "the details of the committed section";
   status->clear();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(grid, 1, 2));
   EXPECT_FALSE(status->text().isEmpty()) << "the same cell again";
 
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(grid, 0, 5));
-  EXPECT_EQ(form->Application().Plan().SeciliSatir, 2) << "a header cell selects nothing";
+  EXPECT_EQ(form->Application().Plan().SeciliSatir(), 2) << "a header cell selects nothing";
 
   QTest::mouseClick(Find<QPushButton>("btnCikar"), Qt::LeftButton);
-  EXPECT_TRUE(form->Application().Plan().Dersler[1].CRN.empty()) << "removed from the selected cell";
+  EXPECT_TRUE(form->Application().Plan().Ders(1).CRN.empty()) << "removed from the selected cell";
 }
 
 TEST_F(RoutingTest, InfoButtonOpensTheLookupMenuForItsRow) {
@@ -88,7 +88,7 @@ TEST_F(RoutingTest, InfoButtonOpensTheLookupMenuForItsRow) {
   QTest::mouseClick(Find<QPushButton>("Button3"), Qt::LeftButton);
   auto* popup = Find<QMenu>("PopupMenu1");
   EXPECT_TRUE(popup->isVisible());
-  EXPECT_EQ(form->Application().Plan().BilgiSatiri, 3);
+  EXPECT_EQ(form->Application().Plan().BilgiSatiri(), 3);
   popup->hide();
   Find<QAction>("popHoca")->trigger();
   ASSERT_EQ(browser.opened.size(), 1u);

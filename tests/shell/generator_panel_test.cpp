@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "generator/result_texts.h"
 #include "text/cp1254.h"
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
@@ -30,8 +31,8 @@ TEST_F(GeneratorPanelTest, CreateListsTheTimetablesAndChoosingOneCommitsIt) {
   EXPECT_EQ(results->itemText(1), "1. Alternatif");
   EXPECT_EQ(results->currentIndex(), 0);
   Pick(results, 1);
-  EXPECT_EQ(form->Application().Plan().Dersler[1].CRN, "21002");
-  EXPECT_EQ(form->Application().Plan().Dersler[2].CRN, "21003");
+  EXPECT_EQ(form->Application().Plan().Ders(1).CRN, "21002");
+  EXPECT_EQ(form->Application().Plan().Ders(2).CRN, "21003");
 }
 
 // Two courses of two clash-free sections each give four alternatives;
@@ -57,19 +58,19 @@ TEST_F(GeneratorPanelTest, ChoosingAnotherAlternativeReplacesTheCommittedCourses
 
   auto& plan = form->Application().Plan();
   Pick(results, 1);
-  EXPECT_EQ(plan.Dersler[1].CRN, "41001");
-  EXPECT_EQ(plan.Dersler[2].CRN, "41003");
+  EXPECT_EQ(plan.Ders(1).CRN, "41001");
+  EXPECT_EQ(plan.Ders(2).CRN, "41003");
   Pick(results, 2);
-  EXPECT_EQ(plan.Dersler[1].CRN, "41001");
-  EXPECT_EQ(plan.Dersler[2].CRN, "41004");
-  EXPECT_EQ(plan.Hucreler[3][2], 0) << "the first alternative's Wednesday section is gone";
-  EXPECT_EQ(plan.Hucreler[4][2], 2);
-  EXPECT_EQ(plan.Hucreler[1][2], 1);
+  EXPECT_EQ(plan.Ders(1).CRN, "41001");
+  EXPECT_EQ(plan.Ders(2).CRN, "41004");
+  EXPECT_EQ(plan.Cell(3, 2), 0) << "the first alternative's Wednesday section is gone";
+  EXPECT_EQ(plan.Cell(4, 2), 2);
+  EXPECT_EQ(plan.Cell(1, 2), 1);
   int committed = 0;
-  for (int row = 1; row <= 10; ++row) committed += plan.Dersler[row].CRN.empty() ? 0 : 1;
+  for (int row = 1; row <= 10; ++row) committed += plan.Ders(row).CRN.empty() ? 0 : 1;
   EXPECT_EQ(committed, 2);
   Pick(results, 0);  // the summary applies nothing
-  EXPECT_EQ(plan.Dersler[2].CRN, "41004");
+  EXPECT_EQ(plan.Ders(2).CRN, "41004");
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -88,7 +89,7 @@ TEST_F(GeneratorPanelTest, InvalidHourFieldEndsInTheStandardErrorBox) {
 TEST(ResultListModel, MillionAlternativesListWithoutMakingTheirTexts) {
   QComboBox combo;
   QtResultList list(&combo);
-  list.ShowResults(1'000'000);
+  list.ShowResults(1'000'000, generator::ResultItemText);
   EXPECT_EQ(list.Count(), 1'000'001);
   EXPECT_EQ(list.ItemIndex(), 0);
   EXPECT_EQ(FromQString(combo.itemText(0)), std::string("1000000 farklı program yaptım!"_w));

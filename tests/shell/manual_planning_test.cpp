@@ -52,7 +52,7 @@ TEST_F(ManualPlanningTest, TwoCoursesByHandWithAClashAndARemoval) {
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                     grid->visualItemRect(grid->item(2, 1)).center());
   QTest::mouseClick(Find<QPushButton>("btnCikar"), Qt::LeftButton);
-  EXPECT_TRUE(form->Application().Plan().Dersler[1].CRN.empty());
+  EXPECT_TRUE(form->Application().Plan().Ders(1).CRN.empty());
   for (int row = 1; row <= 3; ++row) {
     EXPECT_EQ(Text(grid, 1, row), "") << row;
     EXPECT_EQ(Background(grid, 1, row), white) << "selecting a cell removed the preview; row " << row;

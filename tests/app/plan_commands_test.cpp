@@ -1,4 +1,4 @@
-#include "files/plan_files.h"
+#include "app/plan_commands.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +12,10 @@
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
+#include "app/plan_view.h"
+#include "files/dkf_format.h"
+#include "planner/colours.h"
+#include "files/plan_io.h"
 #include "files/sheet_export.h"
 #include "planner/markers.h"
 #include "view/memory_view.h"
@@ -19,16 +23,24 @@
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
 
-namespace kiremo::files {
+namespace kiremo::app {
+
+using files::CrnScriptText;
+using files::DecodePlan;
+using files::EncodePlan;
+using files::RowCrns;
+using files::SheetCells;
+using files::kPlanFilter;
+using files::kWorkbookFilter;
 namespace {
 
 using testing_support::Section;
 
 // A program folder with two departments, the window in memory and the
 // planner reset on it, as after start-up.
-class PlanFilesTest : public ::testing::Test {
+class PlanCommandsTest : public ::testing::Test {
  protected:
-  PlanFilesTest() : store(folder.Path()) {
+  PlanCommandsTest() : store(folder.Path()) {
     store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK",
                                      "Devre Teorisi"),
                              Section("21002", "ELK 101", "Can Er", "Sali", "1330/1529"),
@@ -37,6 +49,8 @@ class PlanFilesTest : public ::testing::Test {
     store.Department("MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w)),
                              Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
     query1.SetConnectionString(store.ConnectionString());
+    planner.SetObserver(&shown);
+    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()}; });
     planner.Sifirla();
   }
 
@@ -53,10 +67,13 @@ class PlanFilesTest : public ::testing::Test {
   // is previewed.
   void Preview(int row, std::string_view department, std::string_view course, const std::string& crn) {
     Pick(view.ComboBox(3 * row - 2), department);
+    planner.SelectDepartment(row, view.ComboBox(3 * row - 2).ItemIndex());
     planner.DersKoduEkle(row);
     Pick(view.ComboBox(3 * row - 1), course);
+    planner.SelectCourse(row, view.ComboBox(3 * row - 1).ItemIndex());
     planner.AcilanDersEkle(row);
     Pick(view.ComboBox(3 * row), crn + ":");
+    planner.SelectSection(row, view.ComboBox(3 * row).ItemIndex());
     planner.SectionChosen(row);
   }
   void Commit(int row, std::string_view department, std::string_view course, const std::string& crn) {
@@ -83,11 +100,12 @@ class PlanFilesTest : public ::testing::Test {
   testing_support::CatalogueFixture store;
   catalogue::CatalogueQuery query1;
   ui::MemoryView view;
-  planner::Planner planner{view, query1, folder.Path(), "http://127.0.0.1:9/"};
-  PlanFiles files{planner, view};
+  planner::Planner planner{query1, folder.Path(), "http://127.0.0.1:9/", ProgramTitle()};
+  PlanView shown{planner, view};
+  PlanCommands files{planner, view};
 };
 
-TEST_F(PlanFilesTest, PlanSavedAfterAResetIs410BytesAndLoadsBackAsTheReset) {
+TEST_F(PlanCommandsTest, PlanSavedAfterAResetIs410BytesAndLoadsBackAsTheReset) {
   const std::string path = Save("bos.dkf");
   EXPECT_EQ(std::filesystem::file_size(path), 410u);
   EXPECT_EQ(view.Dialog().filters_asked.back(), kPlanFilter);
@@ -99,38 +117,38 @@ TEST_F(PlanFilesTest, PlanSavedAfterAResetIs410BytesAndLoadsBackAsTheReset) {
     EXPECT_EQ(view.ComboBox(3 * row - 2).Text(), planner::kSecin) << row;
     EXPECT_EQ(view.ComboBox(3 * row - 1).Count(), 0) << row;
     EXPECT_EQ(view.ComboBox(3 * row).Count(), 0) << row;
-    EXPECT_EQ(planner.Dersler[row].CRN, "") << row;
+    EXPECT_EQ(planner.Ders(row).CRN, "") << row;
     EXPECT_EQ(view.Shape(row).Fill(), ui::kWhite) << row;
   }
-  EXPECT_EQ(planner.Hucreler, planner::CellStates{});
+  EXPECT_EQ(planner.Hucreler(), planner::CellStates{});
   EXPECT_EQ(view.Grid1().CellText(1, 1), "");
   EXPECT_TRUE(view.Dialog().messages.empty());
 }
 
-TEST_F(PlanFilesTest, CommittedRowSurvivesSaveAndLoad) {
+TEST_F(PlanCommandsTest, CommittedRowSurvivesSaveAndLoad) {
   Commit(3, "ELK", "ELK 102", "21003");
   Commit(5, "MAT", "MAT 101", "30002");
   const std::string item = view.ComboBox(9).Text();
-  const PlanFile before = CapturePlan(planner, view);
+  const planner::PlanSnapshot before = planner.Snapshot();
   const std::string path = Save("plan.dkf");
 
   planner.Sifirla();
   Load(path);
-  EXPECT_EQ(CapturePlan(planner, view), before);
+  EXPECT_EQ(planner.Snapshot(), before);
   // The section item carries the marker again and is selected.
   EXPECT_EQ(view.ComboBox(9).Text(), item);
   EXPECT_EQ(item, Marked(std::string("21003:: Deniz Su :: Çarşamba|Cuma :: EEB|MED"_w)));
-  EXPECT_EQ(view.Shape(3).Fill(), *planner::CellColour(3));
+  EXPECT_EQ(view.Shape(3).Fill(), WidgetColour(*planner::CellColour(3)));
   EXPECT_EQ(view.Shape(4).Fill(), ui::kWhite);
   // Wednesday 09:30-11:29 and Friday 09:30-10:29, in row 3's colour.
   for (auto [day, slot] : {std::pair{3, 2}, {3, 3}, {5, 2}}) {
-    EXPECT_EQ(planner.Hucreler[day][slot], 3);
+    EXPECT_EQ(planner.Cell(day, slot), 3);
     EXPECT_EQ(view.Grid1().CellText(day, slot), "ELK 102");
-    EXPECT_EQ(view.Grid1().CellColour(day, slot), *planner::CellColour(3));
+    EXPECT_EQ(view.Grid1().CellColour(day, slot), WidgetColour(*planner::CellColour(3)));
   }
-  EXPECT_EQ(planner.Dersler[3].Binalar, (std::vector<std::string>{"EEB", "MED"}));
-  EXPECT_EQ(planner.Dersler[3].Saatler, (std::vector<std::string>{"09:11", "09:10"}));
-  EXPECT_EQ(planner.Dersler[3].BlokSayisi, 2);
+  EXPECT_EQ(planner.Ders(3).Binalar, (std::vector<std::string>{"EEB", "MED"}));
+  EXPECT_EQ(planner.Ders(3).Saatler, (std::vector<std::string>{"09:11", "09:10"}));
+  EXPECT_EQ(planner.Ders(3).BlokSayisi, 2);
   // Nothing previewed, nothing to add.
   EXPECT_FALSE(view.Kaydet(3).Enabled());
 
@@ -140,37 +158,37 @@ TEST_F(PlanFilesTest, CommittedRowSurvivesSaveAndLoad) {
   EXPECT_EQ(view.Clip().Text().substr(0, 33), "javascript:var crn=[21003,30002];");
 }
 
-TEST_F(PlanFilesTest, PreviewedRowIsSavedUncommittedAndComesBackWithoutPreview) {
+TEST_F(PlanCommandsTest, PreviewedRowIsSavedUncommittedAndComesBackWithoutPreview) {
   Commit(1, "ELK", "ELK 101", "21001");
   Preview(2, "MAT", "MAT 101", "30001");  // clashes with row 1 on Monday 09:30
-  ASSERT_EQ(planner.Hucreler[1][2], 16);
-  ASSERT_EQ(planner.Hucreler[1][3], 0);
+  ASSERT_EQ(planner.Cell(1, 2), 16);
+  ASSERT_EQ(planner.Cell(1, 3), 0);
   const std::string section = view.ComboBox(6).Text();
   const std::string path = Save("onizleme.dkf");
 
   // Preview marks are not saved and are kept on screen.
-  const PlanFile saved = DecodePlan(ReadWholeFile(path));
+  const planner::PlanSnapshot saved = DecodePlan(ReadWholeFile(path));
   EXPECT_EQ(saved.cells[0][1], 1);
   EXPECT_EQ(saved.combos[5], section);
   EXPECT_FALSE(saved.rows[1]);
-  EXPECT_EQ(planner.Hucreler[1][2], 16);
+  EXPECT_EQ(planner.Cell(1, 2), 16);
 
   Load(path);
   EXPECT_EQ(view.ComboBox(6).Text(), section);
-  EXPECT_EQ(planner.Dersler[2].CRN, "");
-  EXPECT_EQ(planner.Hucreler[1][2], 1);
-  EXPECT_EQ(view.Grid1().CellColour(1, 2), *planner::CellColour(1));
+  EXPECT_EQ(planner.Ders(2).CRN, "");
+  EXPECT_EQ(planner.Cell(1, 2), 1);
+  EXPECT_EQ(view.Grid1().CellColour(1, 2), WidgetColour(*planner::CellColour(1)));
   EXPECT_EQ(view.Shape(2).Fill(), ui::kWhite);
 }
 
-TEST_F(PlanFilesTest, PreviewOnAnEmptyCellIsStoredAsEmpty) {
+TEST_F(PlanCommandsTest, PreviewOnAnEmptyCellIsStoredAsEmpty) {
   Preview(4, "MAT", "MAT 101", "30002");
-  ASSERT_EQ(planner.Hucreler[4][1], 15);
-  const PlanFile saved = DecodePlan(ReadWholeFile(Save("p.dkf")));
+  ASSERT_EQ(planner.Cell(4, 1), 15);
+  const planner::PlanSnapshot saved = DecodePlan(ReadWholeFile(Save("p.dkf")));
   EXPECT_EQ(saved.cells[3][0], 0);
 }
 
-TEST_F(PlanFilesTest, DepartmentNoLongerListedLeavesTheRowEmptyButTheCourseInTheGrid) {
+TEST_F(PlanCommandsTest, DepartmentNoLongerListedLeavesTheRowEmptyButTheCourseInTheGrid) {
   Commit(2, "MAT", "MAT 101", "30001");
   const std::string path = Save("plan.dkf");
   catalogue::WriteDepartmentList(folder / std::string(catalogue::kDepartmentList), {"ELK"});
@@ -179,13 +197,13 @@ TEST_F(PlanFilesTest, DepartmentNoLongerListedLeavesTheRowEmptyButTheCourseInThe
   EXPECT_EQ(view.ComboBox(4).ItemIndex(), -1);
   EXPECT_EQ(view.ComboBox(5).ItemIndex(), -1);
   EXPECT_EQ(view.ComboBox(6).Count(), 0);
-  EXPECT_EQ(planner.Dersler[2].CRN, "30001");
-  EXPECT_EQ(planner.Hucreler[1][2], 2);
+  EXPECT_EQ(planner.Ders(2).CRN, "30001");
+  EXPECT_EQ(planner.Cell(1, 2), 2);
   EXPECT_EQ(view.Grid1().CellText(1, 2), "MAT 101");
-  EXPECT_EQ(view.Shape(2).Fill(), *planner::CellColour(2));
+  EXPECT_EQ(view.Shape(2).Fill(), WidgetColour(*planner::CellColour(2)));
 }
 
-TEST_F(PlanFilesTest, SectionNoLongerOfferedComesBackWithoutItsMarker) {
+TEST_F(PlanCommandsTest, SectionNoLongerOfferedComesBackWithoutItsMarker) {
   Commit(1, "MAT", "MAT 101", "30001");
   const std::string path = Save("plan.dkf");
   store.Refill("MAT", {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
@@ -194,12 +212,12 @@ TEST_F(PlanFilesTest, SectionNoLongerOfferedComesBackWithoutItsMarker) {
   EXPECT_EQ(view.ComboBox(2).Text(), "MAT 101");
   EXPECT_EQ(view.ComboBox(3).ItemIndex(), -1);
   for (const std::string& item : view.ComboBox(3).Items()) EXPECT_FALSE(EndsWith(item, planner::kKaydedildi));
-  EXPECT_EQ(planner.Dersler[1].CRN, "30001");
-  EXPECT_EQ(planner.Hucreler[1][2], 1);
+  EXPECT_EQ(planner.Ders(1).CRN, "30001");
+  EXPECT_EQ(planner.Cell(1, 2), 1);
   EXPECT_EQ(view.Grid1().CellText(1, 2), "MAT 101");
 }
 
-TEST_F(PlanFilesTest, LoadingTwiceShowsOnlyTheSecondName) {
+TEST_F(PlanCommandsTest, LoadingTwiceShowsOnlyTheSecondName) {
   Commit(1, "ELK", "ELK 101", "21001");
   const std::string first = Save("bir.dkf");
   planner.Sifirla();
@@ -210,12 +228,12 @@ TEST_F(PlanFilesTest, LoadingTwiceShowsOnlyTheSecondName) {
   Load(second);
   EXPECT_EQ(view.Caption().Text(), Caption(second));
   EXPECT_TRUE(EndsWith(view.Caption().Text(), "ikinci ders programı.dkf"_w));
-  EXPECT_EQ(planner.Dersler[1].CRN, "");
-  EXPECT_EQ(planner.Dersler[6].CRN, "21002");
-  EXPECT_EQ(planner.Dersler[6].Gunler, (std::vector<std::string>{"2"}));  // not appended twice
+  EXPECT_EQ(planner.Ders(1).CRN, "");
+  EXPECT_EQ(planner.Ders(6).CRN, "21002");
+  EXPECT_EQ(planner.Ders(6).Gunler, (std::vector<std::string>{"2"}));  // not appended twice
 }
 
-TEST_F(PlanFilesTest, StartupFileIsLoadedWithoutDialogAndOnlyOnce) {
+TEST_F(PlanCommandsTest, StartupFileIsLoadedWithoutDialogAndOnlyOnce) {
   Commit(1, "ELK", "ELK 101", "21001");
   const std::string path = Save("plan.dkf");
   planner.Sifirla();
@@ -225,20 +243,20 @@ TEST_F(PlanFilesTest, StartupFileIsLoadedWithoutDialogAndOnlyOnce) {
   files.Load(startup_file);
   EXPECT_EQ(startup_file, "");
   EXPECT_TRUE(view.Dialog().filters_asked.empty());
-  EXPECT_EQ(planner.Dersler[1].CRN, "21001");
+  EXPECT_EQ(planner.Ders(1).CRN, "21001");
 
   // The next "Aç" asks; cancelling changes nothing.
   files.Load(startup_file);
   EXPECT_EQ(view.Dialog().filters_asked, std::vector<std::string>{std::string(kPlanFilter)});
-  EXPECT_EQ(planner.Dersler[1].CRN, "21001");
+  EXPECT_EQ(planner.Ders(1).CRN, "21001");
   EXPECT_EQ(view.Caption().Text(), Caption(path));
 }
 
-TEST_F(PlanFilesTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
+TEST_F(PlanCommandsTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
   Commit(1, "ELK", "ELK 101", "21001");
   Preview(2, "MAT", "MAT 101", "30002");
   const std::string good = ReadWholeFile(Save("iyi.dkf"));
-  PlanFile bad_day = DecodePlan(good);
+  planner::PlanSnapshot bad_day = DecodePlan(good);
   bad_day.rows[0]->meetings[0].Gun = "Pzt";
   std::mt19937 random(7);
   std::string garbage(3000, '\0');
@@ -258,8 +276,8 @@ TEST_F(PlanFilesTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
       {"a day that is no number", EncodePlan(bad_day), "'Pzt' is not a valid integer value"},
   };
   const std::string caption = view.Caption().Text();
-  const PlanFile before = CapturePlan(planner, view);
-  const planner::CellStates cells = planner.Hucreler;
+  const planner::PlanSnapshot before = planner.Snapshot();
+  const planner::CellStates cells = planner.Hucreler();
   for (const Case& c : cases) {
     const std::string path = folder / "bad.dkf";
     std::ofstream(path, std::ios::binary) << c.bytes;
@@ -271,15 +289,15 @@ TEST_F(PlanFilesTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
     EXPECT_EQ(shown.icon, ui::Icon::Error) << c.name;
     EXPECT_NE(shown.text.find(c.says), std::string::npos) << c.name << ": " << Cp1254ToUtf8(shown.text);
     EXPECT_NE(shown.text.find("Ekrandaki ders programı değiştirilmedi."_w), std::string::npos) << c.name;
-    EXPECT_EQ(CapturePlan(planner, view), before) << c.name;
-    EXPECT_EQ(planner.Hucreler, cells) << c.name;  // the preview is still there
+    EXPECT_EQ(planner.Snapshot(), before) << c.name;
+    EXPECT_EQ(planner.Hucreler(), cells) << c.name;  // the preview is still there
     EXPECT_EQ(view.Caption().Text(), caption) << c.name;
   }
 }
 
-TEST_F(PlanFilesTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
+TEST_F(PlanCommandsTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
   Commit(1, "ELK", "ELK 101", "21001");
-  const PlanFile before = CapturePlan(planner, view);
+  const planner::PlanSnapshot before = planner.Snapshot();
   std::filesystem::create_directory(folder / "klasor.dkf");
   for (const std::string& path : {folder / "yok.dkf", folder / "klasor.dkf"}) {
     view.Dialog().messages.clear();
@@ -289,14 +307,14 @@ TEST_F(PlanFilesTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
     ASSERT_EQ(view.Dialog().messages.size(), 1u) << path;
     EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
     EXPECT_NE(view.Dialog().messages[0].text.find(" dosyası okunamadı: "_w), std::string::npos);
-    EXPECT_EQ(CapturePlan(planner, view), before);
+    EXPECT_EQ(planner.Snapshot(), before);
   }
   EXPECT_NE(view.Dialog().messages[0].text.find("Is a directory"), std::string::npos);
 }
 
-TEST_F(PlanFilesTest, PipesAndHugeFilesAreNotRead) {
+TEST_F(PlanCommandsTest, PipesAndHugeFilesAreNotRead) {
   Commit(1, "ELK", "ELK 101", "21001");
-  const PlanFile before = CapturePlan(planner, view);
+  const planner::PlanSnapshot before = planner.Snapshot();
   const std::string pipe = folder / "boru.dkf";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // nobody writes: reading would wait for ever
   const std::string huge = folder / "buyuk.dkf";
@@ -307,11 +325,11 @@ TEST_F(PlanFilesTest, PipesAndHugeFilesAreNotRead) {
     Load(path);
     ASSERT_EQ(view.Dialog().messages.size(), 1u);
     EXPECT_NE(view.Dialog().messages[0].text.find(says), std::string::npos) << Cp1254ToUtf8(view.Dialog().messages[0].text);
-    EXPECT_EQ(CapturePlan(planner, view), before);
+    EXPECT_EQ(planner.Snapshot(), before);
   }
 }
 
-TEST_F(PlanFilesTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
+TEST_F(PlanCommandsTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
   Commit(1, "ELK", "ELK 101", "21001");
   // The neighbour a save writes first would have a name longer than allowed.
   const std::string path = folder / (std::string(250, 'p') + ".dkf");
@@ -330,7 +348,7 @@ TEST_F(PlanFilesTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
   EXPECT_EQ(view.Dialog().messages.size(), 1u);
 }
 
-TEST_F(PlanFilesTest, SaveReplacesAnExistingFileWithoutAsking) {
+TEST_F(PlanCommandsTest, SaveReplacesAnExistingFileWithoutAsking) {
   const std::string path = Save("plan.dkf");
   Commit(1, "ELK", "ELK 101", "21001");
   Save("plan.dkf");
@@ -339,7 +357,7 @@ TEST_F(PlanFilesTest, SaveReplacesAnExistingFileWithoutAsking) {
   EXPECT_EQ(view.Caption().Text(), ProgramTitle());  // saving names nothing
 }
 
-TEST_F(PlanFilesTest, CrnClipboardTexts) {
+TEST_F(PlanCommandsTest, CrnClipboardTexts) {
   files.CRNListeKopyalaClick();
   EXPECT_EQ(view.Clip().Text(), "");
   Commit(10, "MAT", "MAT 101", "30002");
@@ -352,7 +370,7 @@ TEST_F(PlanFilesTest, CrnClipboardTexts) {
   EXPECT_EQ(view.Clip().Text(), CrnScriptText(RowCrns{"", "21001", "", "", "", "", "", "", "", "30002"}));
 }
 
-TEST_F(PlanFilesTest, ExcelExportWritesTheGridOrNothing) {
+TEST_F(PlanCommandsTest, ExcelExportWritesTheGridOrNothing) {
   Commit(3, "ELK", "ELK 102", "21003");
   files.ExcelExport();  // cancelled
   EXPECT_EQ(view.Dialog().filters_asked.back(), kWorkbookFilter);
@@ -363,7 +381,7 @@ TEST_F(PlanFilesTest, ExcelExportWritesTheGridOrNothing) {
   files.ExcelExport();
   EXPECT_EQ(ReadWholeFile(path).substr(0, 2), "PK");
   EXPECT_TRUE(view.Dialog().messages.empty());
-  const SheetCells cells = ExportSheet(view.Grid1(), planner.Hucreler, planner.Dersler);
+  const SheetCells cells = files::ExportSheet(planner);
   EXPECT_EQ(cells[2][3], "ELK 102\nEEB\nD1");
   EXPECT_EQ(cells[2][5], "ELK 102\nMED\nD2");
 
@@ -375,4 +393,4 @@ TEST_F(PlanFilesTest, ExcelExportWritesTheGridOrNothing) {
 }
 
 }  // namespace
-}  // namespace kiremo::files
+}  // namespace kiremo::app

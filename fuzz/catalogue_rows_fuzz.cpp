@@ -92,12 +92,6 @@ void Pick(Program& p, int combo, int k) {
   }
 }
 
-int IndexOf(const ui::MemoryChoiceList& list, const std::string& item) {
-  for (int k = 0; k < list.Count(); ++k) {
-    if (list.Item(k) == item) return k;
-  }
-  return -1;
-}
 
 // The errors a stored section may cause: a time or day entry that is not a
 // number, and a failing read of the catalogue when a course code's first
@@ -125,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Row 1 chooses ELK: the page becomes its table. The other rows take the
   // first course codes of that table, and each previews a few sections and
   // adds the last one it previewed.
-  const int elk = IndexOf(p.view.ComboBox(1), "ELK");
+  const int elk = p.view.ComboBox(1).IndexOf("ELK");
   KIREMO_EXPECT(elk > 0);
   Pick(p, 1, elk);
   const int codes = p.view.ComboBox(2).Count();

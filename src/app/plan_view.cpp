@@ -4,16 +4,6 @@
 
 namespace kiremo::app {
 
-namespace {
-
-std::vector<std::string> SectionTexts(const planner::SectionChoices& sections) {
-  std::vector<std::string> texts;
-  for (int k = 0; k < sections.Count(); ++k) texts.push_back(sections.ItemText(k));
-  return texts;
-}
-
-}  // namespace
-
 ui::Colour WidgetColour(std::uint32_t rgb) {
   return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
 }
@@ -30,7 +20,7 @@ void PlanView::ListsChanged(int row) {
   const planner::CourseRow& lists = planner_.Row(row);
   view_.DepartmentCombo(row).Show(lists.department.items, lists.department.index);
   view_.CourseCombo(row).Show(lists.course.items, lists.course.index);
-  view_.SectionCombo(row).Show(SectionTexts(lists.section), lists.section.index);
+  view_.SectionCombo(row).Show(lists.section.Texts(), lists.section.index);
   view_.HocaCombo(row).Show(lists.teacher.items, lists.teacher.index);
 }
 

@@ -45,7 +45,7 @@ void ShowText(std::ostream& out, const PlanSession& session, const planner::Plan
   PrintLine(out, "Hücreler (Pazartesi..Cuma):"_w);
   for (int slot = 1; slot <= 14; ++slot) {
     char hour[8];
-    std::snprintf(hour, sizeof hour, "%02d:30", slot + 7);
+    std::snprintf(hour, sizeof hour, "%02d:30", planner::HourOfSlot(slot));
     std::string line = hour;
     for (int day = 1; day <= 5; ++day) {
       char value[8];

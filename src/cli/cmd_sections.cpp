@@ -17,14 +17,6 @@ namespace {
 
 constexpr char kUsage[] = "sections BÖLÜM DERS_KODU [--mine BÖLÜM_KODUM | --all] [--json]";
 
-// The first item after "Seçin" that equals the text, letter case ignored; -1 if none.
-int FindItem(const std::vector<std::string>& items, const std::string& text) {
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    if (SameTextIgnoringCase(items[k], text)) return static_cast<int>(k);
-  }
-  return -1;
-}
-
 void PrintList(std::ostream& out, std::string_view heading, const std::vector<std::string>& items) {
   PrintLine(out, heading);
   for (const std::string& item : items) PrintLine(out, "  " + item);
@@ -40,27 +32,26 @@ int Sections(Context& context, const std::vector<std::string>& words) {
                                                                   ? Utf8ToCp1254(args.Value("--mine"))
                                                                   : std::string("ELK")};
 
-  const std::vector<std::string> departments = ReadDepartments(context.program_folder);
-  const int department_index = FindItem(departments, department_text);
+  const planner::Choices departments{ReadDepartments(context.program_folder)};
+  const int department_index = departments.IndexOfIgnoringCase(department_text);
   if (department_index < 0) throw Error("\"" + department_text + std::string("\" bölümü bölüm listesinde yok."_w));
-  const std::string& department = departments[department_index];
+  const std::string& department = departments.items[department_index];
 
   catalogue::CatalogueQuery query1(catalogue::MakeConnectionString(context.program_folder, catalogue::kMainCatalogue));
-  std::vector<std::string> courses;
+  planner::Choices courses;
   try {
-    courses = query1.Db().CourseCodes(department);
+    courses.items = query1.Db().CourseCodes(department);
   } catch (const DatabaseError&) {
     throw DatabaseError(std::string(planner::kDamagedCatalogue));
   }
-  const int course_index = FindItem(courses, course_text);
+  const int course_index = courses.IndexOfIgnoringCase(course_text);
   if (course_index < 0) {
     throw Error("\"" + course_text + std::string("\" dersi \""_w) + department + std::string("\" bölümünde yok."_w));
   }
   const planner::CourseLists lists =
-      planner::ListsOfCourse(query1.Db().SectionsOfCourse(department, courses[course_index]), filter);
+      planner::ListsOfCourse(query1.Db().SectionsOfCourse(department, courses.items[course_index]), filter);
 
-  std::vector<std::string> sections;
-  for (int k = 0; k < lists.sections.Count(); ++k) sections.push_back(lists.sections.ItemText(k));
+  const std::vector<std::string> sections = lists.sections.Texts();
   if (args.Has("--json")) {
     PrintJson(context.out, nlohmann::json{{"sections", JsonTexts(sections)}, {"teachers", JsonTexts(lists.teachers.items)}});
   } else {

@@ -2,13 +2,16 @@
 
 #include <functional>
 
+#include "planner/grid.h"
 #include "text/cp1254.h"
 
 namespace kiremo::files {
 
 namespace {
 
-bool IsKnownCellState(int value) { return (value >= 0 && value <= 10) || (value >= 15 && value <= 25); }
+bool IsKnownCellState(int value) {
+  return value == planner::kEmpty || planner::IsCommitted(value) || value == planner::kPreview || planner::IsClash(value);
+}
 
 // Runs one block's reads; a block cut short gets the block's own message.
 void ReadBlock(std::string_view cut_message, const std::function<void()>& read) {

@@ -5,13 +5,13 @@
 
 #include "planner/planner.h"
 
-// The spreadsheet's content: the grid's block of 6 columns by 15 rows, the
+// The spreadsheet's content: the grid's block of columns and rows, the
 // headings as the grid shows them and in every committed cell the course
 // code, the building and the room of the meeting held there.
 namespace kiremo::files {
 
 // [grid row 0..14][grid column 0..5], Windows-1254; sheet cell A1 is [0][0].
-using SheetCells = std::array<std::array<std::string, 6>, 15>;
+using SheetCells = std::array<std::array<std::string, planner::kDays + 1>, planner::kSlots + 1>;
 
 // An empty or only previewed cell stays empty; a preview over a committed
 // cell counts as the committed course. ConversionError when a committed

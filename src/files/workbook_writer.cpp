@@ -31,8 +31,8 @@ void Fill(lxw_workbook* workbook, const SheetCells& cells) {
   format_set_text_wrap(body);
   if (!sheet || !heading || !body) throw IoError(std::string("Excel sayfası oluşturulamadı"_w));
 
-  for (int row = 0; row < 15; ++row) {
-    for (int column = 0; column < 6; ++column) {
+  for (int row = 0; row < static_cast<int>(cells.size()); ++row) {
+    for (int column = 0; column < static_cast<int>(cells[row].size()); ++column) {
       lxw_format* format = (row == 0 || column == 0) ? heading : body;
       const std::string& text = cells[row][column];
       const lxw_error error = text.empty()

@@ -55,7 +55,7 @@ int SectionIndexOf(const planner::SectionChoices& sections, const std::string& c
   return found;
 }
 
-// The (day, slot) cells of every weekday meeting: slot = hour - 7, from the
+// The (day, slot) cells of every weekday meeting: the slot of every hour from the
 // start hour up to the end hour, end excluded.
 void AddCells(TTreeDers& candidate, const std::string& gun, const std::string& saat) {
   const auto days = ExplodeViews(gun, "|");
@@ -65,7 +65,7 @@ void AddCells(TTreeDers& candidate, const std::string& gun, const std::string& s
     if (day == 0) continue;
     if (k >= times.size()) throw Error(candidate.CRN + std::string(kMeetingWithoutHours));
     const HourSpan hours = HoursOfEntry(times[k]);
-    for (int slot = hours.start - 7; slot < hours.end - 7; ++slot) {
+    for (int slot = planner::SlotOfHour(hours.start); slot < planner::SlotOfHour(hours.end); ++slot) {
       candidate.Days.push_back(std::to_string(day));
       candidate.Slots.push_back(std::to_string(slot));
     }

@@ -34,6 +34,19 @@ std::string SectionChoices::ItemText(int k) const {
   return text;
 }
 
+std::vector<std::string> SectionChoices::Texts() const {
+  std::vector<std::string> texts;
+  for (int k = 0; k < Count(); ++k) texts.push_back(ItemText(k));
+  return texts;
+}
+
+int SectionChoices::IndexOf(std::string_view text) const {
+  for (int k = 0; k < Count(); ++k) {
+    if (ItemText(k) == text) return k;
+  }
+  return -1;
+}
+
 std::string SectionChoices::Text() const { return index >= 0 && index < Count() ? ItemText(index) : std::string(); }
 
 void SectionChoices::Clear() {

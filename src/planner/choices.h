@@ -42,7 +42,11 @@ struct SectionChoices {
   int Count() const { return static_cast<int>(items.size()); }
   // Item k as the list shows it: with the marker when it is the marked one.
   std::string ItemText(int k) const;
+  // Every item as the list shows it.
+  std::vector<std::string> Texts() const;
   std::string Text() const;
+  // The first item shown as the text, -1 for none.
+  int IndexOf(std::string_view text) const;
   void Clear();
   void Select(int k);
 };

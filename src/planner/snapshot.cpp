@@ -62,11 +62,7 @@ void Planner::RestoreLists(const PlanSnapshot& plan) {
     SelectCourse(row, lists.course.IndexOf(plan.combos[3 * row - 2]));
     if (lists.course.index < 0) continue;
     AcilanDersEkle(row);
-    int section = -1;
-    for (int k = 0; k < lists.section.Count() && section < 0; ++k) {
-      if (lists.section.ItemText(k) == plan.combos[3 * row - 1]) section = k;
-    }
-    SelectSection(row, section);
+    SelectSection(row, lists.section.IndexOf(plan.combos[3 * row - 1]));
   }
 }
 

@@ -63,7 +63,6 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(kRows, kColumns, parent) 
       setItem(row, column, item);
     }
   }
-  ui::WriteGridHeaders(*this);
   // The grid starts on its first non-fixed cell without raising the event.
   const QSignalBlocker quiet(this);
   setCurrentCell(1, 1);

@@ -48,8 +48,6 @@ void MemoryTextField::SetText(const std::string& text) {
   if (on_change) on_change();
 }
 
-MemoryGrid::MemoryGrid() { WriteGridHeaders(*this); }
-
 std::string MemoryGrid::CellText(int column, int row) const {
   return Inside(column, row) ? texts_[column][row] : std::string();
 }
@@ -118,18 +116,6 @@ MemorySwatch& MemoryView::Shape(int row) {
 MemoryCheckMark& MemoryView::Chk(int day) {
   if (day < 1 || day > 5) throw std::out_of_range("no chk" + std::to_string(day));
   return chk_[day - 1];
-}
-
-void WriteGridHeaders(Grid& grid) {
-  static const std::string_view kDays[] = {"Gün/Saat"_w, "Pazartesi"_w, "Salı"_w,
-                                           "Çarşamba"_w, "Perşembe"_w, "Cuma"_w};
-  for (int column = 0; column < 6; ++column) grid.SetCellText(column, 0, std::string(kDays[column]));
-  for (int row = 1; row <= 14; ++row) {
-    const int hour = row + 7;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:30-%02d:29", hour, hour + 1);
-    grid.SetCellText(0, row, text);
-  }
 }
 
 }  // namespace kiremo::ui

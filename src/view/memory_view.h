@@ -85,16 +85,17 @@ class MemorySwatch : public Swatch {
 
 class MemoryGrid : public Grid {
  public:
-  MemoryGrid();
   std::string CellText(int column, int row) const override;
   void SetCellText(int column, int row, const std::string& text) override;
   Colour CellColour(int column, int row) const override;
   void SetCellColour(int column, int row, Colour colour) override;
 
  private:
-  static bool Inside(int column, int row) { return column >= 0 && column < 6 && row >= 0 && row < 15; }
-  std::array<std::array<std::string, 15>, 6> texts_;
-  std::array<std::array<Colour, 15>, 6> colours_;
+  static bool Inside(int column, int row) {
+    return column >= 0 && column < kGridColumns && row >= 0 && row < kGridRows;
+  }
+  std::array<std::array<std::string, kGridRows>, kGridColumns> texts_;
+  std::array<std::array<Colour, kGridRows>, kGridColumns> colours_;
 };
 
 class MemoryTextLine : public TextLine {
@@ -187,7 +188,5 @@ class MemoryView : public MainView {
   MemoryLauncher launcher_;
 };
 
-// Fills a grid's header row and column with the window's texts.
-void WriteGridHeaders(Grid& grid);
 
 }  // namespace kiremo::ui

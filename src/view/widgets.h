@@ -99,7 +99,9 @@ class Swatch {
   virtual void SetFill(Colour colour) = 0;
 };
 
-// The timetable grid: 6 columns by 15 rows, column 0 and row 0 are headers.
+// The timetable grid: column 0 and row 0 are headers.
+inline constexpr int kGridColumns = 6;
+inline constexpr int kGridRows = 15;
 class Grid {
  public:
   virtual ~Grid() = default;

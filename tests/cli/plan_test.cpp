@@ -48,9 +48,7 @@ class PlanCommandTest : public ::testing::Test {
       planner.DersKoduEkle(row);
       planner.SelectCourse(row, pick(planner.Row(row).course.items, course));
       planner.AcilanDersEkle(row);
-      std::vector<std::string> sections;
-      for (int k = 0; k < planner.Row(row).section.Count(); ++k) sections.push_back(planner.Row(row).section.ItemText(k));
-      planner.SelectSection(row, pick(sections, crn));
+      planner.SelectSection(row, pick(planner.Row(row).section.Texts(), crn));
       planner.SectionChosen(row);
     };
     choose(2, "ELK", "ELK 101", "21001");

@@ -106,11 +106,7 @@ class PlannerTest : public ::testing::Test {
   const SectionChoices& Sections(int row) const { return planner.Row(row).section; }
   const Choices& Teachers(int row) const { return planner.Row(row).teacher; }
   // The section list's items as the window shows them.
-  std::vector<std::string> SectionItems(int row) const {
-    std::vector<std::string> items;
-    for (int k = 0; k < Sections(row).Count(); ++k) items.push_back(Sections(row).ItemText(k));
-    return items;
-  }
+  std::vector<std::string> SectionItems(int row) const { return Sections(row).Texts(); }
 
   TempFolder folder;
   CatalogueFixture store;

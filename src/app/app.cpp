@@ -6,6 +6,7 @@
 #include "app/program_page.h"
 #include "app/stored_settings.h"
 #include "acquisition/hosts.h"
+#include "planner/markers.h"
 #include "text/program.h"
 
 namespace kiremo::app {
@@ -17,15 +18,16 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       settings_(options_.program_folder + std::string(kSettingsFile)),
       planner_(view_, query1_, options_.program_folder, ForumUrl()),
       plan_files_(planner_, view_),
-      generator_(planner_, view_, query1_) {
+      generator_(planner_, view_, query1_),
+      report_(view_) {
   auto sifirla = [this] { planner_.Sifirla(); };
   if (options_.network) {
-    acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_,
+    acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
                                                               sifirla, options_.network->pages,
                                                               options_.network->startup, options_.network->hosts);
   } else {
     acquisition_ =
-        std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_, sifirla);
+        std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_, sifirla);
   }
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_candidates = [this] { generator_.ClearCandidates(); },
@@ -70,7 +72,14 @@ bool App::FormClose() {
 
 void App::DepartmentChosen(int row) {
   Guarded([&] {
-    if (view_.MenuOtomatik().Checked()) acquisition_->QuickUpdate(row);
+    // The quick update does nothing while the catalogue is being switched;
+    // otherwise the row's lists are emptied even when no department is chosen.
+    if (view_.MenuOtomatik().Checked() && !query1_.ConnectionString().empty()) {
+      view_.SectionCombo(row).Clear();
+      view_.CourseCombo(row).Clear();
+      const std::string department = view_.DepartmentCombo(row).Text();
+      if (department != planner::kSecin) acquisition_->QuickUpdate(department);
+    }
     planner_.DersKoduEkle(row);
   });
 }
@@ -146,7 +155,11 @@ void App::menuVeriAlClick() {
 }
 
 void App::menuOtomatikClick() {
-  Guarded([&] { acquisition_->menuOtomatikClick(); });
+  // Only the check mark flips; the setting is written at shutdown.
+  Guarded([&] {
+    ui::CheckMark& mark = view_.MenuOtomatik();
+    mark.SetChecked(!mark.Checked());
+  });
 }
 
 void App::YardimClick() {

@@ -11,6 +11,7 @@
 #include "planner/planner.h"
 #include "app/ini_file.h"
 #include "app/plan_association.h"
+#include "app/view_report.h"
 #include "acquisition/dispatcher.h"
 #include "view/main_view.h"
 
@@ -113,6 +114,8 @@ class App {
   planner::Planner planner_;
   files::PlanFiles plan_files_;
   generator::Generator generator_;
+  // Outlives the acquisition, whose end may still report.
+  ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
 };
 

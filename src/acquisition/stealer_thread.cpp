@@ -114,7 +114,9 @@ void TStealerThread::ShowConnectionErrorOnce(std::stop_token stop) {
   auto closer = std::make_shared<Closer>();
   const std::shared_ptr<WindowWait> wait = closer->wait;
   setup_.dispatcher.Post([closer, &report = setup_.report] {
-    if (!closer->wait->Abandoned()) report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
+    if (!closer->wait->Abandoned()) {
+      report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
+    }
     closer->wait->Closed();
   });
   closer.reset();

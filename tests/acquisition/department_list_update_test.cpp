@@ -61,7 +61,7 @@ TEST_F(BolumKoduGuncelleTest, WritesTheIndexPagesCodesWithCrLfAndSaysSo) {
   Update(server->Url());
   EXPECT_EQ(FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFZ\r\n");
   EXPECT_FALSE(testing::Exists(FreshListPath()));
-  EXPECT_EQ(report.LastStatus(), std::string(kDepartmentListUpdated));
+  EXPECT_EQ(report.statuses, (std::vector<std::string>{std::string(kDepartmentListUpdated)}));
   EXPECT_TRUE(report.notices.empty());
 }
 

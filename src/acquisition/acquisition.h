@@ -7,9 +7,9 @@
 #include "acquisition/fetcher.h"
 #include "acquisition/full_update.h"
 #include "acquisition/quick_update.h"
+#include "acquisition/update_report.h"
 #include "catalogue/database.h"
 #include "acquisition/dispatcher.h"
-#include "view/main_view.h"
 
 namespace kiremo::acquisition {
 
@@ -21,26 +21,24 @@ struct Hosts {
 // The servers named by KIREMO_SCHEDULE_URL and KIREMO_SITE_URL.
 Hosts HostsFromEnvironment();
 
-// Everything the window asks of the acquisition, in one object made with the
-// window's parts. All calls are made on the window's thread.
+// Everything the window asks of the acquisition, in one object that tells
+// the student through `report`. All calls are made on the window's thread.
 class Acquisition {
  public:
   // Fetches over the network: catalogue pages with generous time-outs, the
   // version files with short ones; hosts from the environment.
-  Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
+  Acquisition(std::string program_folder, UpdateReport& report, acquisition::Dispatcher& dispatcher,
               catalogue::CatalogueQuery& query1, std::function<void()> sifirla);
   // With fetchers and hosts of the caller's choice.
-  Acquisition(std::string program_folder, ui::MainView& view, acquisition::Dispatcher& dispatcher,
+  Acquisition(std::string program_folder, UpdateReport& report, acquisition::Dispatcher& dispatcher,
               catalogue::CatalogueQuery& query1, std::function<void()> sifirla, Fetcher& pages, Fetcher& startup,
               Hosts hosts);
   ~Acquisition();
 
   // "Veri Al/Güncelle".
   void menuVeriAlClick() { full_.menuVeriAlClick(); }
-  // "Otomatik güncelleme".
-  void menuOtomatikClick();
-  // A department chosen in course row `row` while "Otomatik güncelleme" is on.
-  QuickUpdateResult QuickUpdate(int row);
+  // A department chosen while "Otomatik güncelleme" is on.
+  QuickUpdateResult QuickUpdate(const std::string& department);
   // Start-up's version check: any failure ends it silently.
   void CheckVersion();
 
@@ -57,7 +55,7 @@ class Acquisition {
   Fetcher& pages_;
   Fetcher& startup_;
   Hosts hosts_;
-  ui::MainView& view_;
+  UpdateReport& report_;
   catalogue::CatalogueQuery& query1_;
   FullUpdate full_;
 };

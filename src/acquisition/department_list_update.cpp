@@ -23,12 +23,12 @@ std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page) {
 }
 
 void BolumKoduGuncelle(const std::string& program_folder, const std::string& schedule_host, Fetcher& fetcher,
-                       ui::MainView& view) {
+                       UpdateReport& report) {
   std::string page;
   try {
     page = fetcher.Get(DepartmentIndexUrl(schedule_host));
   } catch (const FetchError&) {
-    view.Dialog().Message(std::string(kCaptionError), std::string(kConnectionFailed), ui::Icon::None);
+    report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
     return;
   }
   const std::vector<std::string> codes = DepartmentCodesOfIndexPage(page);
@@ -40,7 +40,7 @@ void BolumKoduGuncelle(const std::string& program_folder, const std::string& sch
   const std::string fresh = program_folder + std::string(catalogue::kDepartmentListNew);
   catalogue::WriteDepartmentList(fresh, codes);
   ReplaceFile(fresh, program_folder + std::string(catalogue::kDepartmentList));
-  view.StatusBar().SetText(std::string(kDepartmentListUpdated));
+  report.Status(std::string(kDepartmentListUpdated));
 }
 
 }  // namespace kiremo::acquisition

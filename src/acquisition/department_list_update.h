@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "acquisition/fetcher.h"
-#include "view/main_view.h"
+#include "acquisition/update_report.h"
 
 namespace kiremo::acquisition {
 
@@ -22,6 +22,6 @@ std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page);
 // renamed over it, and the status line says "Bölüm Kodları Güncellendi!".
 // IoError when the new list cannot be written; the old one then stays.
 void BolumKoduGuncelle(const std::string& program_folder, const std::string& schedule_host, Fetcher& fetcher,
-                       ui::MainView& view);
+                       UpdateReport& report);
 
 }  // namespace kiremo::acquisition

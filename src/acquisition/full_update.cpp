@@ -20,16 +20,16 @@
 namespace kiremo::acquisition {
 
 struct FullUpdate::State {
-  State(std::string folder, std::string host, ui::MainView& v, acquisition::Dispatcher& d, catalogue::CatalogueQuery& q,
+  State(std::string folder, std::string host, UpdateReport& r, acquisition::Dispatcher& d, catalogue::CatalogueQuery& q,
         Fetcher& f)
-      : program_folder(std::move(folder)), schedule_host(std::move(host)), view(v), dispatcher(d), query1(q),
+      : program_folder(std::move(folder)), schedule_host(std::move(host)), report(r), dispatcher(d), query1(q),
         fetcher(f) {}
 
   std::string Path(std::string_view relative) const { return program_folder + std::string(relative); }
 
   const std::string program_folder;
   const std::string schedule_host;
-  ui::MainView& view;
+  UpdateReport& report;
   acquisition::Dispatcher& dispatcher;
   catalogue::CatalogueQuery& query1;
   Fetcher& fetcher;
@@ -76,10 +76,10 @@ void JoinAll(std::vector<std::jthread>& workers) {
 
 }  // namespace
 
-FullUpdate::FullUpdate(std::string program_folder, std::string schedule_host, ui::MainView& view,
+FullUpdate::FullUpdate(std::string program_folder, std::string schedule_host, UpdateReport& report,
                        acquisition::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
                        std::function<void()> sifirla)
-    : state_(std::make_shared<State>(std::move(program_folder), std::move(schedule_host), view, dispatcher, query1,
+    : state_(std::make_shared<State>(std::move(program_folder), std::move(schedule_host), report, dispatcher, query1,
                                      fetcher)),
       sifirla_(std::move(sifirla)) {}
 
@@ -96,24 +96,24 @@ void FullUpdate::ClearConnectionErrorShown() {
 void FullUpdate::menuVeriAlClick() {
   State& s = *state_;
   if (Running()) {
-    s.view.Dialog().Message(std::string(kCaptionNotice), std::string(kUpdateAlreadyRunning), ui::Icon::Information);
+    s.report.Show({std::string(kCaptionNotice), std::string(kUpdateAlreadyRunning), Icon::Information});
     return;
   }
   s.shared.ClearConnectionErrorShown();
   try {
-    BolumKoduGuncelle(s.program_folder, s.schedule_host, s.fetcher, s.view);
+    BolumKoduGuncelle(s.program_folder, s.schedule_host, s.fetcher, s.report);
     // The copy below must hold everything Query1 has written.
     s.query1.Close();
     FoldLeftoverLog(s.program_folder);
-    catalogue::CreateTempTables(s.program_folder, s.view.StatusBar());
+    catalogue::CreateTempTables(s.program_folder, [&s](const std::string& text) { s.report.Status(text); });
     Parse();
     if (sifirla_) sifirla_();
   } catch (const IoError&) {
     if (!Running()) s.outcome = UpdateOutcome::Failed;
-    s.view.Dialog().Message(std::string(kCaptionError), std::string(kDepartmentListMissing), ui::Icon::Error);
+    s.report.Show({std::string(kCaptionError), std::string(kDepartmentListMissing), Icon::Error});
   } catch (const DatabaseError&) {
     if (!Running()) s.outcome = UpdateOutcome::Failed;
-    s.view.Dialog().Message(std::string(kCaptionError), std::string(kCatalogueDamaged), ui::Icon::Error);
+    s.report.Show({std::string(kCaptionError), std::string(kCatalogueDamaged), Icon::Error});
   }
 }
 
@@ -132,7 +132,7 @@ void FullUpdate::Parse() {
     if (auto state = weak.lock()) state->dispatcher.Post([state] { Complete(*state); });
   };
   const WorkerSetup setup{catalogue::MakeConnectionString(s.program_folder, catalogue::kTempCatalogue),
-                          s.schedule_host, s.fetcher, s.shared, s.dispatcher, s.view, complete};
+                          s.schedule_host, s.fetcher, s.shared, s.dispatcher, s.report, complete};
   int started = 0;
   try {
     for (; started < kWorkerCount; ++started) {
@@ -166,7 +166,7 @@ void FullUpdate::Complete(State& s) {
     s.running = false;
     s.outcome = UpdateOutcome::Failed;
     if (const auto error = s.shared.StoreError()) {
-      s.view.Dialog().StandardError(std::string(kStoreFailedIntro) + *error);
+      s.report.StandardError(std::string(kStoreFailedIntro) + *error);
     }
     return;
   }
@@ -186,13 +186,13 @@ void FullUpdate::Complete(State& s) {
     s.query1.SetConnectionString(main_connection);
     s.running = false;
     s.outcome = UpdateOutcome::Failed;
-    s.view.Dialog().StandardError(e.what());
+    s.report.StandardError(e.what());
     return;
   }
   s.query1.SetConnectionString(main_connection);
   s.running = false;
   s.outcome = UpdateOutcome::Succeeded;
-  s.view.StatusBar().SetText(CompletedText(s.shared.PagesDone()));
+  s.report.Status(CompletedText(s.shared.PagesDone()));
 }
 
 }  // namespace kiremo::acquisition

@@ -7,7 +7,7 @@
 #include "acquisition/fetcher.h"
 #include "catalogue/database.h"
 #include "acquisition/dispatcher.h"
-#include "view/main_view.h"
+#include "acquisition/update_report.h"
 
 namespace kiremo::acquisition {
 
@@ -21,12 +21,12 @@ enum class UpdateOutcome {
 // The full catalogue update ("Veri Al/Güncelle"): the department list, the
 // temporary catalogue, five workers, and at the end the switch of the main
 // catalogue. Every call is made on the window's thread; the workers hand
-// their texts and boxes to it through the dispatcher, and the switch runs
-// there too, so it never meets another use of Query1.
+// what the report should say to it through the dispatcher, and the switch
+// runs there too, so it never meets another use of Query1.
 class FullUpdate {
  public:
   // `sifirla` is the planner's reset, run once the workers have started.
-  FullUpdate(std::string program_folder, std::string schedule_host, ui::MainView& view,
+  FullUpdate(std::string program_folder, std::string schedule_host, UpdateReport& report,
              acquisition::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
              std::function<void()> sifirla);
   // Stops a running update (see Stop).

@@ -5,23 +5,16 @@
 #include "acquisition/page_cutter.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
-#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 
-QuickUpdateResult QuickUpdate(int row, ui::MainView& view, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
-                              const std::string& schedule_host) {
-  if (query1.ConnectionString().empty()) return QuickUpdateResult::Skipped;
-  view.SectionCombo(row).Clear();
-  view.CourseCombo(row).Clear();
-  const std::string department = view.DepartmentCombo(row).Text();
-  if (department == "Seçin"_w) return QuickUpdateResult::Skipped;
-
+QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
+                              const std::string& schedule_host, UpdateReport& report) {
   std::string page;
   try {
     page = fetcher.Get(SchedulePageUrl(schedule_host, department));
   } catch (const FetchError&) {
-    view.Dialog().Message(std::string(kCaptionError), std::string(kQuickUpdateFailed), ui::Icon::Warning);
+    report.Show({std::string(kCaptionError), std::string(kQuickUpdateFailed), Icon::Warning});
     return QuickUpdateResult::FetchFailed;
   }
   const auto sections = SectionsOfCells(CellList(page));
@@ -42,13 +35,8 @@ QuickUpdateResult QuickUpdate(int row, ui::MainView& view, catalogue::CatalogueQ
   }
   for (const catalogue::SectionValues& section : *sections) db.Insert(code, section);
   transaction.Commit();
-  view.StatusBar().SetText(DepartmentUpdatedText(code));
+  report.Status(DepartmentUpdatedText(code));
   return QuickUpdateResult::Updated;
-}
-
-void menuOtomatikClick(ui::MainView& view) {
-  ui::CheckMark& mark = view.MenuOtomatik();
-  mark.SetChecked(!mark.Checked());
 }
 
 }  // namespace kiremo::acquisition

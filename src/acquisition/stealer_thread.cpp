@@ -98,7 +98,7 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
     }
     Trace(*code);
     setup_.dispatcher.Post(
-        [&view = setup_.view, text = DepartmentUpdatedText(*code)] { view.StatusBar().SetText(text); });
+        [&report = setup_.report, text = DepartmentUpdatedText(*code)] { report.Status(text); });
   }
   return false;
 }
@@ -113,9 +113,9 @@ void TStealerThread::ShowConnectionErrorOnce(std::stop_token stop) {
   };
   auto closer = std::make_shared<Closer>();
   const std::shared_ptr<WindowWait> wait = closer->wait;
-  setup_.dispatcher.Post([closer, &view = setup_.view] {
+  setup_.dispatcher.Post([closer, &report = setup_.report] {
     if (!closer->wait->Abandoned()) {
-      view.Dialog().Message(std::string(kCaptionError), std::string(kConnectionFailed), ui::Icon::None);
+      report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
     }
     closer->wait->Closed();
   });

@@ -7,19 +7,19 @@
 #include "acquisition/fetcher.h"
 #include "acquisition/update_shared.h"
 #include "acquisition/dispatcher.h"
-#include "view/main_view.h"
+#include "acquisition/update_report.h"
 
 namespace kiremo::acquisition {
 
 // What a worker of the full update works with. Everything but `shared` is
-// only read; texts and boxes for the window go through the dispatcher.
+// only read; what the report should say goes through the dispatcher.
 struct WorkerSetup {
   std::string temp_connection;  // the temporary catalogue
   std::string schedule_host;
   Fetcher& fetcher;
   UpdateShared& shared;
   acquisition::Dispatcher& dispatcher;
-  ui::MainView& view;
+  UpdateReport& report;
   // Runs on the worker whose report is the fifth.
   std::function<void()> complete;
 };

@@ -6,11 +6,11 @@
 
 namespace kiremo::acquisition {
 
-void CheckVersion(Fetcher& fetcher, const std::string& site_host, ui::Dialogs& dialogs) {
+void CheckVersion(Fetcher& fetcher, const std::string& site_host, UpdateReport& report) {
   const std::string version = fetcher.Get(VersionFileUrl(site_host));
   const std::string changes = fetcher.Get(ChangesFileUrl(site_host));
   if (version == kVersionText) return;
-  dialogs.Message(std::string(kCaptionUpdate), std::string(kNewVersionIntro) + changes, ui::Icon::Warning);
+  report.Show({std::string(kCaptionUpdate), std::string(kNewVersionIntro) + changes, Icon::Warning});
 }
 
 }  // namespace kiremo::acquisition

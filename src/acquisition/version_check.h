@@ -3,7 +3,7 @@
 #include <string>
 
 #include "acquisition/fetcher.h"
-#include "view/widgets.h"
+#include "acquisition/update_report.h"
 
 namespace kiremo::acquisition {
 
@@ -11,6 +11,6 @@ namespace kiremo::acquisition {
 // changes (both fetched before anything is compared). A version text that
 // differs from ours in any byte shows the "Güncelleme" box with the changes.
 // A failed fetch raises FetchError before any comparison.
-void CheckVersion(Fetcher& fetcher, const std::string& site_host, ui::Dialogs& dialogs);
+void CheckVersion(Fetcher& fetcher, const std::string& site_host, UpdateReport& report);
 
 }  // namespace kiremo::acquisition

@@ -8,6 +8,7 @@
 #include "app/stored_settings.h"
 #include "generator/result_texts.h"
 #include "catalogue/catalogue_files.h"
+#include "planner/markers.h"
 #include "text/program.h"
 
 namespace kiremo::app {
@@ -20,17 +21,18 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
-      generator_(planner_, query1_) {
+      generator_(planner_, query1_),
+      report_(view_) {
   planner_.SetObserver(&plan_view_);
   planner_.SetDepartmentFilter([this] { return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()}; });
   auto sifirla = [this] { planner_.Sifirla(); };
   if (options_.network) {
-    acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_,
+    acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
                                                               sifirla, options_.network->pages,
                                                               options_.network->startup, options_.network->hosts);
   } else {
     acquisition_ =
-        std::make_unique<acquisition::Acquisition>(options_.program_folder, view_, dispatcher_, query1_, sifirla);
+        std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_, sifirla);
   }
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
@@ -78,7 +80,13 @@ bool App::FormClose() {
 void App::DepartmentChosen(int row) {
   Guarded([&] {
     planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
-    if (view_.MenuOtomatik().Checked()) acquisition_->QuickUpdate(row);
+    // The quick update does nothing while the catalogue is being switched;
+    // otherwise the row's lists are emptied even when no department is chosen.
+    if (view_.MenuOtomatik().Checked() && !query1_.ConnectionString().empty()) {
+      planner_.EmptyCourseAndSectionLists(row);
+      const std::string department = planner_.Row(row).department.Text();
+      if (department != planner::kSecin) acquisition_->QuickUpdate(department);
+    }
     planner_.DersKoduEkle(row);
   });
 }
@@ -167,7 +175,11 @@ void App::menuVeriAlClick() {
 }
 
 void App::menuOtomatikClick() {
-  Guarded([&] { acquisition_->menuOtomatikClick(); });
+  // Only the check mark flips; the setting is written at shutdown.
+  Guarded([&] {
+    ui::CheckMark& mark = view_.MenuOtomatik();
+    mark.SetChecked(!mark.Checked());
+  });
 }
 
 void App::YardimClick() {

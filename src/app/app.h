@@ -10,6 +10,7 @@
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
+#include "app/view_report.h"
 #include "catalogue/database.h"
 #include "generator/generator.h"
 #include "planner/planner.h"
@@ -116,6 +117,8 @@ class App {
   PlanView plan_view_;
   PlanCommands plan_commands_;
   generator::Generator generator_;
+  // Outlives the acquisition, whose end may still report.
+  ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
 };
 

@@ -10,7 +10,7 @@
 
 namespace kiremo::catalogue {
 
-void CreateTempTables(const std::string& program_folder, ui::TextLine& status) {
+void CreateTempTables(const std::string& program_folder, const std::function<void(const std::string&)>& status) {
   const std::string temp_path = program_folder + std::string(kTempCatalogue);
   CopyFileNoOverwrite(program_folder + std::string(kMainCatalogue), temp_path);
   Database temp(MakeConnectionString(program_folder, kTempCatalogue));
@@ -24,7 +24,7 @@ void CreateTempTables(const std::string& program_folder, ui::TextLine& status) {
     }
     temp.CreateTable(line);
   }
-  status.SetText(std::string("Geçici Tablolar Yaratıldı"_w));
+  status(std::string("Geçici Tablolar Yaratıldı"_w));
 }
 
 }  // namespace kiremo::catalogue

@@ -1,17 +1,17 @@
 #pragma once
 
+#include <functional>
 #include <string>
-
-#include "view/widgets.h"
 
 namespace kiremo::catalogue {
 
 // Prepares the temporary catalogue of a full update: copies the main
 // catalogue unless a temporary one exists already, then gives every listed
 // department an empty table (DROP errors ignored, CREATE errors raised) and
-// says "Geçici Tablolar Yaratıldı" on the status line. IoError when the
+// hands "Geçici Tablolar Yaratıldı" to `status`. IoError when the
 // department list cannot be read, DatabaseError when the temporary
-// catalogue cannot be opened or a table cannot be made.
-void CreateTempTables(const std::string& program_folder, ui::TextLine& status);
+// catalogue cannot be opened or a table cannot be made; `status` then hears
+// nothing.
+void CreateTempTables(const std::string& program_folder, const std::function<void(const std::string&)>& status);
 
 }  // namespace kiremo::catalogue

@@ -77,9 +77,9 @@ std::string FileBytes(const std::string& path) {
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-int RecordingView::MessagesSaying(std::string_view text) {
+int RecordingReport::NoticesSaying(std::string_view text) const {
   int count = 0;
-  for (const auto& shown : Dialog().messages) count += shown.text == text;
+  for (const Notice& shown : notices) count += shown.text == text;
   return count;
 }
 

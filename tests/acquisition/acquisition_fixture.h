@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/update_report.h"
 #include "catalogue/database.h"
 #include "demo_server/schedule_server.h"
-#include "view/memory_view.h"
 #include "support/temp_folder.h"
 
-// Pages, a program folder with an old term, and a window that remembers
-// every status text: what the acquisition tests share.
+// Pages, a program folder with an old term, and a report that remembers
+// everything it was told: what the acquisition tests share.
 namespace kiremo::acquisition::testing {
 
 // A schedule page of the university's shape: a header row of 14 cells, then
@@ -49,24 +49,21 @@ class ProgramFolder {
 std::string FileBytes(const std::string& path);
 bool Exists(const std::string& path);
 
-// The in-memory window, with every status text kept in order.
-class RecordingView : public ui::MemoryView {
+// Keeps every status text, notice and error in the order they came.
+class RecordingReport : public UpdateReport {
  public:
-  class Line : public ui::MemoryTextLine {
-   public:
-    void SetText(const std::string& text) override {
-      MemoryTextLine::SetText(text);
-      history.push_back(text);
-    }
-    std::vector<std::string> history;
-  };
-  Line& StatusBar() override { return status_; }
+  void Status(const std::string& text) override { statuses.push_back(text); }
+  void Show(const Notice& notice) override { notices.push_back(notice); }
+  void StandardError(const std::string& text) override { errors.push_back(text); }
 
-  // How many boxes with this text were shown.
-  int MessagesSaying(std::string_view text);
+  // The last status text, empty when there was none.
+  std::string LastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+  // How many notices with this text were shown.
+  int NoticesSaying(std::string_view text) const;
 
- private:
-  Line status_;
+  std::vector<std::string> statuses;
+  std::vector<Notice> notices;
+  std::vector<std::string> errors;
 };
 
 // A server on 127.0.0.1 with the given pages ("index" and upper-case codes).

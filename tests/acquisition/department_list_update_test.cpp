@@ -47,12 +47,12 @@ class BolumKoduGuncelleTest : public ::testing::Test {
  protected:
   void Update(const std::string& host) {
     CurlFetcher fetcher({1000ms, 2000ms});
-    BolumKoduGuncelle(folder.Path(), host, fetcher, view);
+    BolumKoduGuncelle(folder.Path(), host, fetcher, report);
   }
   std::string FreshListPath() const { return folder.Path() + std::string(catalogue::kDepartmentListNew); }
 
   testing::ProgramFolder folder{{"OLD"}};
-  testing::RecordingView view;
+  testing::RecordingReport report;
 };
 
 TEST_F(BolumKoduGuncelleTest, WritesTheIndexPagesCodesWithCrLfAndSaysSo) {
@@ -61,8 +61,8 @@ TEST_F(BolumKoduGuncelleTest, WritesTheIndexPagesCodesWithCrLfAndSaysSo) {
   Update(server->Url());
   EXPECT_EQ(FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFZ\r\n");
   EXPECT_FALSE(testing::Exists(FreshListPath()));
-  EXPECT_EQ(view.StatusBar().Text(), std::string(kDepartmentListUpdated));
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_EQ(report.statuses, (std::vector<std::string>{std::string(kDepartmentListUpdated)}));
+  EXPECT_TRUE(report.notices.empty());
 }
 
 TEST_F(BolumKoduGuncelleTest, AFailedFetchShowsTheConnectionMessageAndKeepsTheList) {
@@ -71,13 +71,13 @@ TEST_F(BolumKoduGuncelleTest, AFailedFetchShowsTheConnectionMessageAndKeepsTheLi
   Update(server->Url());
   Update(testing::RefusingUrl());
   EXPECT_EQ(FileBytes(folder.ListPath()), before);
-  ASSERT_EQ(view.Dialog().messages.size(), 2u);
-  for (const auto& shown : view.Dialog().messages) {
+  ASSERT_EQ(report.notices.size(), 2u);
+  for (const auto& shown : report.notices) {
     EXPECT_EQ(shown.caption, "HATA");
     EXPECT_EQ(shown.text, std::string(kConnectionFailed));
-    EXPECT_EQ(shown.icon, ui::Icon::None);
+    EXPECT_EQ(shown.icon, Icon::None);
   }
-  EXPECT_TRUE(view.StatusBar().history.empty());
+  EXPECT_TRUE(report.statuses.empty());
 }
 
 // An error page of the server has no options; it must not empty the list.
@@ -86,8 +86,8 @@ TEST_F(BolumKoduGuncelleTest, APageWithoutOptionsKeepsTheOldListAndSaysNothing) 
   auto server = testing::StartServer({{"index", std::string("<html><body>Bakımdayız.</body></html>"_w)}});
   Update(server->Url());
   EXPECT_EQ(FileBytes(folder.ListPath()), before);
-  EXPECT_TRUE(view.StatusBar().history.empty());
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_TRUE(report.statuses.empty());
+  EXPECT_TRUE(report.notices.empty());
 }
 
 TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoErrorAndTheOldOneStays) {
@@ -96,7 +96,7 @@ TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoErrorAndTheOldOneSta
   auto server = testing::StartServer({{"index", IndexPage({"ELK"})}});
   EXPECT_THROW(Update(server->Url()), IoError);
   EXPECT_EQ(FileBytes(folder.ListPath()), before);
-  EXPECT_TRUE(view.StatusBar().history.empty());
+  EXPECT_TRUE(report.statuses.empty());
 }
 
 }  // namespace

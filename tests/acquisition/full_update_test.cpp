@@ -27,7 +27,7 @@ class FullUpdateTest : public ::testing::Test {
  protected:
   void Prepare(const std::string& host, FetchTimeouts timeouts = {1000ms, 3000ms}) {
     fetcher = std::make_unique<CurlFetcher>(timeouts);
-    update = std::make_unique<FullUpdate>(folder.Path(), host, view, dispatcher, query1, *fetcher, [this] {
+    update = std::make_unique<FullUpdate>(folder.Path(), host, report, dispatcher, query1, *fetcher, [this] {
       ++resets;
       update->ClearConnectionErrorShown();  // what the planner's reset does
     });
@@ -51,7 +51,7 @@ class FullUpdateTest : public ::testing::Test {
   }
 
   testing::ProgramFolder folder;
-  testing::RecordingView view;
+  testing::RecordingReport report;
   QueueDispatcher dispatcher;
   catalogue::CatalogueQuery query1{folder.MainConnection()};
   std::unique_ptr<demo::ScheduleServer> server;
@@ -80,9 +80,9 @@ TEST_F(FullUpdateTest, ThreeDepartmentsReplaceTheCatalogueAndCountThree) {
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
   EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));
   EXPECT_EQ(resets, 1);
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_TRUE(report.notices.empty());
 
-  const auto& history = view.StatusBar().history;
+  const auto& history = report.statuses;
   ASSERT_GE(history.size(), 5u);
   EXPECT_EQ(history[0], std::string(kDepartmentListUpdated));
   EXPECT_EQ(history[1], std::string("Geçici Tablolar Yaratıldı"_w));
@@ -128,7 +128,7 @@ TEST_F(FullUpdateTest, EveryCodeIsFetchedOnceWhateverTheCount) {
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
   std::sort(codes.begin(), codes.end());
   EXPECT_EQ(AskedCodes(), codes);
-  EXPECT_EQ(view.StatusBar().Text(), CompletedText(37));
+  EXPECT_EQ(report.LastStatus(), CompletedText(37));
   EXPECT_EQ(folder.Crns(""), (std::vector<std::string>{"0"}));
   EXPECT_EQ(folder.Crns("dcl"), (std::vector<std::string>{"1"}));
 }
@@ -137,7 +137,7 @@ TEST_F(FullUpdateTest, FewerCodesThanWorkersStillEnds) {
   Serve({{"index", IndexPage({"ELK"})}, {"ELK", SchedulePage({SectionRow("1", "ELK 101")})}});
   RunToEnd();
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
-  EXPECT_EQ(view.StatusBar().Text(), CompletedText(1));
+  EXPECT_EQ(report.LastStatus(), CompletedText(1));
 }
 
 struct BrokenServer {
@@ -176,10 +176,10 @@ TEST_P(FullUpdateFailureTest, LeavesTheMainCatalogueAsItWas) {
   EXPECT_EQ(testing::FileBytes(folder.MainPath()), before);
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
   // The department list update says it once more when even the index fails.
-  EXPECT_EQ(view.MessagesSaying(kConnectionFailed), broken.refused ? 2 : 1);
-  for (const auto& shown : view.Dialog().messages) EXPECT_EQ(shown.icon, ui::Icon::None);
-  EXPECT_TRUE(view.Dialog().errors.empty());
-  EXPECT_EQ(view.StatusBar().Text().find(kCompletedSuffix), std::string::npos);
+  EXPECT_EQ(report.NoticesSaying(kConnectionFailed), broken.refused ? 2 : 1);
+  for (const auto& shown : report.notices) EXPECT_EQ(shown.icon, Icon::None);
+  EXPECT_TRUE(report.errors.empty());
+  EXPECT_EQ(report.LastStatus().find(kCompletedSuffix), std::string::npos);
   if (broken.refused) {
     EXPECT_EQ(testing::FileBytes(folder.ListPath()), list_before);
   }
@@ -208,9 +208,9 @@ TEST_F(FullUpdateTest, AFailingInsertEndsTheUpdateWithoutTouchingTheMainCatalogu
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
   EXPECT_EQ(testing::FileBytes(folder.MainPath()), before);
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
-  ASSERT_EQ(view.Dialog().errors.size(), 1u);
-  EXPECT_EQ(view.Dialog().errors[0].rfind(std::string(kStoreFailedIntro), 0), 0u);
-  EXPECT_EQ(view.MessagesSaying(kConnectionFailed), 1);  // from the index page only
+  ASSERT_EQ(report.errors.size(), 1u);
+  EXPECT_EQ(report.errors[0].rfind(std::string(kStoreFailedIntro), 0), 0u);
+  EXPECT_EQ(report.NoticesSaying(kConnectionFailed), 1);  // from the index page only
 }
 
 TEST_F(FullUpdateTest, AMissingDepartmentListIsReportedAndNothingStarts) {
@@ -219,8 +219,8 @@ TEST_F(FullUpdateTest, AMissingDepartmentListIsReportedAndNothingStarts) {
   const std::string before = testing::FileBytes(folder.MainPath());
   RunToEnd();
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
-  EXPECT_EQ(view.MessagesSaying(kDepartmentListMissing), 1);
-  EXPECT_EQ(view.Dialog().messages.back().icon, ui::Icon::Error);
+  EXPECT_EQ(report.NoticesSaying(kDepartmentListMissing), 1);
+  EXPECT_EQ(report.notices.back().icon, Icon::Error);
   EXPECT_EQ(resets, 0);
   EXPECT_EQ(server->DepartmentPagesAsked(), 0);
   EXPECT_EQ(testing::FileBytes(folder.MainPath()), before);
@@ -231,8 +231,8 @@ TEST_F(FullUpdateTest, AMissingMainCatalogueIsReportedAsDamaged) {
   Serve(ThreeDepartments());
   RunToEnd();
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
-  EXPECT_EQ(view.MessagesSaying(kCatalogueDamaged), 1);
-  EXPECT_EQ(view.Dialog().messages.back().icon, ui::Icon::Error);
+  EXPECT_EQ(report.NoticesSaying(kCatalogueDamaged), 1);
+  EXPECT_EQ(report.notices.back().icon, Icon::Error);
   EXPECT_EQ(server->DepartmentPagesAsked(), 0);
 }
 
@@ -242,7 +242,7 @@ TEST_F(FullUpdateTest, ChoosingTheCommandAgainWhileItRunsStartsNothing) {
   Serve(ThreeDepartments(), slow);
   update->menuVeriAlClick();
   update->menuVeriAlClick();
-  EXPECT_EQ(view.MessagesSaying(kUpdateAlreadyRunning), 1);
+  EXPECT_EQ(report.NoticesSaying(kUpdateAlreadyRunning), 1);
   ASSERT_TRUE(dispatcher.RunUntil([&] { return !update->Running(); }, 30s));
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
   EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));
@@ -269,7 +269,7 @@ TEST_F(FullUpdateTest, StoppingAbortsTheTransfersAndKeepsTheOldCatalogue) {
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
   EXPECT_EQ(testing::FileBytes(folder.MainPath()), before);
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_TRUE(report.notices.empty());
 }
 
 // The workers' five closes come at about the same time, and the temporary
@@ -301,7 +301,7 @@ TEST_F(FullUpdateTest, StoppingWhileTheConnectionMessageWaitsDoesNotHang) {
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
   dispatcher.RunPending();
-  EXPECT_EQ(view.MessagesSaying(kConnectionFailed), 0);  // the window has closed: no box
+  EXPECT_EQ(report.NoticesSaying(kConnectionFailed), 0);  // the window has closed: no box
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "acquisition/messages.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
+#include "text/notice.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
 
@@ -35,85 +36,47 @@ class QuickUpdateTest : public ::testing::Test {
     server = testing::StartServer({{"ELK", SchedulePage({SectionRow("11", "ELK 101"), SectionRow("12", "ELK 102")})},
                                    {"MAT", SchedulePage({})}});
   }
-  // Row `row` has the department chosen, and stale course and section lists.
-  void Choose(int row, const std::string& department) {
-    auto& combo = view.DepartmentCombo(row);
-    combo.Clear();
-    combo.Add(std::string("Seçin"_w));
-    combo.Add(department);
-    combo.SetItemIndex(department == std::string("Seçin"_w) ? 0 : 1);
-    view.CourseCombo(row).Add("ELK 999");
-    view.SectionCombo(row).Add("99999");
-  }
-  QuickUpdateResult Run(int row, const std::string& host) {
-    return QuickUpdate(row, view, query1, fetcher, host);
+  QuickUpdateResult Run(const std::string& department, const std::string& host) {
+    return QuickUpdate(department, query1, fetcher, host, report);
   }
 
   testing::ProgramFolder folder;
-  testing::RecordingView view;
+  testing::RecordingReport report;
   catalogue::CatalogueQuery query1{folder.MainConnection()};
   CurlFetcher fetcher{{1000ms, 2000ms}};
   std::unique_ptr<demo::ScheduleServer> server;
 };
 
 TEST_F(QuickUpdateTest, ReplacesTheDepartmentsTableWithItsPage) {
-  Choose(3, "ELK");
-  EXPECT_EQ(Run(3, server->Url()), QuickUpdateResult::Updated);
+  EXPECT_EQ(Run("ELK", server->Url()), QuickUpdateResult::Updated);
   EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
   EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"OLD-MAT"}));
-  EXPECT_EQ(view.StatusBar().Text(), std::string("elk güncellendi."_w));
-  EXPECT_EQ(view.CourseCombo(3).Count(), 0);
-  EXPECT_EQ(view.SectionCombo(3).Count(), 0);
-  EXPECT_EQ(view.CourseCombo(2).Count(), 0);  // other rows untouched (they were empty)
+  EXPECT_EQ(report.statuses, (std::vector<std::string>{std::string("elk güncellendi."_w)}));
+  EXPECT_TRUE(report.notices.empty());
 }
 
 TEST_F(QuickUpdateTest, TheChoiceIsSentUnchangedAndTheTableIsItsLowerCase) {
-  Choose(1, "Elk");
-  EXPECT_EQ(Run(1, server->Url()), QuickUpdateResult::Updated);
+  EXPECT_EQ(Run("Elk", server->Url()), QuickUpdateResult::Updated);
   ASSERT_EQ(server->Requests().size(), 1u);
   EXPECT_EQ(server->Requests()[0].fb, "Elk");
   EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
-  EXPECT_EQ(view.StatusBar().Text(), std::string("elk güncellendi."_w));
-}
-
-TEST_F(QuickUpdateTest, SecinEmptiesTheRowsListsAndFetchesNothing) {
-  Choose(2, std::string("Seçin"_w));
-  EXPECT_EQ(Run(2, server->Url()), QuickUpdateResult::Skipped);
-  EXPECT_EQ(view.CourseCombo(2).Count(), 0);
-  EXPECT_EQ(view.SectionCombo(2).Count(), 0);
-  EXPECT_TRUE(server->Requests().empty());
+  EXPECT_EQ(report.LastStatus(), std::string("elk güncellendi."_w));
 }
 
 TEST_F(QuickUpdateTest, APageWithoutSectionTableKeepsTheOldRows) {
-  Choose(1, "MAT");
-  EXPECT_EQ(Run(1, server->Url()), QuickUpdateResult::NoTable);
+  EXPECT_EQ(Run("MAT", server->Url()), QuickUpdateResult::NoTable);
   EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"OLD-MAT"}));
-  EXPECT_TRUE(view.StatusBar().history.empty());
+  EXPECT_TRUE(report.statuses.empty());
+  EXPECT_TRUE(report.notices.empty());
 }
 
 TEST_F(QuickUpdateTest, AnUnreachableServerWarnsOnEveryChoiceAndChangesNothing) {
-  view.MenuOtomatik().SetChecked(true);
   const std::string refusing = testing::RefusingUrl();
-  for (int k = 0; k < 2; ++k) {
-    Choose(1, "ELK");
-    EXPECT_EQ(Run(1, refusing), QuickUpdateResult::FetchFailed);
-  }
-  ASSERT_EQ(view.Dialog().messages.size(), 2u);
-  for (const auto& shown : view.Dialog().messages) {
-    EXPECT_EQ(shown.caption, "HATA");
-    EXPECT_EQ(shown.text, std::string(kQuickUpdateFailed));
-    EXPECT_EQ(shown.icon, ui::Icon::Warning);
-  }
-  EXPECT_TRUE(view.MenuOtomatik().Checked());
+  for (int k = 0; k < 2; ++k) EXPECT_EQ(Run("ELK", refusing), QuickUpdateResult::FetchFailed);
+  const Notice warning{"HATA", std::string(kQuickUpdateFailed), Icon::Warning};
+  EXPECT_EQ(report.notices, (std::vector<Notice>{warning, warning}));
+  EXPECT_TRUE(report.statuses.empty());
   EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"OLD-ELK"}));
-}
-
-TEST_F(QuickUpdateTest, NothingHappensWhileTheCatalogueIsBeingSwitched) {
-  query1.SetConnectionString({});
-  Choose(1, "ELK");
-  EXPECT_EQ(Run(1, server->Url()), QuickUpdateResult::Skipped);
-  EXPECT_EQ(view.CourseCombo(1).Count(), 1);
-  EXPECT_TRUE(server->Requests().empty());
 }
 
 // A store that fails halfway must not leave a half-filled table behind.
@@ -130,21 +93,11 @@ TEST_F(QuickUpdateTest, AnInsertFailingHalfwayLeavesTheTableAsItWas) {
              " SELECT RAISE(ABORT, 'disk dolu') WHERE NEW.crn = '32';"
              " INSERT INTO kim_rows VALUES (NEW.crn); END;");
   auto kim = testing::StartServer({{"KIM", SchedulePage({SectionRow("31", "KIM 101"), SectionRow("32", "KIM 102")})}});
-  Choose(1, "KIM");
-  EXPECT_THROW(Run(1, kim->Url()), DatabaseError);
+  EXPECT_THROW(Run("KIM", kim->Url()), DatabaseError);
   EXPECT_EQ(folder.Crns("kim"), (std::vector<std::string>{"OLD-KIM"}));
-  EXPECT_TRUE(view.StatusBar().history.empty());
+  EXPECT_TRUE(report.statuses.empty());
   // The window's connection is still usable afterwards.
-  Choose(1, "ELK");
-  EXPECT_EQ(Run(1, server->Url()), QuickUpdateResult::Updated);
-}
-
-TEST(MenuOtomatikClickTest, FlipsTheCheckMark) {
-  ui::MemoryView view;
-  menuOtomatikClick(view);
-  EXPECT_TRUE(view.MenuOtomatik().Checked());
-  menuOtomatikClick(view);
-  EXPECT_FALSE(view.MenuOtomatik().Checked());
+  EXPECT_EQ(Run("ELK", server->Url()), QuickUpdateResult::Updated);
 }
 
 }  // namespace

@@ -35,39 +35,41 @@ TEST(CheckVersionTest, AnnouncesEveryVersionTextThatIsNotExactlyOurs) {
     options.changes = changes;
     auto server = testing::StartServer({}, options);
     CurlFetcher fetcher(kStartupTimeouts);
-    ui::MemoryDialogs dialogs;
-    CheckVersion(fetcher, server->Url(), dialogs);
+    testing::RecordingReport report;
+    CheckVersion(fetcher, server->Url(), report);
     // Both files are fetched before anything is compared.
     EXPECT_EQ(server->Requests().size(), 2u) << c.what;
-    ASSERT_EQ(dialogs.messages.size(), c.announced ? 1u : 0u) << c.what;
+    EXPECT_TRUE(report.statuses.empty()) << c.what;
+    ASSERT_EQ(report.notices.size(), c.announced ? 1u : 0u) << c.what;
     if (!c.announced) continue;
-    EXPECT_EQ(dialogs.messages[0].caption, std::string("Güncelleme"_w));
-    EXPECT_EQ(dialogs.messages[0].icon, ui::Icon::Warning);
-    EXPECT_EQ(dialogs.messages[0].text,
-              std::string("Yeni versiyonum çıkmış! \"Hakkında\" menüsünden web sayfama gidip yeni sürümümü "
-                          "indirebilirsin.\n\nDeğişiklikler:\n\n"_w) +
-                  changes);
+    EXPECT_EQ(report.notices[0],
+              (Notice{std::string("Güncelleme"_w),
+                      std::string("Yeni versiyonum çıkmış! \"Hakkında\" menüsünden web sayfama gidip yeni sürümümü "
+                                  "indirebilirsin.\n\nDeğişiklikler:\n\n"_w) +
+                          changes,
+                      Icon::Warning}));
   }
 }
 
 TEST(CheckVersionTest, AFailedFetchIsAnErrorBeforeAnyComparison) {
   CurlFetcher fetcher(kStartupTimeouts);
-  ui::MemoryDialogs dialogs;
-  EXPECT_THROW(CheckVersion(fetcher, testing::RefusingUrl(), dialogs), FetchError);
-  EXPECT_TRUE(dialogs.messages.empty());
+  testing::RecordingReport report;
+  EXPECT_THROW(CheckVersion(fetcher, testing::RefusingUrl(), report), FetchError);
+  EXPECT_TRUE(report.notices.empty());
 }
 
 TEST(CheckVersionTest, AtStartUpEveryFailureIsSilent) {
   testing::ProgramFolder folder;
-  ui::MemoryView view;
+  testing::RecordingReport report;
   QueueDispatcher dispatcher;
   catalogue::CatalogueQuery query1(folder.MainConnection());
   CurlFetcher fetcher(kStartupTimeouts);
   for (const std::string& site : {testing::RefusingUrl(), std::string("http://127.0.0.1:1")}) {
-    Acquisition acquisition(folder.Path(), view, dispatcher, query1, {}, fetcher, fetcher, {site, site});
+    Acquisition acquisition(folder.Path(), report, dispatcher, query1, {}, fetcher, fetcher, {site, site});
     acquisition.CheckVersion();
   }
-  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_TRUE(report.notices.empty());
+  EXPECT_TRUE(report.errors.empty());
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "text/notice.h"
+
+namespace kiremo::acquisition {
+
+// How the catalogue operations tell the student what happened: the window
+// puts it in its status line and message boxes, kiremo-cli prints it. Every
+// call is made on the window's thread (workers hand theirs over through the
+// dispatcher). Texts are Windows-1254.
+class UpdateReport {
+ public:
+  virtual ~UpdateReport() = default;
+  // Progress: one line that replaces the last.
+  virtual void Status(const std::string& text) = 0;
+  // A message box with an OK button; returns when the student has closed it.
+  virtual void Show(const Notice& notice) = 0;
+  // A failure no handler expects: the application's standard error box.
+  virtual void StandardError(const std::string& text) = 0;
+};
+
+}  // namespace kiremo::acquisition

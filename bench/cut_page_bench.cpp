@@ -14,10 +14,9 @@ using kiremo::operator""_w;
 // A department page of the server's shape, at least `bytes` long: the header
 // row, then sections of one to three meetings.
 std::string PageOfSize(std::size_t bytes) {
-  std::string page(
-      "<html><head><title>Ders Programı</title></head><body>\r\n<table>\r\n<tr>"_w);
-  for (const char* h : {"CRN", "Ders Kodu", "Ders Adi", "Ogretim Uyesi", "Bina", "Gun", "Saat", "Derslik",
-                        "Kontenjan", "Yazilan", "Rezervasyon", "Alabilen Programlar", "On Sart", "Sinif Sarti"}) {
+  std::string page("<html><head><title>Ders Programı</title></head><body>\r\n<table>\r\n<tr>"_w);
+  for (const char* h : {"CRN", "Ders Kodu", "Ders Adi", "Ogretim Uyesi", "Bina", "Gun", "Saat", "Derslik", "Kontenjan",
+                        "Yazilan", "Rezervasyon", "Alabilen Programlar", "On Sart", "Sinif Sarti"}) {
     page += std::string("<td>") + h + "</td>";
   }
   page += "</tr>\r\n";
@@ -32,9 +31,9 @@ std::string PageOfSize(std::size_t bytes) {
       saat += "0830/1029<br>";
       derslik += "D 10" + std::to_string(m) + "<br>";
     }
-    page += "<tr><td>" + std::to_string(20000 + n) + "</td><td>ELK 2" + std::to_string(n % 100) +
-            "E</td><td>" + std::string("Mühendis'in Etiği"_w) + "</td><td>" + std::string("Şule Çınaraltı"_w) +
-            "</td><td>" + bina + "</td><td>" + gun + "</td><td>" + saat + "</td><td>" + derslik +
+    page += "<tr><td>" + std::to_string(20000 + n) + "</td><td>ELK 2" + std::to_string(n % 100) + "E</td><td>" +
+            std::string("Mühendis'in Etiği"_w) + "</td><td>" + std::string("Şule Çınaraltı"_w) + "</td><td>" + bina +
+            "</td><td>" + gun + "</td><td>" + saat + "</td><td>" + derslik +
             "</td><td>40</td><td>12</td><td>0</td><td>ELK, ELKE, TEL, KON</td><td>Yok</td><td>-</td></tr>\r\n";
   }
   return page + "</table></body></html>\r\n";

@@ -66,9 +66,7 @@ class DemoServer {
   std::string url_;
 };
 
-int Departments() {
-  return static_cast<int>(catalogue::ReadDepartmentList(kBin + "/DataBase/kodlar.dat").size());
-}
+int Departments() { return static_cast<int>(catalogue::ReadDepartmentList(kBin + "/DataBase/kodlar.dat").size()); }
 
 // The update's texts cost nothing here; the outcome tells whether it worked.
 class SilentReport : public acquisition::UpdateReport {

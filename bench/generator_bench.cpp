@@ -15,10 +15,10 @@
 #include <random>
 #include <string>
 
-#include "text/cp1254.h"
 #include "generator/combination_search.h"
 #include "generator/oracle_tree.h"
 #include "support/catalogue_fixture.h"
+#include "text/cp1254.h"
 
 // Every heap block is counted, so that a benchmark can report the peak it
 // reached above where it began.

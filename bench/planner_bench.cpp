@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "app/plan_view.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
-#include "app/plan_view.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "view/memory_view.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace {
 

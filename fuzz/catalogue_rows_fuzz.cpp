@@ -9,12 +9,12 @@
 #include <cstdint>
 
 #include "acquisition/queue_dispatcher.h"
-#include "text/text_helpers.h"
+#include "app/app.h"
 #include "catalogue/file_system.h"
 #include "fuzz_support.h"
-#include "app/app.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
+#include "text/text_helpers.h"
+#include "view/memory_view.h"
 
 namespace {
 
@@ -53,8 +53,8 @@ struct Program {
         store(folder),
         app((Prepare(), view), dispatcher,
             app::StartupOptions{folder, folder + "kiremo", "",
-                                  app::XdgFolders{fuzz::ScratchFolder() + "data", fuzz::ScratchFolder() + "config"},
-                                  app::NetworkParts{pages, site, acquisition::Hosts{kSchedule, kSite}}}) {
+                                app::XdgFolders{fuzz::ScratchFolder() + "data", fuzz::ScratchFolder() + "config"},
+                                app::NetworkParts{pages, site, acquisition::Hosts{kSchedule, kSite}}}) {
     site.answers = false;
     app.SetSearchMonitor(&short_search);
     app.FormCreate();
@@ -91,7 +91,6 @@ void Pick(Program& p, int combo, int k) {
     default: p.app.SectionChosen(row); break;
   }
 }
-
 
 // The errors a stored section may cause: a time or day entry that is not a
 // number, and a failing read of the catalogue when a course code's first

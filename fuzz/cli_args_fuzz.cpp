@@ -14,13 +14,13 @@
 #include <filesystem>
 #include <sstream>
 
-#include "text/cp1254.h"
 #include "catalogue/file_system.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "files/dkf_format.h"
 #include "fuzz_support.h"
 #include "support/catalogue_fixture.h"
+#include "text/cp1254.h"
 
 namespace {
 
@@ -49,12 +49,12 @@ const std::string& ProgramFolder() {
   static const std::string folder = [] {
     const std::string path = fuzz::ScratchFolder();
     testing_support::CatalogueFixture store(path);
-    store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
-                             Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED",
-                                     "D1|D2"),
-                             Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba"_w), "0930/1129")});
-    store.Department("MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1",
-                                     std::string("TÜM"_w))});
+    store.Department("ELK",
+                     {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
+                      Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED", "D1|D2"),
+                      Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba"_w), "0930/1129")});
+    store.Department(
+        "MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w))});
     if (::chdir(path.c_str()) != 0) std::abort();
     return path;
   }();

@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "text/errors.h"
-#include "text/text_helpers.h"
-#include "catalogue/file_system.h"
-#include "fuzz_support.h"
 #include "app/ini_file.h"
 #include "app/stored_settings.h"
+#include "catalogue/file_system.h"
+#include "fuzz_support.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 #include "view/memory_view.h"
 
 namespace {
@@ -47,8 +47,8 @@ struct Widgets {
 };
 
 Widgets Read(ui::MemoryView& view) {
-  return {view.Edit1().Text(),     view.Edit2().Text(),        view.EditSt().Text(),
-          view.EditEnd().Text(),   view.CheckBox1().Checked(), view.MenuOtomatik().Checked()};
+  return {view.Edit1().Text(),   view.Edit2().Text(),        view.EditSt().Text(),
+          view.EditEnd().Text(), view.CheckBox1().Checked(), view.MenuOtomatik().Checked()};
 }
 
 }  // namespace

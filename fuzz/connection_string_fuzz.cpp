@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "fuzz_support.h"
+#include "text/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiremo;

@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "acquisition/department_list_update.h"
-#include "text/text_helpers.h"
 #include "catalogue/department_list.h"
 #include "fuzz_support.h"
+#include "text/text_helpers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiremo;

@@ -5,17 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "text/cp1254.h"
-#include "text/text_helpers.h"
-#include "catalogue/file_system.h"
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
+#include "catalogue/file_system.h"
 #include "files/dkf_format.h"
 #include "fuzz_support.h"
 #include "plan_texts.h"
 #include "planner/planner.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
+#include "view/memory_view.h"
 
 namespace {
 
@@ -31,17 +31,19 @@ struct Window {
         shown(planner, view),
         files(planner, view) {
     planner.SetObserver(&shown);
-    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()}; });
-    store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
-                             Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED",
-                                     "D1|D2"),
-                             Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba|Bos"_w),
-                                     "0930/1129|/", "EEB|--", "D1|--"),
-                             Section("21004", "ELK 102", "Ece Ay", std::string("Perşembe"_w), "2030/2229")});
-    store.Department("MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1",
-                                     std::string("TÜM"_w))});
-    store.Department(std::string("ÇEV"_w), {Section("40001", std::string("ÇEV 201"_w), "Fikri Su", "Cuma",
-                                                    "1430/1729", "INB", "I1", std::string("ÇEV"_w))});
+    planner.SetDepartmentFilter([this] {
+      return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()};
+    });
+    store.Department(
+        "ELK",
+        {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101"),
+         Section("21002", "ELK 101", "Can Er", "Sali|Cuma", "1330/1529|0830/0929", "EEB|MED", "D1|D2"),
+         Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba|Bos"_w), "0930/1129|/", "EEB|--", "D1|--"),
+         Section("21004", "ELK 102", "Ece Ay", std::string("Perşembe"_w), "2030/2229")});
+    store.Department(
+        "MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w))});
+    store.Department(std::string("ÇEV"_w), {Section("40001", std::string("ÇEV 201"_w), "Fikri Su", "Cuma", "1430/1729",
+                                                    "INB", "I1", std::string("ÇEV"_w))});
     planner.Sifirla();
   }
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "acquisition/page_cutter.h"
-#include "text/text_helpers.h"
 #include "fuzz_support.h"
+#include "text/text_helpers.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "acquisition/acquisition.h"
 
 #include "acquisition/curl_fetcher.h"
-#include "acquisition/version_check.h"
 #include "acquisition/hosts.h"
+#include "acquisition/version_check.h"
 
 namespace kiremo::acquisition {
 

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "acquisition/dispatcher.h"
 #include "acquisition/fetcher.h"
 #include "acquisition/full_update.h"
 #include "acquisition/quick_update.h"
 #include "acquisition/update_report.h"
 #include "catalogue/database.h"
-#include "acquisition/dispatcher.h"
 
 namespace kiremo::acquisition {
 

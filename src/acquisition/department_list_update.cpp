@@ -2,10 +2,10 @@
 
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
-#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 

@@ -9,20 +9,24 @@
 #include "acquisition/department_list_update.h"
 #include "acquisition/messages.h"
 #include "acquisition/stealer_thread.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "acquisition/update_shared.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
 #include "catalogue/temp_tables.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 
 struct FullUpdate::State {
   State(std::string folder, std::string host, UpdateReport& r, acquisition::Dispatcher& d, catalogue::CatalogueQuery& q,
         Fetcher& f)
-      : program_folder(std::move(folder)), schedule_host(std::move(host)), report(r), dispatcher(d), query1(q),
+      : program_folder(std::move(folder)),
+        schedule_host(std::move(host)),
+        report(r),
+        dispatcher(d),
+        query1(q),
         fetcher(f) {}
 
   std::string Path(std::string_view relative) const { return program_folder + std::string(relative); }
@@ -132,7 +136,12 @@ void FullUpdate::Parse() {
     if (auto state = weak.lock()) state->dispatcher.Post([state] { Complete(*state); });
   };
   const WorkerSetup setup{catalogue::MakeConnectionString(s.program_folder, catalogue::kTempCatalogue),
-                          s.schedule_host, s.fetcher, s.shared, s.dispatcher, s.report, complete};
+                          s.schedule_host,
+                          s.fetcher,
+                          s.shared,
+                          s.dispatcher,
+                          s.report,
+                          complete};
   int started = 0;
   try {
     for (; started < kWorkerCount; ++started) {

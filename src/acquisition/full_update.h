@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "acquisition/fetcher.h"
-#include "catalogue/database.h"
 #include "acquisition/dispatcher.h"
+#include "acquisition/fetcher.h"
 #include "acquisition/update_report.h"
+#include "catalogue/database.h"
 
 namespace kiremo::acquisition {
 
@@ -57,7 +57,6 @@ class FullUpdate {
   struct State;
   // The end of an update, on the window thread, once all five have reported.
   static void Complete(State& s);
-
 
   std::shared_ptr<State> state_;
   std::function<void()> sifirla_;

@@ -82,8 +82,7 @@ bool QueueDispatcher::RunUntil(const std::function<bool()>& done, std::chrono::m
     if (now >= deadline) return false;
     // `done` may also turn true without a post; look again now and then.
     std::unique_lock lock(mutex_);
-    arrived_.wait_until(lock, std::min(deadline, now + std::chrono::milliseconds(50)),
-                        [&] { return !queue_.empty(); });
+    arrived_.wait_until(lock, std::min(deadline, now + std::chrono::milliseconds(50)), [&] { return !queue_.empty(); });
   }
 }
 

@@ -9,8 +9,8 @@
 #include "acquisition/addresses.h"
 #include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
-#include "text/text_helpers.h"
 #include "catalogue/database.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 
@@ -97,8 +97,7 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
       return false;
     }
     Trace(*code);
-    setup_.dispatcher.Post(
-        [&report = setup_.report, text = DepartmentUpdatedText(*code)] { report.Status(text); });
+    setup_.dispatcher.Post([&report = setup_.report, text = DepartmentUpdatedText(*code)] { report.Status(text); });
   }
   return false;
 }

@@ -4,10 +4,10 @@
 #include <stop_token>
 #include <string>
 
-#include "acquisition/fetcher.h"
-#include "acquisition/update_shared.h"
 #include "acquisition/dispatcher.h"
+#include "acquisition/fetcher.h"
 #include "acquisition/update_report.h"
+#include "acquisition/update_shared.h"
 
 namespace kiremo::acquisition {
 

@@ -6,8 +6,8 @@
 #include "app/generator_panel.h"
 #include "app/program_page.h"
 #include "app/stored_settings.h"
-#include "generator/result_texts.h"
 #include "catalogue/catalogue_files.h"
+#include "generator/result_texts.h"
 #include "planner/markers.h"
 #include "text/program.h"
 
@@ -24,7 +24,9 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       generator_(planner_, query1_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
-  planner_.SetDepartmentFilter([this] { return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()}; });
+  planner_.SetDepartmentFilter([this] {
+    return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
+  });
   auto sifirla = [this] { planner_.Sifirla(); };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
@@ -57,8 +59,7 @@ void App::FormCreate() {
     // A desktop that refuses the association costs nothing but the double-click.
   }
   Guarded([&] {
-    query1_.SetConnectionString(
-        catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
+    query1_.SetConnectionString(catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
     planner_.SetCaption(ProgramTitle());
     planner_.Sifirla();

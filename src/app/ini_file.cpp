@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "catalogue/file_system.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
-#include "catalogue/file_system.h"
 
 namespace kiremo::app {
 

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/ini_file.h"
+#include "catalogue/file_system.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "catalogue/file_system.h"
-#include "app/ini_file.h"
 
 extern char** environ;
 
@@ -34,7 +34,9 @@ void CreateFolder(const std::string& folder) {
 std::string MimePackage() {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-         "  <mime-type type=\"" + std::string(kPlanMimeType) + "\">\n"
+         "  <mime-type type=\"" +
+         std::string(kPlanMimeType) +
+         "\">\n"
          "    <glob pattern=\"*.dkf\"/>\n"
          "  </mime-type>\n"
          "</mime-info>\n";
@@ -44,9 +46,15 @@ std::string DesktopEntry(const std::string& executable_path) {
   // Desktop entries are UTF-8; the name is the program's title without the version.
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + Cp1254ToUtf8("ZEMÜ Kiremo"_w) + "\n"
-         "Exec=" + DesktopExecArgument(executable_path) + " %f\n"
-         "MimeType=" + std::string(kPlanMimeType) + ";\n"
+         "Name=" +
+         Cp1254ToUtf8("ZEMÜ Kiremo"_w) +
+         "\n"
+         "Exec=" +
+         DesktopExecArgument(executable_path) +
+         " %f\n"
+         "MimeType=" +
+         std::string(kPlanMimeType) +
+         ";\n"
          "Terminal=false\n"
          "NoDisplay=true\n";
 }
@@ -125,8 +133,7 @@ void RegisterPlanAssociation(const std::string& executable_path, const XdgFolder
                       DesktopEntry(executable_path));
 
   CreateFolder(folders.config_home);
-  IniFile(folders.config_home + "/mimeapps.list")
-      .WriteString("Default Applications", kPlanMimeType, kDesktopEntryName);
+  IniFile(folders.config_home + "/mimeapps.list").WriteString("Default Applications", kPlanMimeType, kDesktopEntryName);
 
   RefreshMimeCache(mime_folder);
 }

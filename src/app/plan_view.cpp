@@ -10,7 +10,8 @@ ui::Colour WidgetColour(std::uint32_t rgb) {
 
 PlanView::PlanView(const planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {
   ui::Grid& grid = view_.Grid1();
-  for (int column = 0; column <= planner::kDays; ++column) grid.SetCellText(column, 0, planner::GridHeaderText(column, 0));
+  for (int column = 0; column <= planner::kDays; ++column)
+    grid.SetCellText(column, 0, planner::GridHeaderText(column, 0));
   for (int row = 1; row <= planner::kSlots; ++row) grid.SetCellText(0, row, planner::GridHeaderText(0, row));
 }
 
@@ -28,7 +29,9 @@ void PlanView::EkleChanged(int row) { view_.Kaydet(row).SetEnabled(planner_.Row(
 
 void PlanView::SwatchChanged(int row) { view_.Shape(row).SetFill(WidgetColour(planner_.Row(row).swatch)); }
 
-void PlanView::CellTextChanged(int day, int slot) { view_.Grid1().SetCellText(day, slot, planner_.CellText(day, slot)); }
+void PlanView::CellTextChanged(int day, int slot) {
+  view_.Grid1().SetCellText(day, slot, planner_.CellText(day, slot));
+}
 
 void PlanView::CellsRecoloured() {
   ui::Grid& grid = view_.Grid1();

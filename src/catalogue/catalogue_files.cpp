@@ -27,8 +27,7 @@ ConnectionTarget ParseConnectionString(std::string_view connection_string) {
     throw DatabaseError(std::string("Geçersiz bağlantı metni"_w));
   }
   // The path may hold ";pwd=" itself; the password is what follows the last one.
-  const std::string_view body =
-      connection_string.substr(kPrefix.size(), connection_string.size() - kPrefix.size() - 1);
+  const std::string_view body = connection_string.substr(kPrefix.size(), connection_string.size() - kPrefix.size() - 1);
   const std::size_t key = body.rfind(kPasswordKey);
   if (key == std::string_view::npos || key == 0) throw DatabaseError(std::string("Geçersiz bağlantı metni"_w));
   ConnectionTarget target;

@@ -155,15 +155,13 @@ void Database::CreateTable(std::string_view department_code) {
 }
 
 void Database::Insert(std::string_view department_code, const SectionValues& section) {
-  sqlite3_stmt* statement =
-      Prepare("INSERT INTO " + QuotedTable(department_code) +
-              " (crn,ders_kodu,ders_adi,ogretmen,bina,gun,saat,derslik,alabilenler,blok)"
-              " VALUES (?,?,?,?,?,?,?,?,?,?)");
+  sqlite3_stmt* statement = Prepare("INSERT INTO " + QuotedTable(department_code) +
+                                    " (crn,ders_kodu,ders_adi,ogretmen,bina,gun,saat,derslik,alabilenler,blok)"
+                                    " VALUES (?,?,?,?,?,?,?,?,?,?)");
   const std::string blok = std::to_string(section.blok);
-  const std::string* values[] = {&section.crn,  &section.ders_kodu, &section.ders_adi,
-                                 &section.ogretmen, &section.bina, &section.gun,
-                                 &section.saat, &section.derslik, &section.alabilenler,
-                                 &blok};
+  const std::string* values[] = {
+      &section.crn, &section.ders_kodu, &section.ders_adi, &section.ogretmen,    &section.bina,
+      &section.gun, &section.saat,      &section.derslik,  &section.alabilenler, &blok};
   sqlite3_reset(statement);
   for (int k = 0; k < 10; ++k) {
     sqlite3_bind_text(statement, k + 1, values[k]->data(), static_cast<int>(values[k]->size()), SQLITE_TRANSIENT);
@@ -240,8 +238,8 @@ std::vector<SectionValues> Database::SelectSections(std::string_view department_
 }
 
 std::vector<std::string> Database::CourseCodes(std::string_view department_code) {
-  sqlite3_stmt* statement = Prepare("SELECT ders_kodu FROM " + QuotedTable(department_code) +
-                                    " GROUP BY ders_kodu ORDER BY MIN(id)");
+  sqlite3_stmt* statement =
+      Prepare("SELECT ders_kodu FROM " + QuotedTable(department_code) + " GROUP BY ders_kodu ORDER BY MIN(id)");
   sqlite3_reset(statement);
   std::vector<std::string> codes;
   for (Row& row : ReadRows(statement, db_)) codes.push_back(std::move(row[0]));

@@ -1,12 +1,12 @@
 #include "catalogue/temp_tables.h"
 
-#include "text/cp1254.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::catalogue {
 

@@ -1,9 +1,9 @@
 #include "cli/catalogue_access.h"
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::cli {
 

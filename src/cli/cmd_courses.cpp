@@ -2,13 +2,13 @@
 // order the catalogue first holds them.
 #include <algorithm>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "cli/args.h"
 #include "cli/catalogue_access.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::cli {
 namespace {

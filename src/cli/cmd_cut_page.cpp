@@ -1,13 +1,13 @@
 // kiremo-cli cut-page FILE: the sections a schedule page holds, as the
 // catalogue would store them.
 #include "acquisition/page_cutter.h"
-#include "text/cp1254.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 namespace {
@@ -15,18 +15,23 @@ namespace {
 constexpr char kUsage[] = "cut-page DOSYA [--json]";
 
 nlohmann::json SectionJson(const catalogue::SectionValues& s) {
-  return {{"CRN", JsonText(s.crn)},          {"ders_kodu", JsonText(s.ders_kodu)},
-          {"ders_adi", JsonText(s.ders_adi)}, {"ogretmen", JsonText(s.ogretmen)},
-          {"bina", JsonText(s.bina)},         {"gun", JsonText(s.gun)},
-          {"saat", JsonText(s.saat)},         {"derslik", JsonText(s.derslik)},
-          {"alabilenler", JsonText(s.alabilenler)}, {"blok", s.blok}};
+  return {{"CRN", JsonText(s.crn)},
+          {"ders_kodu", JsonText(s.ders_kodu)},
+          {"ders_adi", JsonText(s.ders_adi)},
+          {"ogretmen", JsonText(s.ogretmen)},
+          {"bina", JsonText(s.bina)},
+          {"gun", JsonText(s.gun)},
+          {"saat", JsonText(s.saat)},
+          {"derslik", JsonText(s.derslik)},
+          {"alabilenler", JsonText(s.alabilenler)},
+          {"blok", s.blok}};
 }
 
 // One line per section, the values in table order separated by tabs.
 std::string SectionLine(const catalogue::SectionValues& s) {
   std::string line;
-  for (const std::string* value : {&s.crn, &s.ders_kodu, &s.ders_adi, &s.ogretmen, &s.bina, &s.gun, &s.saat,
-                                   &s.derslik}) {
+  for (const std::string* value :
+       {&s.crn, &s.ders_kodu, &s.ders_adi, &s.ogretmen, &s.bina, &s.gun, &s.saat, &s.derslik}) {
     line += *value;
     line += '\t';
   }

@@ -5,9 +5,6 @@
 #include <optional>
 #include <ostream>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
@@ -15,6 +12,9 @@
 #include "files/plan_io.h"
 #include "generator/generator.h"
 #include "generator/result_texts.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 namespace {
@@ -40,9 +40,9 @@ struct GenerateOptions {
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
-  const Args args = Args::Parse(
-      words, {"--all", "--json"},
-      {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--apply", "--save"});
+  const Args args =
+      Args::Parse(words, {"--all", "--json"},
+                  {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--apply", "--save"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));

@@ -9,9 +9,6 @@
 
 #include "acquisition/department_list_update.h"
 #include "acquisition/page_cutter.h"
-#include "text/cp1254.h"
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
@@ -20,6 +17,9 @@
 #include "cli/catalogue_access.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 namespace {

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::cli {
 namespace {

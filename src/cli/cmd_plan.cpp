@@ -4,18 +4,19 @@
 #include <cstdio>
 #include <ostream>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::cli {
 namespace {
 
-constexpr char kUsage[] = "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx";
+constexpr char kUsage[] =
+    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx";
 
 nlohmann::json RowJson(int row, const planner::TDers& ders) {
   return {{"row", row},

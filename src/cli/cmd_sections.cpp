@@ -28,9 +28,8 @@ int Sections(Context& context, const std::vector<std::string>& words) {
   if (args.Has("--all") && args.Has("--mine")) throw UsageError("--mine ile --all birlikte verilemez");
   const std::string department_text = Utf8ToCp1254(args.Positional()[0]);
   const std::string course_text = Utf8ToCp1254(args.Positional()[1]);
-  const planner::DepartmentFilter filter{!args.Has("--all"), args.Has("--mine")
-                                                                  ? Utf8ToCp1254(args.Value("--mine"))
-                                                                  : std::string("ELK")};
+  const planner::DepartmentFilter filter{!args.Has("--all"),
+                                         args.Has("--mine") ? Utf8ToCp1254(args.Value("--mine")) : std::string("ELK")};
 
   const planner::Choices departments{ReadDepartments(context.program_folder)};
   const int department_index = departments.IndexOfIgnoringCase(department_text);
@@ -53,7 +52,8 @@ int Sections(Context& context, const std::vector<std::string>& words) {
 
   const std::vector<std::string> sections = lists.sections.Texts();
   if (args.Has("--json")) {
-    PrintJson(context.out, nlohmann::json{{"sections", JsonTexts(sections)}, {"teachers", JsonTexts(lists.teachers.items)}});
+    PrintJson(context.out,
+              nlohmann::json{{"sections", JsonTexts(sections)}, {"teachers", JsonTexts(lists.teachers.items)}});
   } else {
     PrintList(context.out, "Şubeler:"_w, sections);
     PrintList(context.out, "Hocalar:"_w, lists.teachers.items);

@@ -5,17 +5,17 @@
 
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/full_update.h"
-#include "acquisition/quick_update.h"
+#include "acquisition/hosts.h"
 #include "acquisition/queue_dispatcher.h"
+#include "acquisition/quick_update.h"
 #include "acquisition/update_report.h"
-#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "planner/markers.h"
-#include "acquisition/hosts.h"
+#include "text/cp1254.h"
 
 namespace kiremo::cli {
 namespace {
@@ -52,13 +52,11 @@ int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::Catalogu
                    acquisition::Fetcher& fetcher, const std::string& code) {
   if (code == planner::kSecin) throw UsageError("--department bir bölüm kodu ister");
   switch (acquisition::QuickUpdate(code, query1, fetcher, ScheduleServerUrl(), report)) {
-    case acquisition::QuickUpdateResult::Updated:
-      return 0;
+    case acquisition::QuickUpdateResult::Updated: return 0;
     case acquisition::QuickUpdateResult::NoTable:
       PrintLine(context.out, code + std::string(": sayfada ders tablosu yok, tablo olduğu gibi kaldı."_w));
       return 0;
-    case acquisition::QuickUpdateResult::FetchFailed:
-      break;
+    case acquisition::QuickUpdateResult::FetchFailed: break;
   }
   return 1;
 }

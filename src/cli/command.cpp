@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/args.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "cli/args.h"
 
 namespace kiremo::cli {
 

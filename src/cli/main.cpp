@@ -1,11 +1,11 @@
 // kiremo-cli: the planner's core without a window.
 #include <iostream>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
+#include "app/program_folder.h"
 #include "cli/args.h"
 #include "cli/command.h"
-#include "app/program_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace {
 
@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
     folder = words[1];
     words.erase(words.begin(), words.begin() + 2);
   }
-  if (words.empty() || words[0] == "help" || words[0] == "--help") return Help(words.empty() ? std::cerr : std::cout) + (words.empty() ? 1 : 0);
+  if (words.empty() || words[0] == "help" || words[0] == "--help")
+    return Help(words.empty() ? std::cerr : std::cout) + (words.empty() ? 1 : 0);
 
-  kiremo::cli::Context context{folder.empty() ? kiremo::app::ExecutableFolder() : kiremo::app::WithTrailingSlash(folder),
-                               std::cout, std::cerr};
+  kiremo::cli::Context context{
+      folder.empty() ? kiremo::app::ExecutableFolder() : kiremo::app::WithTrailingSlash(folder), std::cout, std::cerr};
   if (const auto* command = kiremo::cli::FindCommand(words[0])) {
     return kiremo::cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));
   }

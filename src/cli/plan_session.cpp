@@ -23,7 +23,9 @@ PlanSession::PlanSession(const std::string& program_folder)
       planner(query1, program_folder, ForumUrl(), ProgramTitle()) {
   ReadDepartments(program_folder);  // the window's message when the list is missing
   planner.SetObserver(&shown);
-  planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
+  planner.SetDepartmentFilter([this] {
+    return planner::DepartmentFilter{panel.own_department_only, panel.own_department};
+  });
   planner.Sifirla();
 }
 

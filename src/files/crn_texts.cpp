@@ -21,8 +21,7 @@ std::string CrnScriptText(const RowCrns& crns) {
     text += crn;
     first = false;
   }
-  text +=
-      "];for(var i=0;i<crn.length;i++){var d=document.getElementById(\"crn_id\"+(i+1));d.value=crn[i];}void(0);";
+  text += "];for(var i=0;i<crn.length;i++){var d=document.getElementById(\"crn_id\"+(i+1));d.value=crn[i];}void(0);";
   return text;
 }
 

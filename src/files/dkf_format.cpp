@@ -10,7 +10,8 @@ namespace kiremo::files {
 namespace {
 
 bool IsKnownCellState(int value) {
-  return value == planner::kEmpty || planner::IsCommitted(value) || value == planner::kPreview || planner::IsClash(value);
+  return value == planner::kEmpty || planner::IsCommitted(value) || value == planner::kPreview ||
+         planner::IsClash(value);
 }
 
 // Runs one block's reads; a block cut short gets the block's own message.

@@ -5,9 +5,9 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include "catalogue/file_system.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "catalogue/file_system.h"
 
 namespace kiremo::files {
 

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "text/errors.h"
-#include "text/text_helpers.h"
 #include "generator/candidate_filters.h"
 #include "generator/generator_messages.h"
 #include "planner/markers.h"
+#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::generator {
 
@@ -29,8 +29,8 @@ std::array<CrnList, kRows + 1> FilterRows(const planner::Planner& planner, const
     const planner::CourseRow& lists_of_row = planner.Row(row);
     const std::string code = lists_of_row.course.Text();
     if (code.empty() || code == planner::kBos) continue;
-    CrnList passed = SaatiUygunVeAlinabilecekDersBul(query1, panel.unwanted_buildings, code,
-                                                     StrToInt(panel.first_hour), StrToInt(panel.end_hour), department);
+    CrnList passed = SaatiUygunVeAlinabilecekDersBul(query1, panel.unwanted_buildings, code, StrToInt(panel.first_hour),
+                                                     StrToInt(panel.end_hour), department);
     if (!free_days.empty()) passed = CombineShared(passed, GunuUygunDersBul(query1, code, free_days));
     const std::string teacher = lists_of_row.teacher.Text();
     const bool section_shown = !lists_of_row.section.Text().empty();

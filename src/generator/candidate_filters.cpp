@@ -1,8 +1,8 @@
 #include "generator/candidate_filters.h"
 
-#include "text/text_helpers.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::generator {
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
-#include "text/text_helpers.h"
 #include "generator/duplicate_filter.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::generator {
 

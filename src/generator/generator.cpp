@@ -6,7 +6,9 @@ namespace kiremo::generator {
 
 namespace {
 
-Notice Tell(std::string_view caption, std::string text) { return {std::string(caption), std::move(text), Icon::Warning}; }
+Notice Tell(std::string_view caption, std::string text) {
+  return {std::string(caption), std::move(text), Icon::Warning};
+}
 
 }  // namespace
 

@@ -22,7 +22,8 @@ CourseLists ListsOfCourse(const std::vector<catalogue::SectionValues>& found, co
     const std::string& teacher = section.ogretmen;
     const std::string& alabilenler = section.alabilenler;
     if (filter.on && SubStrCount(alabilenler, own_department) == 0 && alabilenler != kTum) continue;
-    sections.items.push_back({section.crn, section.crn + ":: " + teacher + " :: " + section.gun + " :: " + section.bina});
+    sections.items.push_back(
+        {section.crn, section.crn + ":: " + teacher + " :: " + section.gun + " :: " + section.bina});
     if (teacher == kNoTeacher) continue;
     const bool known = std::any_of(listed_teachers.begin(), listed_teachers.end(),
                                    [&](const std::string& t) { return SameTextIgnoringCase(t, teacher); });

@@ -7,12 +7,12 @@
 // Texts with a meaning of their own in the choice lists and the catalogue.
 namespace kiremo::planner {
 
-inline constexpr std::string_view kSecin = "Seçin"_w;       // nothing chosen
-inline constexpr std::string_view kBos = "Boş"_w;           // a department without course codes
-inline constexpr std::string_view kBosSuffix = " Boş"_w;    // a section item that is never previewed or committed
-inline constexpr std::string_view kYok = "Yok"_w;           // no section / no teacher
+inline constexpr std::string_view kSecin = "Seçin"_w;     // nothing chosen
+inline constexpr std::string_view kBos = "Boş"_w;         // a department without course codes
+inline constexpr std::string_view kBosSuffix = " Boş"_w;  // a section item that is never previewed or committed
+inline constexpr std::string_view kYok = "Yok"_w;         // no section / no teacher
 inline constexpr std::string_view kKaydedildi = "----------Kaydedildi"_w;  // the committed item's suffix
-inline constexpr std::string_view kTum = "TÜM"_w;           // every department may take the section
+inline constexpr std::string_view kTum = "TÜM"_w;                          // every department may take the section
 inline constexpr std::string_view kNoTeacher = "---"_w;
 
 // The message of a catalogue that cannot be read.

@@ -37,8 +37,8 @@ std::string HoursEntry(std::string_view time_entry) {
   return hours;
 }
 
-MeetingLists SplitMeetings(std::string_view bina, std::string_view gun, std::string_view saat,
-                           std::string_view derslik, int blok) {
+MeetingLists SplitMeetings(std::string_view bina, std::string_view gun, std::string_view saat, std::string_view derslik,
+                           int blok) {
   const auto buildings = ExplodeViews(bina, "|");
   const auto days = ExplodeViews(gun, "|");
   const auto times = ExplodeViews(saat, "|");

@@ -36,8 +36,8 @@ struct MeetingLists {
 // - an earlier meeting without a weekday is left out of all four lists, so
 //   that index n describes the same meeting in every list.
 // BlokSayisi counts the painted meetings, which is the size of Gunler.
-MeetingLists SplitMeetings(std::string_view bina, std::string_view gun, std::string_view saat,
-                           std::string_view derslik, int blok);
+MeetingLists SplitMeetings(std::string_view bina, std::string_view gun, std::string_view saat, std::string_view derslik,
+                           int blok);
 
 // How many meetings a walk visits: BlokSayisi, but never past the end of
 // Gunler or Saatler (a plan file may hold any count).

@@ -10,7 +10,9 @@ Planner::Planner(catalogue::CatalogueQuery& query1, std::string program_folder, 
       program_folder_(std::move(program_folder)),
       forum_url_(std::move(forum_url)),
       title_(std::move(caption)),
-      filter_([] { return DepartmentFilter{false, {}}; }) {}
+      filter_([] {
+        return DepartmentFilter{false, {}};
+      }) {}
 
 const CourseRow& Planner::Row(int row) const {
   RequireCourseRow(row);

@@ -54,8 +54,7 @@ struct ResetHooks {
 // shows it through a PlanObserver and hands it the student's choices.
 class Planner {
  public:
-  Planner(catalogue::CatalogueQuery& query1, std::string program_folder, std::string forum_url,
-          std::string caption);
+  Planner(catalogue::CatalogueQuery& query1, std::string program_folder, std::string forum_url, std::string caption);
 
   void SetObserver(PlanObserver* observer) { observer_ = observer; }
   void SetResetHooks(ResetHooks hooks) { hooks_ = std::move(hooks); }

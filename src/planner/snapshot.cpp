@@ -22,7 +22,9 @@ TDers RecordOf(const StoredRow& row) {
 
 StoredRow StoredRowOf(const TDers& ders) {
   StoredRow stored{ders.DersKodu, ders.DersAdi, ders.CRN, ders.Ogretmen, ders.BlokSayisi, {}};
-  auto at = [](const std::vector<std::string>& list, std::size_t j) { return j < list.size() ? list[j] : std::string(); };
+  auto at = [](const std::vector<std::string>& list, std::size_t j) {
+    return j < list.size() ? list[j] : std::string();
+  };
   for (std::size_t j = 0; j < ders.Gunler.size(); ++j) {
     stored.meetings.push_back({at(ders.Binalar, j), ders.Gunler[j], at(ders.Saatler, j), at(ders.Derslikler, j)});
   }

@@ -14,8 +14,8 @@ struct TDers {
   std::string CRN;
   std::string Ogretmen;
   std::vector<std::string> Binalar;
-  std::vector<std::string> Gunler;     // "1".."5", one per meeting that has a weekday
-  std::vector<std::string> Saatler;    // "SS:EE", start hour and end hour (excluded)
+  std::vector<std::string> Gunler;   // "1".."5", one per meeting that has a weekday
+  std::vector<std::string> Saatler;  // "SS:EE", start hour and end hour (excluded)
   std::vector<std::string> Derslikler;
   int BlokSayisi = 0;
 };

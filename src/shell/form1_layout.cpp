@@ -8,11 +8,11 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
-#include "text/cp1254.h"
 #include "shell/form1.h"
 #include "shell/form1_menus.h"
 #include "shell/look.h"
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell {
 

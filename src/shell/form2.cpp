@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "text/cp1254.h"
 #include "app/program_page.h"
 #include "shell/look.h"
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell {
 

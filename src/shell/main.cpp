@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
   if (!screenshot.isEmpty()) kiremo::shell::QtDialogs::SetStandIn(&console);
 
   kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(), kiremo::app::ExecutablePath(),
-                                        kiremo::app::StartupFileFromArguments(arguments),
-                                        kiremo::app::XdgFoldersFromEnvironment(), std::nullopt};
+                                      kiremo::app::StartupFileFromArguments(arguments),
+                                      kiremo::app::XdgFoldersFromEnvironment(), std::nullopt};
   kiremo::shell::TForm1 form1(std::move(options));
   form1.ShowCentred();
   if (!screenshot.isEmpty()) ScheduleScreenshot(form1, screenshot);

@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "text/text_helpers.h"
 #include "shell/qt_text.h"
 #include "text/program.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::shell {
 

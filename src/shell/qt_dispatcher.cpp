@@ -11,9 +11,7 @@ QtDispatcher::QtDispatcher(ui::Dialogs& dialogs) : dialogs_(dialogs) {}
 
 void QtDispatcher::Post(std::function<void()> work) {
   QMetaObject::invokeMethod(
-      &context_,
-      [this, work = std::move(work)] { app::RunGuarded(dialogs_, work); },
-      Qt::QueuedConnection);
+      &context_, [this, work = std::move(work)] { app::RunGuarded(dialogs_, work); }, Qt::QueuedConnection);
 }
 
 void QtDispatcher::PostAndWait(std::function<void()> work) {

@@ -16,7 +16,7 @@ namespace kiremo::shell {
 struct MainWidgets {
   QWidget* window = nullptr;
   std::array<QComboBox*, 30> combos{};  // ComboBox1..30
-  QComboBox* results = nullptr;          // ComboBox31
+  QComboBox* results = nullptr;         // ComboBox31
   std::array<QComboBox*, 10> teachers{};
   std::array<QPushButton*, 10> kaydet{};
   std::array<ShapeWidget*, 10> shapes{};

@@ -7,7 +7,8 @@ namespace kiremo::shell {
 QString ToQString(std::string_view cp1254) {
   QString text(static_cast<qsizetype>(cp1254.size()), Qt::Uninitialized);
   QChar* out = text.data();
-  for (const char byte : cp1254) *out++ = QChar(static_cast<char16_t>(Cp1254ToUnicode(static_cast<unsigned char>(byte))));
+  for (const char byte : cp1254)
+    *out++ = QChar(static_cast<char16_t>(Cp1254ToUnicode(static_cast<unsigned char>(byte))));
   return text;
 }
 

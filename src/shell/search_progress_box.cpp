@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "text/cp1254.h"
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell {
 

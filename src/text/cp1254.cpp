@@ -8,7 +8,8 @@ int UnicodeToCp1254(char32_t code_point) {
   if (code_point < 0x80) return static_cast<int>(code_point);
   static const auto table = [] {
     std::array<std::pair<char32_t, unsigned char>, 128> t{};
-    for (int b = 0x80; b < 0x100; ++b) t[b - 0x80] = {cp1254_detail::ToUnicode(static_cast<unsigned char>(b)), static_cast<unsigned char>(b)};
+    for (int b = 0x80; b < 0x100; ++b)
+      t[b - 0x80] = {cp1254_detail::ToUnicode(static_cast<unsigned char>(b)), static_cast<unsigned char>(b)};
     return t;
   }();
   for (const auto& [cp, b] : table) {

@@ -13,15 +13,15 @@ class MainView {
   virtual ~MainView() = default;
 
   virtual ChoiceList& ComboBox(int number) = 0;  // 1..30
-  virtual ResultList& ComboBox31() = 0;           // the generator's results
+  virtual ResultList& ComboBox31() = 0;          // the generator's results
   virtual ChoiceList& HocaCombo(int row) = 0;    // 1..10
   virtual Button& Kaydet(int row) = 0;           // 1..10
   virtual Swatch& Shape(int row) = 0;            // 1..10
 
-  virtual TextField& Edit1() = 0;    // the student's department code
-  virtual TextField& Edit2() = 0;    // unwanted buildings
-  virtual TextField& EditSt() = 0;   // the generator's first hour
-  virtual TextField& EditEnd() = 0;  // the generator's end hour
+  virtual TextField& Edit1() = 0;         // the student's department code
+  virtual TextField& Edit2() = 0;         // unwanted buildings
+  virtual TextField& EditSt() = 0;        // the generator's first hour
+  virtual TextField& EditEnd() = 0;       // the generator's end hour
   virtual CheckMark& CheckBox1() = 0;     // "Bölüm Kodunu dikkate al"
   virtual CheckMark& Chk(int day) = 0;    // chk1..chk5, the free days
   virtual CheckMark& MenuOtomatik() = 0;  // "Otomatik güncelleme"

@@ -87,11 +87,7 @@ std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter)
 }
 
 MemoryView::MemoryView()
-    : edit1_("ELK"),
-      edit2_("MKB,ISB,MMB,GDB"),
-      edit_st_("9"),
-      edit_end_("19"),
-      check_box1_(true) {}
+    : edit1_("ELK"), edit2_("MKB,ISB,MMB,GDB"), edit_st_("9"), edit_end_("19"), check_box1_(true) {}
 
 MemoryChoiceList& MemoryView::ComboBox(int number) {
   if (number < 1 || number > 30) throw std::out_of_range("no ComboBox" + std::to_string(number));

@@ -188,5 +188,4 @@ class MemoryView : public MainView {
   MemoryLauncher launcher_;
 };
 
-
 }  // namespace kiremo::ui

@@ -24,5 +24,4 @@ void ChoiceList::Show(const std::vector<std::string>& items, int index) {
   SetItemIndex(index);
 }
 
-
 }  // namespace kiremo::ui

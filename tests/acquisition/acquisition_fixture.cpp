@@ -4,16 +4,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition::testing {
 
 std::string SchedulePage(const std::vector<std::vector<std::string>>& rows) {
   std::string page = "<html><head><title>Ders Programi</title></head><body>\n<table>\n<tr>";
-  const char* header[] = {"CRN", "Ders Kodu", "Ders Adi", "Ogretim Uyesi", "Bina", "Gun", "Saat",
-                          "Derslik", "Kontenjan", "Yazilan", "Rezervasyon", "Alabilen Programlar",
+  const char* header[] = {"CRN",     "Ders Kodu",  "Ders Adi",  "Ogretim Uyesi", "Bina",        "Gun",
+                          "Saat",    "Derslik",    "Kontenjan", "Yazilan",       "Rezervasyon", "Alabilen Programlar",
                           "On Sart", "Sinif Sarti"};
   for (const char* h : header) page += std::string("<td>") + h + "</td>";
   page += "</tr>\n";

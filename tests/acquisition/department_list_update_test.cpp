@@ -6,10 +6,10 @@
 
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::acquisition {
 namespace {
@@ -29,7 +29,8 @@ TEST(DepartmentCodesOfIndexPageTest, TakesUpToThreeTrimmedCharactersAfterEachOpt
       {"the placeholder is never taken", IndexPage({"ELK", "MAT"}), {"ELK", "MAT"}},
       {"long texts give three, short ones fewer", IndexPage({"MATH", "FZ", " K "}), {"MAT", "FZ", "K"}},
       {"Turkish letters are bytes like others", IndexPage({std::string("ÇEV"_w)}), {std::string("ÇEV"_w)}},
-      {"an option without quote and > is skipped", "<option>A</option><option>B</option><option value=\"x\">CCC</option>",
+      {"an option without quote and > is skipped",
+       "<option>A</option><option>B</option><option value=\"x\">CCC</option>",
        {"CCC"}},
       {"text after the last option counts once", "<option>A</option><a href=\"x\">LINK\">NO</a>", {"LIN"}},
       {"no option at all", "<html>Sunucu hatası</html>", {}},

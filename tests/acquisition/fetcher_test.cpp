@@ -5,8 +5,8 @@
 
 #include "acquisition/addresses.h"
 #include "acquisition/curl_fetcher.h"
-#include "text/cp1254.h"
 #include "acquisition_fixture.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 namespace {

@@ -9,10 +9,10 @@
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition/queue_dispatcher.h"
-#include "text/cp1254.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 namespace {
@@ -75,7 +75,7 @@ TEST_F(FullUpdateTest, ThreeDepartmentsReplaceTheCatalogueAndCountThree) {
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
   EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
   EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"21"}));
-  EXPECT_TRUE(folder.Crns("fiz").empty());  // no section table: counted, and empty
+  EXPECT_TRUE(folder.Crns("fiz").empty());                               // no section table: counted, and empty
   EXPECT_EQ(folder.Crns("esk"), (std::vector<std::string>{"OLD-ESK"}));  // unlisted: kept
   EXPECT_FALSE(testing::Exists(folder.TempPath()));
   EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));

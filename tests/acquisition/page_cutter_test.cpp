@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp1254.h"
 #include "acquisition_fixture.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 namespace {
@@ -17,21 +17,21 @@ std::vector<std::string> Row(std::string crn, std::string code, std::string titl
 }
 
 TEST(PageCutterTest, OneDataRowGivesOneSectionWithEveryColumn) {
-  const std::string page = SchedulePage({Row("21345", "ELK 201E", "Devre Analizi", "Ahmet Yılmaz"_w.data(), "EEB<br>EEB<br>",
-                                     "Pazartesi<br>Çarşamba <br>"_w.data(), "0830/1029<br>1330/1529<br>",
-                                     "D 101<br>D 202<br>", "ELK, ELKE, TEL")});
+  const std::string page = SchedulePage({Row("21345", "ELK 201E", "Devre Analizi", "Ahmet Yılmaz"_w.data(),
+                                             "EEB<br>EEB<br>", "Pazartesi<br>Çarşamba <br>"_w.data(),
+                                             "0830/1029<br>1330/1529<br>", "D 101<br>D 202<br>", "ELK, ELKE, TEL")});
   const auto sections = CutSchedulePage(page);
   ASSERT_TRUE(sections.has_value());
   ASSERT_EQ(sections->size(), 1u);
   const auto& s = sections->front();
   EXPECT_EQ(s.crn, "21345");
-  EXPECT_EQ(s.ders_kodu, "ELK 201E");             // no line break: inner blank kept
+  EXPECT_EQ(s.ders_kodu, "ELK 201E");  // no line break: inner blank kept
   EXPECT_EQ(s.ders_adi, "Devre Analizi");
   EXPECT_EQ(s.ogretmen, std::string("Ahmet Yılmaz"_w));
   EXPECT_EQ(s.bina, "EEB|EEB");
   EXPECT_EQ(s.gun, std::string("Pazartesi|Çarşamba"_w));  // blank before the tag gone
   EXPECT_EQ(s.saat, "0830/1029|1330/1529");
-  EXPECT_EQ(s.derslik, "D101|D202");              // every blank removed in a multi-line cell
+  EXPECT_EQ(s.derslik, "D101|D202");  // every blank removed in a multi-line cell
   EXPECT_EQ(s.alabilenler, "ELK, ELKE, TEL");
   EXPECT_EQ(s.blok, 2);
 }
@@ -43,8 +43,9 @@ TEST(PageCutterTest, AHeaderWithoutRowsHasNoSectionTable) {
 }
 
 TEST(PageCutterTest, BreakTagsOfAnyCaseBecomeSeparatorsButSlashedOnesVanish) {
-  const auto sections = CutSchedulePage(
-      SchedulePage({Row("1", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(), "0830/1029<bR>", "R1<br>", "TÜM"_w.data())}));
+  const auto sections =
+      CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(),
+                                        "0830/1029<bR>", "R1<br>", "TÜM"_w.data())}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
   EXPECT_EQ((*sections)[0].gun, std::string("PazartesiSalı"_w));  // no "|" at all: kept as one value
@@ -63,14 +64,15 @@ TEST(PageCutterTest, CellsKeepCarriageReturnsAndOneOfTwoTrailingBreaks) {
 }
 
 TEST(PageCutterTest, ALineFeedInsideABreakTagIsRemovedFirst) {
-  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
+  const auto sections =
+      CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
 }
 
 TEST(PageCutterTest, ThreeMeetingsGiveTwentyNineTimeCharacters) {
   const auto sections = CutSchedulePage(SchedulePage({Row("1", "A", "T", "X", "A<br>B<br>C<br>", "PA<br>SA<br>CU<br>",
-                                                  "0830/1029<br>1030/1229<br>1330/1529<br>", "-", "ELK")}));
+                                                          "0830/1029<br>1030/1229<br>1330/1529<br>", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].saat.size(), 29u);
   EXPECT_EQ((*sections)[0].blok, 3);
@@ -100,7 +102,8 @@ TEST(PageCutterTest, RowsStopAtTheFooterMarkerOrAnIncompleteRow) {
 
 TEST(PageCutterTest, TextBeforeTheFirstCrnIsDropped) {
   // The header's "CRN" is found first; a "C" in the head is not.
-  std::string page = "<td>Cok</td><td>bozuk</td>" + SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
+  std::string page =
+      "<td>Cok</td><td>bozuk</td>" + SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
   const auto sections = CutSchedulePage(page);
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].crn, "1");

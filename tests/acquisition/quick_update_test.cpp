@@ -5,11 +5,11 @@
 
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
+#include "acquisition_fixture.h"
+#include "catalogue/catalogue_files.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/notice.h"
-#include "acquisition_fixture.h"
-#include "catalogue/catalogue_files.h"
 
 namespace kiremo::acquisition {
 namespace {
@@ -33,8 +33,8 @@ void ExecuteRaw(const std::string& path, const std::string& sql) {
 class QuickUpdateTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server = testing::StartServer({{"ELK", SchedulePage({SectionRow("11", "ELK 101"), SectionRow("12", "ELK 102")})},
-                                   {"MAT", SchedulePage({})}});
+    server = testing::StartServer(
+        {{"ELK", SchedulePage({SectionRow("11", "ELK 101"), SectionRow("12", "ELK 102")})}, {"MAT", SchedulePage({})}});
   }
   QuickUpdateResult Run(const std::string& department, const std::string& host) {
     return QuickUpdate(department, query1, fetcher, host, report);
@@ -87,7 +87,8 @@ TEST_F(QuickUpdateTest, AnInsertFailingHalfwayLeavesTheTableAsItWas) {
   ExecuteRaw(folder.MainPath(),
              "CREATE TABLE kim_rows (crn TEXT);"
              "INSERT INTO kim_rows VALUES ('OLD-KIM');"
-             "CREATE VIEW kim_tb AS SELECT rowid AS id, crn AS CRN, '' AS ders_kodu, '' AS ders_adi, '' AS ogretmen, '' AS bina,"
+             "CREATE VIEW kim_tb AS SELECT rowid AS id, crn AS CRN, '' AS ders_kodu, '' AS ders_adi, '' AS ogretmen, "
+             "'' AS bina,"
              " '' AS gun, '' AS saat, '' AS derslik, 0 AS blok, '' AS alabilenler FROM kim_rows;"
              "CREATE TRIGGER kim_insert INSTEAD OF INSERT ON kim_tb BEGIN"
              " SELECT RAISE(ABORT, 'disk dolu') WHERE NEW.crn = '32';"

@@ -6,8 +6,8 @@
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition/queue_dispatcher.h"
-#include "text/cp1254.h"
 #include "acquisition_fixture.h"
+#include "text/cp1254.h"
 
 namespace kiremo::acquisition {
 namespace {
@@ -23,10 +23,8 @@ struct VersionCase {
 TEST(CheckVersionTest, AnnouncesEveryVersionTextThatIsNotExactlyOurs) {
   const std::string changes = std::string("- Otomatik güncelleme hızlandı\r\n- Çökme düzeldi"_w);
   const std::vector<VersionCase> cases = {
-      {"the same text", "1.51", false},
-      {"a trailing line end", "1.51\r\n", true},
-      {"a trailing blank", "1.51 ", true},
-      {"an older version", "1.50", true},
+      {"the same text", "1.51", false},    {"a trailing line end", "1.51\r\n", true},
+      {"a trailing blank", "1.51 ", true}, {"an older version", "1.50", true},
       {"an empty file", "", true},
   };
   for (const VersionCase& c : cases) {

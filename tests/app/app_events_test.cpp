@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "catalogue/file_system.h"
 #include "app/app_fixture.h"
+#include "catalogue/file_system.h"
 
 namespace kiremo::app::testing {
 namespace {

@@ -10,11 +10,11 @@
 
 #include "acquisition/fetcher.h"
 #include "acquisition/queue_dispatcher.h"
-#include "text/cp1254.h"
 #include "app/app.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "view/memory_view.h"
 
 namespace kiremo::app::testing {
 
@@ -43,9 +43,11 @@ class AppTest : public ::testing::Test {
  protected:
   AppTest() : catalogue(folder.Path()) {
     using testing_support::Section;
-    catalogue.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
-                                 Section("21002", "ELK 102", std::string("Ayşe Kaya"_w), std::string("Salı"_w), "1030/1229")});
-    catalogue.Department("MAT", {Section("31001", "MAT 101", "Can Er", "Cuma", "0930/1129", "MKB", "D2", std::string("TÜM"_w))});
+    catalogue.Department("ELK",
+                         {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
+                          Section("21002", "ELK 102", std::string("Ayşe Kaya"_w), std::string("Salı"_w), "1030/1229")});
+    catalogue.Department(
+        "MAT", {Section("31001", "MAT 101", "Can Er", "Cuma", "0930/1129", "MKB", "D2", std::string("TÜM"_w))});
     // The site answers the version check with our own version.
     site.pages[std::string(kSite) + "/kiremo/version.txt"] = "1.51";
     site.pages[std::string(kSite) + "/kiremo/duzeltme.txt"] = "";

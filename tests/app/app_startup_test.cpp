@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "catalogue/file_system.h"
 #include "app/app_fixture.h"
+#include "catalogue/file_system.h"
 #include "text/program.h"
 
 namespace kiremo::app::testing {
@@ -45,7 +45,8 @@ TEST_F(StartupTest, FirstStartShowsTheResetWindowAndTheDefaults) {
 }
 
 TEST_F(StartupTest, StoredSettingsComeBackAndEdit1IsWrittenBackNormalised) {
-  WriteFileAtomically(SettingsFile(), "[ayarlar]\r\nbolum_kodu= mat \r\notomatik_guncelleme=1\r\nsaat_ust_limit=18\r\n");
+  WriteFileAtomically(SettingsFile(),
+                      "[ayarlar]\r\nbolum_kodu= mat \r\notomatik_guncelleme=1\r\nsaat_ust_limit=18\r\n");
   Start();
   EXPECT_EQ(view.Edit1().Text(), "mat");
   EXPECT_TRUE(view.MenuOtomatik().Checked());

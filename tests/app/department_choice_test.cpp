@@ -17,8 +17,7 @@ namespace {
 // window as it is at that moment.
 class WatchingFetcher : public acquisition::Fetcher {
  public:
-  WatchingFetcher(acquisition::Fetcher& inner, std::function<void()> watch)
-      : inner_(inner), watch_(std::move(watch)) {}
+  WatchingFetcher(acquisition::Fetcher& inner, std::function<void()> watch) : inner_(inner), watch_(std::move(watch)) {}
 
  private:
   std::string DoGet(const std::string& url, std::stop_token stop) override {
@@ -30,9 +29,7 @@ class WatchingFetcher : public acquisition::Fetcher {
   std::function<void()> watch_;
 };
 
-std::string PageUrl(const std::string& department) {
-  return acquisition::SchedulePageUrl(kSchedule, department);
-}
+std::string PageUrl(const std::string& department) { return acquisition::SchedulePageUrl(kSchedule, department); }
 
 std::string PageOf(const std::vector<std::string>& course_codes) {
   std::vector<testing_support::PageRow> rows;
@@ -60,9 +57,8 @@ class DepartmentChoiceTest : public AppTest {
 
   // The row-2 course and section list sizes at each request.
   std::vector<std::pair<int, int>> lists_at_fetch;
-  WatchingFetcher watching{pages, [this] {
-                             lists_at_fetch.emplace_back(view.ComboBox(5).Count(), view.ComboBox(6).Count());
-                           }};
+  WatchingFetcher watching{pages,
+                           [this] { lists_at_fetch.emplace_back(view.ComboBox(5).Count(), view.ComboBox(6).Count()); }};
 };
 
 TEST_F(DepartmentChoiceTest, TheDepartmentIsRefreshedWithEmptiedListsBeforeItsCoursesAreListed) {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "text/errors.h"
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/errors.h"
 
 namespace kiremo::app {
 namespace {
@@ -58,8 +58,8 @@ TEST_F(IniFileTest, NumbersThatAreNotWholeNumbersGiveTheDefault) {
     const char* stored;
     int expected;
   };
-  const Case cases[] = {{"12", 12}, {" -3", -3}, {"+7", 7}, {"", 5}, {"abc", 5}, {"9.5", 5},
-                        {"12abc", 5}, {"99999999999", 5}, {"0x10", 5}};
+  const Case cases[] = {{"12", 12}, {" -3", -3},  {"+7", 7},          {"", 5},    {"abc", 5},
+                        {"9.5", 5}, {"12abc", 5}, {"99999999999", 5}, {"0x10", 5}};
   for (const Case& c : cases) {
     Store(std::string("[ayarlar]\nsaat_alt_limit=") + c.stored + "\n");
     EXPECT_EQ(ini.ReadInteger("ayarlar", "saat_alt_limit", 5), c.expected) << c.stored;
@@ -67,8 +67,8 @@ TEST_F(IniFileTest, NumbersThatAreNotWholeNumbersGiveTheDefault) {
 }
 
 TEST_F(IniFileTest, BooleansAreTrueForEveryNonZeroNumber) {
-  const std::pair<const char*, bool> cases[] = {{"1", true}, {"0", false}, {"-1", true}, {"2", true},
-                                                {"evet", true}, {"", true}};
+  const std::pair<const char*, bool> cases[] = {{"1", true}, {"0", false},   {"-1", true},
+                                                {"2", true}, {"evet", true}, {"", true}};
   for (const auto& [stored, expected] : cases) {
     Store(std::string("[ayarlar]\nbolum_kodu_dikkate_al=") + stored + "\n");
     EXPECT_EQ(ini.ReadBool("ayarlar", "bolum_kodu_dikkate_al", true), expected) << stored;

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "text/errors.h"
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/errors.h"
 
 namespace kiremo::app {
 namespace {
@@ -18,9 +18,10 @@ using testing_support::TempFolder;
 // The first line a command prints, run in the given XDG folders as a plain
 // desktop session.
 std::string FirstLineOf(const std::string& command, const XdgFolders& folders) {
-  const std::string line = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID"
-                           " XDG_DATA_HOME='" + folders.data_home + "' XDG_CONFIG_HOME='" + folders.config_home +
-                           "' " + command + " 2>/dev/null";
+  const std::string line =
+      "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID"
+      " XDG_DATA_HOME='" +
+      folders.data_home + "' XDG_CONFIG_HOME='" + folders.config_home + "' " + command + " 2>/dev/null";
   FILE* pipe = ::popen(line.c_str(), "r");
   if (!pipe) return {};
   std::string out;
@@ -45,8 +46,7 @@ TEST_F(PlanAssociationTest, DesktopToolsSeeTheProgramAsTheDefaultForPlans) {
   RegisterPlanAssociation("/opt/kiremo/kiremo", folders);
   EXPECT_EQ(FirstLineOf("xdg-mime query default application/x-kiremo-plan", folders), "kiremo.desktop");
   WriteFileAtomically(home / "plan.dkf", std::string(410, '\0'));
-  EXPECT_EQ(FirstLineOf("xdg-mime query filetype '" + home / "plan.dkf" + "'", folders),
-            "application/x-kiremo-plan");
+  EXPECT_EQ(FirstLineOf("xdg-mime query filetype '" + home / "plan.dkf" + "'", folders), "application/x-kiremo-plan");
   EXPECT_TRUE(std::filesystem::exists(folders.data_home + "/mime/mime.cache"));
 }
 
@@ -82,12 +82,9 @@ TEST_F(PlanAssociationTest, UnwritableFoldersRaiseInsteadOfWritingHalfAnAssociat
 
 TEST(DesktopExecArgument, QuotesAndEscapesWhereTheEntryFormatRequires) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/opt/kiremo/kiremo", "/opt/kiremo/kiremo"},
-      {"/home/öğrenci/kiremo", "/home/öğrenci/kiremo"},
-      {"/home/a b/kiremo", "\"/home/a b/kiremo\""},
-      {"/x/$HOME/k", "\"/x/\\\\$HOME/k\""},
-      {"/x/\"q\"/k", "\"/x/\\\\\"q\\\\\"/k\""},
-      {"/x/100%/k", "/x/100%%/k"},
+      {"/opt/kiremo/kiremo", "/opt/kiremo/kiremo"}, {"/home/öğrenci/kiremo", "/home/öğrenci/kiremo"},
+      {"/home/a b/kiremo", "\"/home/a b/kiremo\""}, {"/x/$HOME/k", "\"/x/\\\\$HOME/k\""},
+      {"/x/\"q\"/k", "\"/x/\\\\\"q\\\\\"/k\""},     {"/x/100%/k", "/x/100%%/k"},
       {"/x/a\\b/k", "\"/x/a\\\\\\\\b/k\""},
   };
   for (const auto& [path, expected] : cases) EXPECT_EQ(DesktopExecArgument(path), expected) << path;
@@ -109,7 +106,10 @@ TEST(XdgFolders, RelativeOrMissingVariablesFallBackToHome) {
   EXPECT_EQ(XdgFoldersFromEnvironment().data_home, "/tmp/d");
 
   auto restore = [](const char* name, const char* saved, const std::string& value) {
-    if (saved) ::setenv(name, value.c_str(), 1); else ::unsetenv(name);
+    if (saved)
+      ::setenv(name, value.c_str(), 1);
+    else
+      ::unsetenv(name);
   };
   restore("XDG_DATA_HOME", saved_data, data);
   restore("XDG_CONFIG_HOME", saved_config, config);

@@ -7,31 +7,31 @@
 #include <fstream>
 #include <random>
 
-#include "text/cp1254.h"
-#include "text/text_helpers.h"
+#include "app/plan_view.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
-#include "app/plan_view.h"
 #include "files/dkf_format.h"
-#include "planner/colours.h"
 #include "files/plan_io.h"
 #include "files/sheet_export.h"
+#include "planner/colours.h"
 #include "planner/markers.h"
-#include "view/memory_view.h"
-#include "text/program.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/program.h"
+#include "text/text_helpers.h"
+#include "view/memory_view.h"
 
 namespace kiremo::app {
 
 using files::CrnScriptText;
 using files::DecodePlan;
 using files::EncodePlan;
-using files::RowCrns;
-using files::SheetCells;
 using files::kPlanFilter;
 using files::kWorkbookFilter;
+using files::RowCrns;
+using files::SheetCells;
 namespace {
 
 using testing_support::Section;
@@ -46,11 +46,14 @@ class PlanCommandsTest : public ::testing::Test {
                              Section("21002", "ELK 101", "Can Er", "Sali", "1330/1529"),
                              Section("21003", "ELK 102", "Deniz Su", std::string("Çarşamba|Cuma"_w),
                                      "0930/1129|0930/1029", "EEB|MED", "D1|D2")});
-    store.Department("MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w)),
-                             Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
+    store.Department(
+        "MAT", {Section("30001", "MAT 101", "Ece Ay", "Pazartesi", "0930/1029", "FEB", "F1", std::string("TÜM"_w)),
+                Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929")});
     query1.SetConnectionString(store.ConnectionString());
     planner.SetObserver(&shown);
-    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()}; });
+    planner.SetDepartmentFilter([this] {
+      return planner::DepartmentFilter{view.CheckBox1().Checked(), view.Edit1().Text()};
+    });
     planner.Sifirla();
   }
 
@@ -324,7 +327,8 @@ TEST_F(PlanCommandsTest, PipesAndHugeFilesAreNotRead) {
     view.Dialog().messages.clear();
     Load(path);
     ASSERT_EQ(view.Dialog().messages.size(), 1u);
-    EXPECT_NE(view.Dialog().messages[0].text.find(says), std::string::npos) << Cp1254ToUtf8(view.Dialog().messages[0].text);
+    EXPECT_NE(view.Dialog().messages[0].text.find(says), std::string::npos)
+        << Cp1254ToUtf8(view.Dialog().messages[0].text);
     EXPECT_EQ(planner.Snapshot(), before);
   }
 }

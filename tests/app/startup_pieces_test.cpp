@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "catalogue/file_system.h"
 #include "app/delete_folder.h"
 #include "app/startup_file.h"
+#include "catalogue/file_system.h"
 #include "support/temp_folder.h"
 
 namespace kiremo::app {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/file_system.h"
+#include "support/temp_folder.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "catalogue/file_system.h"
 #include "view/memory_view.h"
-#include "support/temp_folder.h"
 
 namespace kiremo::app {
 namespace {
@@ -33,8 +33,9 @@ TEST_F(StoredSettingsTest, FirstStartShowsTheDefaults) {
 }
 
 TEST_F(StoredSettingsTest, StoredValuesFillTheirWidgets) {
-  Store("bolum_kodu=MAT\r\nbolum_kodu_dikkate_al=0\r\notomatik_guncelleme=1\r\nsaat_alt_limit=10\r\n"
-        "saat_ust_limit=17\r\nistenmeyen_binalar=EEB\r\n");
+  Store(
+      "bolum_kodu=MAT\r\nbolum_kodu_dikkate_al=0\r\notomatik_guncelleme=1\r\nsaat_alt_limit=10\r\n"
+      "saat_ust_limit=17\r\nistenmeyen_binalar=EEB\r\n");
   ApplyStoredSettings(view, settings);
   EXPECT_EQ(view.Edit1().Text(), "MAT");
   EXPECT_FALSE(view.CheckBox1().Checked());

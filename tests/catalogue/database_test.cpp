@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::catalogue {
 namespace {
@@ -86,7 +86,10 @@ TEST_F(DatabaseTest, TableNamesKeepTurkishLettersAndBlanks) {
   db.CreateTable("ab ");
   db.CreateTable("");  // an empty code gives the table "_tb"
   const auto names = db.TableNames();
-  EXPECT_NE(std::find(names.begin(), names.end(), std::string("\xC7" "ev_tb")), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(),
+                      std::string("\xC7"
+                                  "ev_tb")),
+            names.end());
   EXPECT_NE(std::find(names.begin(), names.end(), "ab _tb"), names.end());
   EXPECT_NE(std::find(names.begin(), names.end(), "_tb"), names.end());
 }
@@ -114,7 +117,11 @@ TEST_F(DatabaseTest, AZeroByteInATableNameDoesNotCutTheMessage) {
 }
 
 TEST_F(DatabaseTest, TheFileIsEncryptedAndNeedsTheRightPassword) {
-  { Database db(Main()); db.CreateTable("ELK"); db.Insert("ELK", Section("1", "ELK 101")); }
+  {
+    Database db(Main());
+    db.CreateTable("ELK");
+    db.Insert("ELK", Section("1", "ELK 101"));
+  }
   const std::string bytes = ReadWholeFile(folder / std::string(kMainCatalogue));
   EXPECT_EQ(bytes.find("SQLite format 3"), std::string::npos);
   EXPECT_EQ(bytes.find("ELK 101"), std::string::npos);
@@ -183,15 +190,17 @@ struct ConnectionCase {
 };
 
 TEST(ConnectionStringTest, RoundTripsFolderFileAndPassword) {
-  for (const ConnectionCase& c : {ConnectionCase{"/opt/kiremo/", "DataBase/dbase.dbs"},
-                                  ConnectionCase{"/tmp/a;pwd=b/", "DataBase/tempdb.dbs"},
-                                  ConnectionCase{"/tmp/\"q\" \xC7/", "DataBase/dbase.dbs"}}) {
+  for (const ConnectionCase& c :
+       {ConnectionCase{"/opt/kiremo/", "DataBase/dbase.dbs"}, ConnectionCase{"/tmp/a;pwd=b/", "DataBase/tempdb.dbs"},
+        ConnectionCase{"/tmp/\"q\" \xC7/", "DataBase/dbase.dbs"}}) {
     const auto target = ParseConnectionString(MakeConnectionString(c.folder, c.file));
     EXPECT_EQ(target.path, c.folder + c.file);
     EXPECT_EQ(target.password, "4827315");
   }
-  for (const char* bad : {"", "DBQ=x;pwd=1", "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=;pwd=1\"",
-                          "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=/x"}) {
+  for (const char* bad :
+       {"", "DBQ=x;pwd=1",
+        "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=;pwd=1\"",
+        "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=/x"}) {
     EXPECT_THROW(ParseConnectionString(bad), DatabaseError) << bad;
   }
 }

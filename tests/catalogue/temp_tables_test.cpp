@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::catalogue {
 namespace {
@@ -80,7 +80,10 @@ TEST_F(CreateTempTablesTest, LinesAreLowerCasedButNotTrimmed) {
   Create();
   const auto names = Temp().TableNames();
   EXPECT_NE(std::find(names.begin(), names.end(), "elk _tb"), names.end());
-  EXPECT_NE(std::find(names.begin(), names.end(), std::string("\xC7" "ev_tb")), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(),
+                      std::string("\xC7"
+                                  "ev_tb")),
+            names.end());
 }
 
 TEST_F(CreateTempTablesTest, AMissingDepartmentListIsAnIoErrorAfterTheCopy) {
@@ -101,8 +104,7 @@ TEST(DepartmentListTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
   TempFolder folder;
   const std::string path = folder / "kodlar.dat";
   WriteFileAtomically(path, std::string("ELK\r\nMAT\r\n\r\nFIZ\nKIM\rÇEV"_w));
-  EXPECT_EQ(ReadDepartmentList(path),
-            (std::vector<std::string>{"ELK", "MAT", "", "FIZ", "KIM", std::string("ÇEV"_w)}));
+  EXPECT_EQ(ReadDepartmentList(path), (std::vector<std::string>{"ELK", "MAT", "", "FIZ", "KIM", std::string("ÇEV"_w)}));
   WriteDepartmentList(path, {"ELK", " MA", std::string("İNŞ"_w)});
   EXPECT_EQ(ReadWholeFile(path), std::string("ELK\r\n MA\r\nİNŞ\r\n"_w));
   EXPECT_FALSE(std::filesystem::exists(path + ".yeni"));

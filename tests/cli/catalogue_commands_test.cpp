@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/file_system.h"
 #include "cli/cli_runner.h"
 #include "cli/page_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::testing_support {
 namespace {
@@ -62,8 +62,8 @@ TEST_F(CatalogueCommandsTest, ImportStoresEveryPageAndListsDepartmentsInIndexOrd
                                        "0830/1029<br>1330/1529<br>", "D101<br>D202<br>", "ELK, ELKE"},
                                       {"21350", "ELK 101", "Devre Analizi", "---", "EEB<br>", "Cuma<br>",
                                        "1230/1429<br>", "A101<br>", std::string("TÜM"_w)}}));
-  Page("MAT.html", SchedulePageBytes({{"30001", "MAT 103", "Matematik I", "Zafer Lalezar", "FEB<br>",
-                                       "Pazartesi<br>", "0930/1129<br>", "B105<br>", std::string("TÜM"_w)}}));
+  Page("MAT.html", SchedulePageBytes({{"30001", "MAT 103", "Matematik I", "Zafer Lalezar", "FEB<br>", "Pazartesi<br>",
+                                       "0930/1129<br>", "B105<br>", std::string("TÜM"_w)}}));
   Page("SNT.html", SchedulePageBytes({}));
   Page("FIZ.html", SchedulePageBytes({{"40001", "FIZ 101", "Fizik I", "Irmak Sarıgöl", "FEB<br>", "Cuma<br>",
                                        "0830/0929<br>", "B101<br>", std::string("TÜM"_w)}}));
@@ -129,13 +129,18 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
       {"catalogue missing", Folder::kNothing, {"courses", "ELK"}, kDamagedCatalogue},
       {"catalogue damaged", Folder::kDamagedCatalogue, {"courses", "ELK"}, kDamagedCatalogue},
       {"import into a damaged catalogue", Folder::kDamagedCatalogue, {"import-pages", pages}, kDamagedCatalogue},
-      {"department not in the catalogue", Folder::kInitialised, {"courses", "XYZ"},
-       "\"XYZ\" bölümü katalogda yok.\n"},
-      {"pages folder missing", Folder::kInitialised, {"import-pages", missing_pages},
+      {"department not in the catalogue", Folder::kInitialised, {"courses", "XYZ"}, "\"XYZ\" bölümü katalogda yok.\n"},
+      {"pages folder missing",
+       Folder::kInitialised,
+       {"import-pages", missing_pages},
        "\"" + missing_pages + "\" klasörü okunamadı: No such file or directory\n"},
-      {"pages folder without pages", Folder::kInitialised, {"import-pages", program},
+      {"pages folder without pages",
+       Folder::kInitialised,
+       {"import-pages", program},
        "\"" + program + "\" klasöründe ders programı sayfası yok.\n"},
-      {"page file missing", Folder::kInitialised, {"cut-page", root / "yok.html"},
+      {"page file missing",
+       Folder::kInitialised,
+       {"cut-page", root / "yok.html"},
        "\"" + (root / "yok.html") + "\" dosyası okunamadı: No such file or directory\n"},
   };
   Page("ELK.html", SchedulePageBytes({}));

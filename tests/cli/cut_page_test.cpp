@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "text/cp1254.h"
 #include "cli/cli_runner.h"
 #include "cli/page_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::testing_support {
 namespace {
@@ -50,9 +50,9 @@ TEST_F(CutPageCommandTest, JsonHasOneObjectPerSectionInPageOrderWithUtf8Texts) {
 }
 
 TEST_F(CutPageCommandTest, PlainOutputIsOneTabSeparatedLinePerSection) {
-  const std::string page =
-      Write("MAT.html", SchedulePageBytes({{"30001", "MAT 103", "Matematik I", std::string("Gönül Ağaçkakan"_w),
-                                            "FEB<br>", "Cuma<br>", "0930/1129<br>", "A101<br>", std::string("TÜM"_w)}}));
+  const std::string page = Write(
+      "MAT.html", SchedulePageBytes({{"30001", "MAT 103", "Matematik I", std::string("Gönül Ağaçkakan"_w), "FEB<br>",
+                                      "Cuma<br>", "0930/1129<br>", "A101<br>", std::string("TÜM"_w)}}));
   const CliResult result = RunCli({"cut-page", page});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "30001\tMAT 103\tMatematik I\tGönül Ağaçkakan\tFEB\tCuma\t0930/1129\tA101\t1\tTÜM\n");

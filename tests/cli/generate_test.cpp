@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "text/cp1254.h"
 #include "cli/cli_runner.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::cli {
 namespace {

@@ -15,8 +15,8 @@ struct PageRow {
 // section; empty rows give a page without a section table.
 inline std::string SchedulePageBytes(const std::vector<PageRow>& rows) {
   std::string page = "<html><head><title>Ders Programi</title></head><body>\r\n<table>\r\n<tr>";
-  for (const char* h : {"CRN", "Kod", "Ad", "Hoca", "Bina", "Gun", "Saat", "Derslik", "Kont", "Yaz", "Rez",
-                        "Alabilen", "Sart", "Sinif"}) {
+  for (const char* h : {"CRN", "Kod", "Ad", "Hoca", "Bina", "Gun", "Saat", "Derslik", "Kont", "Yaz", "Rez", "Alabilen",
+                        "Sart", "Sinif"}) {
     page += std::string("<td>") + h + "</td>";
   }
   page += "</tr>\r\n";

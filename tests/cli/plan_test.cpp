@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "text/cp1254.h"
-#include "cli/cli_runner.h"
 #include "catalogue/file_system.h"
+#include "cli/cli_runner.h"
 #include "files/dkf_format.h"
 #include "files/plan_io.h"
 #include "planner/planner.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::cli {
 namespace {
@@ -30,8 +31,8 @@ class PlanCommandTest : public ::testing::Test {
     store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK",
                                      std::string("Devre Teorisi Şube"_w)),
                              Section("21003", "ELK 102", "Deniz Su", "Sali", "0930/1029")});
-    store.Department("MAT", {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929", "FEB",
-                                     "F1")});
+    store.Department("MAT",
+                     {Section("30002", "MAT 101", "Ece Ay", std::string("Perşembe"_w), "0830/0929", "FEB", "F1")});
     catalogue::CatalogueQuery query1(store.ConnectionString());
     planner::Planner planner(query1, folder.Path(), "http://127.0.0.1:9/", "Plan");
     planner.Sifirla();
@@ -87,8 +88,7 @@ TEST_F(PlanCommandTest, ShowGivesThePlanAsLoaded) {
   EXPECT_EQ(shown["rows"][0]["DersAdi"], "Devre Teorisi Şube");
   EXPECT_EQ(shown["rows"][0]["Saatler"], nlohmann::json::array({"08:10"}));
   EXPECT_EQ(shown["rows"][1]["CRN"], "30002");
-  EXPECT_EQ(shown["committed"],
-            nlohmann::json::array({"", "21001", "", "", "30002", "", "", "", "", ""}));
+  EXPECT_EQ(shown["committed"], nlohmann::json::array({"", "21001", "", "", "30002", "", "", "", "", ""}));
 
   const CliResult text = Cli({"plan", "show", plan});
   ASSERT_EQ(text.status, 0) << text.err;
@@ -134,8 +134,8 @@ TEST_F(PlanCommandTest, FilesThatHoldNoPlanFailWithTheMessage) {
 
 TEST_F(PlanCommandTest, GenerateAppliesAnAlternativeAndSavesThePlan) {
   const std::string out = folder / "uretilen.dkf";
-  const CliResult run = Cli({"generate", "--course", "ELK 101", "--course", "MAT 101", "--hours", "8-22", "--apply", "1",
-                             "--save", out});
+  const CliResult run =
+      Cli({"generate", "--course", "ELK 101", "--course", "MAT 101", "--hours", "8-22", "--apply", "1", "--save", out});
   ASSERT_EQ(run.status, 0) << run.err;
   const CliResult shown = Cli({"plan", "show", out, "--json"});
   ASSERT_EQ(shown.status, 0) << shown.err;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "text/cp1254.h"
 #include "catalogue/file_system.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::cli {
 namespace {
@@ -34,19 +34,19 @@ class SectionsCommandTest : public ::testing::Test {
  protected:
   SectionsCommandTest() : store(folder.Path()) {
     store
-        .Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D1", "ELK"),
-                            Section("21002", "ELK 101", "---", "Sali", "0830/1029", "EEB", "D1", std::string("TÜM"_w)),
-                            Section("21003", "ELK 101", std::string("Şule Öz"_w), "Cuma", "1330/1529", "MED", "D2",
-                                    "MAT"),
-                            Section("21004", "ELK 101", "ali veli", "Cuma", "0830/0929", "MED", "D2", "MAT ELK"),
-                            Section("21010", "ELK 102", "Can Er", "Cuma", "0830/0929", "EEB", "D1", "MAT")})
+        .Department("ELK",
+                    {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D1", "ELK"),
+                     Section("21002", "ELK 101", "---", "Sali", "0830/1029", "EEB", "D1", std::string("TÜM"_w)),
+                     Section("21003", "ELK 101", std::string("Şule Öz"_w), "Cuma", "1330/1529", "MED", "D2", "MAT"),
+                     Section("21004", "ELK 101", "ali veli", "Cuma", "0830/0929", "MED", "D2", "MAT ELK"),
+                     Section("21010", "ELK 102", "Can Er", "Cuma", "0830/0929", "EEB", "D1", "MAT")})
         .ListedOnly("KAY");
   }
 
   // Runs kiremo-cli sections on the fixture's program folder.
   Outcome Sections(const std::vector<std::string>& words) {
-    std::string command = Quoted(std::string(KIREMO_BIN_DIR) + "/kiremo-cli") + " --folder " + Quoted(folder.Path()) +
-                          " sections";
+    std::string command =
+        Quoted(std::string(KIREMO_BIN_DIR) + "/kiremo-cli") + " --folder " + Quoted(folder.Path()) + " sections";
     for (const std::string& word : words) command += " " + Quoted(word);
     command += " >" + Quoted(folder / "out.txt") + " 2>" + Quoted(folder / "err.txt");
     Outcome run;

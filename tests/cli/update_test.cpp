@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "text/cp1254.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
@@ -18,6 +17,7 @@
 #include "cli/page_fixture.h"
 #include "demo_server/schedule_server.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::testing_support {
 namespace {
@@ -91,8 +91,8 @@ TEST_F(UpdateCommandTest, PrintsEveryStoredDepartmentAndTheCompletion) {
   EXPECT_TRUE(HasLine(result.out, "elk güncellendi.")) << result.out;
   EXPECT_TRUE(HasLine(result.out, "mat güncellendi.")) << result.out;
   EXPECT_FALSE(HasLine(result.out, "fiz güncellendi.")) << result.out;
-  EXPECT_TRUE(result.out.ends_with(
-      "3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
+  EXPECT_TRUE(
+      result.out.ends_with("3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
       << result.out;
   EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"11", "12"}));
   EXPECT_TRUE(Crns("fiz").empty());

@@ -33,9 +33,7 @@ TEST(CrnTexts, ListAndScript) {
   }
 }
 
-TEST(CrnTexts, ScriptHasNoBackslash) {
-  EXPECT_EQ(CrnScriptText(Rows({{3, "12345"}})).find('\\'), std::string::npos);
-}
+TEST(CrnTexts, ScriptHasNoBackslash) { EXPECT_EQ(CrnScriptText(Rows({{3, "12345"}})).find('\\'), std::string::npos); }
 
 }  // namespace
 }  // namespace kiremo::files

@@ -29,7 +29,7 @@ planner::PlanSnapshot SamplePlan() {
   plan.combos[13] = "MAT 102";
   plan.combos[14] = std::string("22001:: Ömer Çelik :: Pazartesi :: MKB"_w);
   for (int hour = 1; hour <= 2; ++hour) plan.cells[1][hour] = 2;  // Tuesday 09:30-11:29
-  plan.cells[3][5] = 2;                                          // Thursday 13:30
+  plan.cells[3][5] = 2;                                           // Thursday 13:30
   planner::StoredRow row;
   row.DersKodu = "ELK 221";
   row.DersAdi = "Devre Teorisi Şube 1"_w;
@@ -47,9 +47,9 @@ TEST(DkfFormat, ResetPlanIs410BytesOfSecinEmptyStringsZerosAndFlags) {
   ASSERT_EQ(bytes.size(), 410u);
   std::string expected;
   for (int row = 1; row <= 10; ++row) expected += "Se\xE7in\0\0\0"s;  // "Seçin", then two empty strings
-  expected += std::string(280, '\0');                                // Block B
-  expected += std::string(40, '\0');                                 // ten flags 0
-  expected += std::string(10, '\0');                                 // ten empty CRNs
+  expected += std::string(280, '\0');                                 // Block B
+  expected += std::string(40, '\0');                                  // ten flags 0
+  expected += std::string(10, '\0');                                  // ten empty CRNs
   EXPECT_EQ(bytes, expected);
   EXPECT_EQ(DecodePlan(bytes), ResetPlan());
 }
@@ -70,7 +70,11 @@ TEST(DkfFormat, CommittedRowIsWrittenInTheRecordOrder) {
   std::string block_b(280, '\0');
   block_b[4 * (4 * 14 + 13)] = 10;
   const std::string block_c = std::string(36, '\0') + "\x01\0\0\0"s + "A\0B\0"s + "12345\0C\0"s + "\x01\0\0\0"s +
-                              "\x01\0\0\0"s + "MKB\0" "3\0" "08:10\0" "R1\0"s;
+                              "\x01\0\0\0"s +
+                              "MKB\0"
+                              "3\0"
+                              "08:10\0"
+                              "R1\0"s;
   EXPECT_EQ(bytes, block_a + block_b + block_c + std::string(10, '\0'));
 }
 

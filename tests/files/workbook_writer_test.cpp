@@ -8,10 +8,10 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::files {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "generator/generator_fixture.h"
 #include "generator/generator_messages.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::generator {
 namespace {

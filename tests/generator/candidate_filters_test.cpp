@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::generator {
 namespace {

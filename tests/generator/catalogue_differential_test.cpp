@@ -7,7 +7,6 @@
 
 #include <random>
 
-#include "text/cp1254.h"
 #include "generator/candidate_collection.h"
 #include "generator/combination_search.h"
 #include "generator/search_fixture.h"
@@ -15,6 +14,7 @@
 #include "planner/planner.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 
 namespace kiremo::generator {
 namespace {
@@ -86,8 +86,8 @@ class Student {
       const int row = 1 + k * 2 + random() % 2;
       const planner::Choices& departments = planner_.Row(row).department;
       const bool same = k > 0 && random() % 4 == 0;  // the first course again
-      planner_.SelectDepartment(row, same ? departments.IndexOf(first_department)
-                                          : 1 + random() % (departments.Count() - 1));
+      planner_.SelectDepartment(
+          row, same ? departments.IndexOf(first_department) : 1 + random() % (departments.Count() - 1));
       planner_.DersKoduEkle(row);
       const planner::Choices& courses = planner_.Row(row).course;
       planner_.SelectCourse(row, same ? courses.IndexOf(first_course) : 1 + random() % (courses.Count() - 1));
@@ -122,7 +122,9 @@ TEST(CatalogueDifferential, CollectedCandidatesSearchLikeTheOracleTree) {
     catalogue::CatalogueQuery query1(catalogue.ConnectionString());
     planner::Planner planner(query1, folder.Path(), "http://forum.example/", "Plan");
     GeneratorPanel panel;
-    planner.SetDepartmentFilter([&] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
+    planner.SetDepartmentFilter([&] {
+      return planner::DepartmentFilter{panel.own_department_only, panel.own_department};
+    });
     Student student(panel, planner);
 
     for (int choice = 0; choice < 100; ++choice, ++cases) {

@@ -42,7 +42,9 @@ class GeneratorWorld : public ::testing::Test {
         planner(query1, folder.Path(), "http://forum.example/", "Plan"),
         generator(planner, query1) {
     planner.SetObserver(&boxes);
-    planner.SetDepartmentFilter([this] { return planner::DepartmentFilter{panel.own_department_only, panel.own_department}; });
+    planner.SetDepartmentFilter([this] {
+      return planner::DepartmentFilter{panel.own_department_only, panel.own_department};
+    });
     planner::ResetHooks hooks;
     hooks.clear_free_days_and_results = [this] {
       panel.free_days = {};

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "generator/generator_fixture.h"
 #include "generator/generator_messages.h"
 #include "planner/markers.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace kiremo::generator {
 namespace {
@@ -38,8 +38,8 @@ TEST_F(Driver, FewerThanTwoRowsWithSectionItemsAreRefused) {
   Generate();
   Choose(1, "MAT", "MAT 101E");
   Generate();
-  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Mesaj", W(kNoCourse), Icon::Warning},
-                                            {"Mesaj", W(kOneCourse), Icon::Warning}}));
+  EXPECT_EQ(Messages(),
+            (std::vector<Shown>{{"Mesaj", W(kNoCourse), Icon::Warning}, {"Mesaj", W(kOneCourse), Icon::Warning}}));
   EXPECT_EQ(ResultListCount(), 0);
 }
 
@@ -64,7 +64,7 @@ TEST_F(Driver, SameCourseInTwoRowsListsEachPairOnce) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "MAT", "MAT 101E");
   Choose(3, "FIZ", "FIZ 101");
-    Generate();
+  Generate();
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(ResultItems(),
             (std::vector<std::string>{W("2 farklı program yaptım!"_w), "1. Alternatif", "2. Alternatif"}));

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "text/text_helpers.h"
 #include "generator/tree_ders.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::generator::oracle {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "text/errors.h"
 #include "planner/markers.h"
 #include "planner_test_support.h"
+#include "text/errors.h"
 
 namespace kiremo::planner::testing {
 namespace {
@@ -12,10 +12,11 @@ using Texts = std::vector<std::string>;
 class CourseRowsTest : public PlannerTest {
  protected:
   void SetUp() override {
-    store.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
-                             Section("21002", "ELK 101", "ali veli", "Sali", "0830/1029"),
-                             Section("21003", "ELK 101", "---", "Cuma", "1330/1529"),
-                             Section("21010", "ELK 202", "Can Er", "Pazartesi", "0830/1029")})
+    store
+        .Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
+                            Section("21002", "ELK 101", "ali veli", "Sali", "0830/1029"),
+                            Section("21003", "ELK 101", "---", "Cuma", "1330/1529"),
+                            Section("21010", "ELK 202", "Can Er", "Pazartesi", "0830/1029")})
         .Department("BOS")
         .ListedOnly("YOK");
     Start();
@@ -90,7 +91,7 @@ TEST_F(CourseRowsTest, SectionItemsAndTeachers) {
   PickDepartment(1, "ELK");
   PickCourse(1, "ELK 101");
   EXPECT_EQ(SectionItems(1), (Texts{W(kSecin), "21001:: Ali Veli :: Pazartesi :: EEB",
-                                                "21002:: ali veli :: Sali :: EEB", "21003:: --- :: Cuma :: EEB"}));
+                                    "21002:: ali veli :: Sali :: EEB", "21003:: --- :: Cuma :: EEB"}));
   // One teacher whatever the letter case; "---" is nobody.
   EXPECT_EQ(Teachers(1).items, (Texts{W(kSecin), "Ali Veli"}));
   EXPECT_EQ(Sections(1).index, 0);
@@ -132,10 +133,10 @@ TEST_F(DepartmentFilterTest, Cases) {
     Texts crns;
   } cases[] = {
       {"ELK", true, {W(kSecin), "1", "2", "4"}},
-      {"elk", true, {W(kSecin), "1", "2", "4"}},     // upper-cased before the search
-      {"ELK ", true, {W(kSecin), "2", "4"}},         // the blank is not trimmed away
-      {"", true, {W(kSecin), "2"}},                  // nothing matches an empty code
-      {"MAK", true, {W(kSecin), "2"}},               // only "TÜM" exactly
+      {"elk", true, {W(kSecin), "1", "2", "4"}},  // upper-cased before the search
+      {"ELK ", true, {W(kSecin), "2", "4"}},      // the blank is not trimmed away
+      {"", true, {W(kSecin), "2"}},               // nothing matches an empty code
+      {"MAK", true, {W(kSecin), "2"}},            // only "TÜM" exactly
       {"MAK", false, {W(kSecin), "1", "2", "3", "4", "5"}},
   };
   for (const Case& c : cases) {

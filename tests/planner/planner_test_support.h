@@ -132,18 +132,17 @@ class TermTest : public PlannerTest {
  protected:
   void SetUp() override {
     store.Department(
-        "ELK",
-        {Section("100", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK", "Devre Teorisi"),
-         Section("101", "ELK 101", "Ali Veli", "Pazartesi", "0930/1129"),
-         Section("102", "ELK 101", "Can Er", "Sali", "2130/2229"),
-         Section("103", "ELK 101", "Can Er", W("Çarşamba"_w), "2030/2229"),
-         Section("104", "ELK 101", "Can Er", W("Perşembe"_w), "1230/1329", W("Boş"_w)),
-         Section("200", "ELK 202", "Deniz Su", "Pazartesi", "0830/0929"),
-         Section("201", "ELK 202", "Deniz Su", "Cuma", "0830/0929"),
-         Section("300", "ELK 303", "Ece Ay", W("Pazartesi|Boş"_w), "0830/0929|1030/1129", "EEB|MED", "D1|D2"),
-         Section("301", "ELK 303", "Ece Ay", W("Pazartesi|Boş|Cuma"_w), "0830/0929|1030/1129|1330/1529",
-                 "A|B|C", "1|2|3"),
-         Section("302", "ELK 303", "Ece Ay", "Pazartesi|Pazartesi", "0830/1029|1030/1229", "A|B", "1|2")});
+        "ELK", {Section("100", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029", "EEB", "D101", "ELK", "Devre Teorisi"),
+                Section("101", "ELK 101", "Ali Veli", "Pazartesi", "0930/1129"),
+                Section("102", "ELK 101", "Can Er", "Sali", "2130/2229"),
+                Section("103", "ELK 101", "Can Er", W("Çarşamba"_w), "2030/2229"),
+                Section("104", "ELK 101", "Can Er", W("Perşembe"_w), "1230/1329", W("Boş"_w)),
+                Section("200", "ELK 202", "Deniz Su", "Pazartesi", "0830/0929"),
+                Section("201", "ELK 202", "Deniz Su", "Cuma", "0830/0929"),
+                Section("300", "ELK 303", "Ece Ay", W("Pazartesi|Boş"_w), "0830/0929|1030/1129", "EEB|MED", "D1|D2"),
+                Section("301", "ELK 303", "Ece Ay", W("Pazartesi|Boş|Cuma"_w), "0830/0929|1030/1129|1330/1529", "A|B|C",
+                        "1|2|3"),
+                Section("302", "ELK 303", "Ece Ay", "Pazartesi|Pazartesi", "0830/1029|1030/1229", "A|B", "1|2")});
     Start();
   }
 };

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "text/errors.h"
 #include "planner/markers.h"
 #include "planner_test_support.h"
+#include "text/errors.h"
 
 namespace kiremo::planner::testing {
 namespace {

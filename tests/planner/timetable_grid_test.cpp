@@ -10,12 +10,9 @@ namespace {
 
 TEST(CellColourTest, TheColourTable) {
   const std::pair<int, std::optional<std::uint32_t>> cases[] = {
-      {0, 0xFFFFFFu},  {1, 0xD9E5B4u},  {2, 0xB4E5C6u},
-      {3, 0xE5D5B4u},  {4, 0xB4DFE5u},  {5, 0xB4B8E5u},
-      {6, 0xE5B4B4u},  {7, 0xE5B4D0u},  {8, 0x8C9C8Au},
-      {9, 0x837DFFu},  {10, 0xCFCE74u}, {15, 0xE3D07Au},
-      {16, 0xFF0000u},     {25, 0xFF0000u},     {11, std::nullopt},
-      {14, std::nullopt},              {26, std::nullopt},              {-1, std::nullopt},
+      {0, 0xFFFFFFu},  {1, 0xD9E5B4u},  {2, 0xB4E5C6u},     {3, 0xE5D5B4u},     {4, 0xB4DFE5u},     {5, 0xB4B8E5u},
+      {6, 0xE5B4B4u},  {7, 0xE5B4D0u},  {8, 0x8C9C8Au},     {9, 0x837DFFu},     {10, 0xCFCE74u},    {15, 0xE3D07Au},
+      {16, 0xFF0000u}, {25, 0xFF0000u}, {11, std::nullopt}, {14, std::nullopt}, {26, std::nullopt}, {-1, std::nullopt},
   };
   for (const auto& [value, colour] : cases) EXPECT_EQ(CellColour(value), colour) << value;
 }

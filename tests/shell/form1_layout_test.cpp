@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -47,8 +47,8 @@ TEST_F(LayoutTest, CourseRowsSitAtTheirPlaces) {
     int left;
     int width;
   };
-  const Column columns[] = {{"Shape", 1, 0, 7, 25},        {"ComboBox", 3, 2, 42, 65},   {"ComboBox", 3, 1, 114, 89},
-                            {"ComboBox", 3, 0, 210, 350},  {"HocaCombo", 1, 0, 568, 137}, {"Kaydet", 1, 0, 710, 50},
+  const Column columns[] = {{"Shape", 1, 0, 7, 25},       {"ComboBox", 3, 2, 42, 65},    {"ComboBox", 3, 1, 114, 89},
+                            {"ComboBox", 3, 0, 210, 350}, {"HocaCombo", 1, 0, 568, 137}, {"Kaydet", 1, 0, 710, 50},
                             {"Button", 1, 0, 766, 40}};
   for (int row = 1; row <= 10; ++row) {
     for (const Column& column : columns) {

@@ -12,11 +12,11 @@
 #include <QThread>
 #include <QTimer>
 
-#include "text/cp1254.h"
 #include "catalogue/file_system.h"
 #include "shell/form2.h"
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
 namespace {

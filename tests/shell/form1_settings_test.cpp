@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "catalogue/file_system.h"
 #include "app/ini_file.h"
+#include "catalogue/file_system.h"
 #include "shell/gui_fixture.h"
 
 namespace kiremo::shell::testing {

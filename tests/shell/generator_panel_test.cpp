@@ -1,14 +1,14 @@
-#include <QProgressDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
 #include "generator/result_texts.h"
-#include "text/cp1254.h"
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
 #include "shell/result_list.h"
 #include "shell/search_progress_box.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
 namespace {
@@ -39,10 +39,13 @@ TEST_F(GeneratorPanelTest, CreateListsTheTimetablesAndChoosingOneCommitsIt) {
 // choosing the second after the first leaves only the second's sections.
 TEST_F(GeneratorPanelTest, ChoosingAnotherAlternativeReplacesTheCommittedCourses) {
   using testing_support::Section;
-  catalogue.Department("FIZ", {Section("41001", "FIZ 101", "Ali Veli", "Pazartesi", "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
-                               Section("41002", "FIZ 101", "Can Er", std::string("Salı"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
-                               Section("41003", "FIZ 102", "Can Er", std::string("Çarşamba"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
-                               Section("41004", "FIZ 102", "Ali Veli", std::string("Perşembe"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w))});
+  catalogue.Department(
+      "FIZ",
+      {Section("41001", "FIZ 101", "Ali Veli", "Pazartesi", "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+       Section("41002", "FIZ 101", "Can Er", std::string("Salı"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+       Section("41003", "FIZ 102", "Can Er", std::string("Çarşamba"_w), "0930/1029", "EEB", "D1", std::string("TÜM"_w)),
+       Section("41004", "FIZ 102", "Ali Veli", std::string("Perşembe"_w), "0930/1029", "EEB", "D1",
+               std::string("TÜM"_w))});
   Start();
   for (int row = 1; row <= 2; ++row) {
     auto* department = Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 2)).c_str());

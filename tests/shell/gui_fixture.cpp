@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "text/cp1254.h"
 #include "shell/qt_dialogs.h"
 #include "shell/qt_widgets.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
 
@@ -53,8 +53,8 @@ GuiTest::GuiTest() : catalogue(folder.Path()) {
   catalogue.Department("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
                                Section("21002", "ELK 101", "Can Er", std::string("Salı"_w), "1030/1229"),
                                Section("21003", "ELK 102", std::string("Ayşe Kaya"_w), "Pazartesi", "0930/1129")});
-  catalogue.Department("MAT", {Section("31001", "MAT 101", "Can Er", "Cuma", "0930/1129", "MKB", "D2",
-                                       std::string("TÜM"_w))});
+  catalogue.Department("MAT",
+                       {Section("31001", "MAT 101", "Can Er", "Cuma", "0930/1129", "MKB", "D2", std::string("TÜM"_w))});
   QtDialogs::SetStandIn(&dialogs);
   QtLauncher::SetStandIn(&browser);
 }

@@ -10,9 +10,9 @@
 
 #include "acquisition/fetcher.h"
 #include "shell/form1.h"
-#include "view/memory_view.h"
 #include "support/catalogue_fixture.h"
 #include "support/temp_folder.h"
+#include "view/memory_view.h"
 
 namespace kiremo::shell::testing {
 

@@ -2,9 +2,9 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "text/cp1254.h"
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
 namespace {
@@ -49,8 +49,7 @@ TEST_F(ManualPlanningTest, TwoCoursesByHandWithAClashAndARemoval) {
 
   // Removing through the red cell takes row 1's course away; row 2's
   // preview stays where it was, now on an empty cell.
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                    grid->visualItemRect(grid->item(2, 1)).center());
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(2, 1)).center());
   QTest::mouseClick(Find<QPushButton>("btnCikar"), Qt::LeftButton);
   EXPECT_TRUE(form->Application().Plan().Ders(1).CRN.empty());
   for (int row = 1; row <= 3; ++row) {

@@ -17,8 +17,8 @@ TEST_F(ProgramTest, WithoutADisplayTheWindowIsDrawnIntoAPicture) {
   std::filesystem::copy_file(program, folder / "kiremo");
   const std::string command = "cd '" + folder.Path() + "' && env QT_QPA_PLATFORM=offscreen KIREMO_SCREENSHOT='" +
                               folder / "window.png" + "' KIREMO_SITE_URL=http://127.0.0.1:9 XDG_DATA_HOME='" +
-                              folder / "xdg" + "' XDG_CONFIG_HOME='" + folder / "xdg" +
-                              "' timeout 60 ./kiremo 2>'" + folder / "errors.txt" + "'";
+                              folder / "xdg" + "' XDG_CONFIG_HOME='" + folder / "xdg" + "' timeout 60 ./kiremo 2>'" +
+                              folder / "errors.txt" + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const QImage picture(QString::fromStdString(folder / "window.png"));
   ASSERT_FALSE(picture.isNull());

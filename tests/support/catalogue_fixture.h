@@ -26,10 +26,9 @@ namespace kiremo::testing_support {
 // A section of the catalogue, with blok computed the way the store computes
 // it (the length of saat divided by 9). Set blok afterwards to store an
 // inconsistent record on purpose.
-inline catalogue::SectionValues Section(std::string crn, std::string ders_kodu, std::string ogretmen,
-                                        std::string gun, std::string saat, std::string bina = "EEB",
-                                        std::string derslik = "D1", std::string alabilenler = "ELK",
-                                        std::string ders_adi = "Ders") {
+inline catalogue::SectionValues Section(std::string crn, std::string ders_kodu, std::string ogretmen, std::string gun,
+                                        std::string saat, std::string bina = "EEB", std::string derslik = "D1",
+                                        std::string alabilenler = "ELK", std::string ders_adi = "Ders") {
   catalogue::SectionValues s;
   s.crn = std::move(crn);
   s.ders_kodu = std::move(ders_kodu);
@@ -94,16 +93,12 @@ class CatalogueFixture {
   void RemoveDepartmentList() const { std::filesystem::remove(folder_ + std::string(catalogue::kDepartmentList)); }
 
   const std::string& Folder() const { return folder_; }
-  std::string ConnectionString() const {
-    return catalogue::MakeConnectionString(folder_, catalogue::kMainCatalogue);
-  }
+  std::string ConnectionString() const { return catalogue::MakeConnectionString(folder_, catalogue::kMainCatalogue); }
   // A connection of its own, for changing the catalogue behind a reader's back.
   catalogue::Database Open() const { return catalogue::Database(ConnectionString()); }
 
  private:
-  void WriteList() const {
-    catalogue::WriteDepartmentList(folder_ + std::string(catalogue::kDepartmentList), lines_);
-  }
+  void WriteList() const { catalogue::WriteDepartmentList(folder_ + std::string(catalogue::kDepartmentList), lines_); }
 
   std::string folder_;
   std::vector<std::string> lines_;

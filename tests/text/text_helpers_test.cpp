@@ -23,20 +23,16 @@ TEST_P(ExplodeTest, SplitsAsTheCatalogueReadersExpect) {
   EXPECT_EQ(Explode(c.text, c.separator), c.pieces) << "text: " << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExplodeTest,
-    testing::Values(ExplodeCase{"a|b", "|", {"a", "b"}},
-                    ExplodeCase{"a|b|", "|", {"a", "b"}},        // no trailing empty piece
-                    ExplodeCase{"a||b", "|", {"a", "", "b"}},
-                    ExplodeCase{"|a", "|", {"", "a"}},
-                    ExplodeCase{"|", "|", {"", ""}},              // text equal to the separator
-                    ExplodeCase{"||", "|", {"", ""}},
-                    ExplodeCase{"", "|", {}},
-                    ExplodeCase{"a", "|", {"a"}},
-                    ExplodeCase{"a||", "|", {"a", ""}},
-                    ExplodeCase{"x::y::z", "::", {"x", "y", "z"}},
-                    ExplodeCase{"a:::b", "::", {"a", ":b"}},      // occurrences never overlap
-                    ExplodeCase{"<td>1</td><td>2</td>", "</td>", {"<td>1", "<td>2"}}));
+INSTANTIATE_TEST_SUITE_P(Cases, ExplodeTest,
+                         testing::Values(ExplodeCase{"a|b", "|", {"a", "b"}},
+                                         ExplodeCase{"a|b|", "|", {"a", "b"}},  // no trailing empty piece
+                                         ExplodeCase{"a||b", "|", {"a", "", "b"}}, ExplodeCase{"|a", "|", {"", "a"}},
+                                         ExplodeCase{"|", "|", {"", ""}},  // text equal to the separator
+                                         ExplodeCase{"||", "|", {"", ""}}, ExplodeCase{"", "|", {}},
+                                         ExplodeCase{"a", "|", {"a"}}, ExplodeCase{"a||", "|", {"a", ""}},
+                                         ExplodeCase{"x::y::z", "::", {"x", "y", "z"}},
+                                         ExplodeCase{"a:::b", "::", {"a", ":b"}},  // occurrences never overlap
+                                         ExplodeCase{"<td>1</td><td>2</td>", "</td>", {"<td>1", "<td>2"}}));
 
 TEST(ExplodeTest, SectionItemGivesCrnThenPaddedTeacher) {
   // Named first: clang 14 crashes on a "..."_w built into a string inside this call.
@@ -63,7 +59,7 @@ TEST(StriptagsTest, DropsTagsAndKeepsLoneClosers) {
   EXPECT_EQ(Striptags("a > b"), "a > b");
   EXPECT_EQ(Striptags("<>"), "");
   EXPECT_EQ(Striptags("a<b<c>d>e"), "ad>e");  // no nesting: the first ">" closes
-  EXPECT_EQ(Striptags("x<unclosed"), "x");     // the rest of the text is the tag
+  EXPECT_EQ(Striptags("x<unclosed"), "x");    // the rest of the text is the tag
   EXPECT_EQ(Striptags("<"), "");
   EXPECT_EQ(Striptags(""), "");
 }
@@ -77,8 +73,10 @@ TEST(TrimTest, DropsControlCharactersAndBlanksOnly) {
 }
 
 TEST(CaseTest, ChangesOnlyAsciiLetters) {
-  EXPECT_EQ(UpperAscii("elk çalı"_w), std::string("ELK \xE7" "AL\xFD"));
-  EXPECT_EQ(LowerAscii(std::string("ÇEV"_w)), std::string("\xC7" "ev"));
+  EXPECT_EQ(UpperAscii("elk çalı"_w), std::string("ELK \xE7"
+                                                  "AL\xFD"));
+  EXPECT_EQ(LowerAscii(std::string("ÇEV"_w)), std::string("\xC7"
+                                                          "ev"));
   EXPECT_EQ(LowerAscii(std::string("İNŞ"_w)), std::string("İ"_w) + "n" + std::string("Ş"_w));
   EXPECT_TRUE(SameTextIgnoringCase("Ahmet", "AHMET"));
   EXPECT_FALSE(SameTextIgnoringCase(std::string("ç"_w), std::string("Ç"_w)));
@@ -104,7 +102,10 @@ TEST(StrToIntTest, AcceptsWholeNumbersOnly) {
 // end the message there.
 TEST(StrToIntTest, AZeroByteInTheTextDoesNotCutTheMessage) {
   try {
-    StrToInt(std::string("1\0" "0", 3));
+    StrToInt(
+        std::string("1\0"
+                    "0",
+                    3));
     ADD_FAILURE() << "no error";
   } catch (const ConversionError& e) {
     EXPECT_STREQ(e.what(), "'1?0' is not a valid integer value");
@@ -113,7 +114,8 @@ TEST(StrToIntTest, AZeroByteInTheTextDoesNotCutTheMessage) {
 
 TEST(Cp1254Test, LiteralsAreSingleBytes) {
   EXPECT_EQ("Seçin"_w, std::string_view("Se\xE7in"));
-  EXPECT_EQ("ÇA"_w, std::string_view("\xC7" "A"));
+  EXPECT_EQ("ÇA"_w, std::string_view("\xC7"
+                                     "A"));
   EXPECT_EQ("ğüşıöçĞÜŞİÖÇ"_w, std::string_view("\xF0\xFC\xFE\xFD\xF6\xE7\xD0\xDC\xDE\xDD\xD6\xC7"));
   EXPECT_EQ("----------Kaydedildi"_w.size(), 20u);
 }
@@ -127,10 +129,14 @@ TEST(Cp1254Test, EveryByteSurvivesARoundTripThroughUtf8) {
 }
 
 TEST(Cp1254Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1254("\u4E2D"), "?");          // a CJK character
-  EXPECT_EQ(Utf8ToCp1254("a\xC3"), "a?");           // cut in the middle
-  EXPECT_EQ(Utf8ToCp1254("\xFF" "b"), "?b");        // no UTF-8 lead byte
-  EXPECT_EQ(Utf8ToCp1254("\xE2\x82" "x"), "??x");        // a broken sequence
+  EXPECT_EQ(Utf8ToCp1254("\u4E2D"), "?");  // a CJK character
+  EXPECT_EQ(Utf8ToCp1254("a\xC3"), "a?");  // cut in the middle
+  EXPECT_EQ(Utf8ToCp1254("\xFF"
+                         "b"),
+            "?b");  // no UTF-8 lead byte
+  EXPECT_EQ(Utf8ToCp1254("\xE2\x82"
+                         "x"),
+            "??x");  // a broken sequence
 }
 
 }  // namespace

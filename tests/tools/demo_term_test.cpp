@@ -9,11 +9,11 @@
 #include <stdexcept>
 
 #include "acquisition/page_cutter.h"
-#include "text/cp1254.h"
-#include "text/text_helpers.h"
 #include "catalogue/file_system.h"
 #include "page_writer.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::demo {
 namespace {

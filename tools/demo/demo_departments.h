@@ -21,7 +21,7 @@ struct DepartmentInfo {
   std::string_view building;  // where most of its meetings are
   DepartmentKind kind;
   std::array<std::string_view, 5> topics;  // stems of its course titles
-  std::string_view related;  // codes of departments that also take its courses, blank-separated
+  std::string_view related;                // codes of departments that also take its courses, blank-separated
 };
 
 // In the order of the department index page.

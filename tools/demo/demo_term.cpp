@@ -4,10 +4,10 @@
 #include <bit>
 #include <string_view>
 
-#include "text/cp1254.h"
 #include "demo_departments.h"
 #include "demo_people.h"
 #include "demo_random.h"
+#include "text/cp1254.h"
 
 namespace kiremo::demo {
 
@@ -16,8 +16,7 @@ namespace {
 constexpr std::string_view kDays[] = {"Pazartesi"_w, "Salı"_w, "Çarşamba"_w, "Perşembe"_w, "Cuma"_w};
 constexpr std::string_view kNoDay = "Boş"_w;
 constexpr std::string_view kEverybody = "TÜM"_w;
-constexpr std::string_view kTitleVariants[] = {"", " I", " II", " Laboratuvarı"_w, " Uygulamaları"_w,
-                                               " Tasarımı"_w};
+constexpr std::string_view kTitleVariants[] = {"", " I", " II", " Laboratuvarı"_w, " Uygulamaları"_w, " Tasarımı"_w};
 constexpr std::string_view kRoomPrefixes[] = {"A", "B", "D", "Z"};
 constexpr int kProjectNumber = 492;
 
@@ -118,8 +117,7 @@ class TermBuilder {
         for (int i = 0; i < n; ++i) add(titles[i], 1 + i / 2, random_.Between(12, 26), Audience::kAll);
         break;
       }
-      case DepartmentKind::kEmpty:
-        break;
+      case DepartmentKind::kEmpty: break;
     }
     NumberCourses(info, courses);
     if (info.kind == DepartmentKind::kEngineering) {
@@ -198,7 +196,8 @@ class TermBuilder {
       meetings.push_back({building, std::string(kDays[day]), time, Room(lab)});
     }
     // A meeting without a day comes last, after the real ones.
-    if (count < 3 && random_.Chance(4)) meetings.push_back({std::string(info.building), std::string(kNoDay), "/", "---"});
+    if (count < 3 && random_.Chance(4))
+      meetings.push_back({std::string(info.building), std::string(kNoDay), "/", "---"});
     return meetings;
   }
 

@@ -4,11 +4,11 @@
 #include <iostream>
 #include <system_error>
 
-#include "text/cp1254.h"
-#include "text/errors.h"
 #include "catalogue/file_system.h"
 #include "demo_term.h"
 #include "page_writer.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -11,10 +11,10 @@ namespace {
 constexpr std::string_view kHead =
     "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1254\">\r\n";
 
-constexpr std::string_view kHeaderCells[] = {
-    "CRN",         "Ders Kodu"_w,  "Ders Adı"_w,    "Öğretim Üyesi"_w, "Bina"_w,        "Gün"_w,     "Saat"_w,
-    "Derslik"_w,   "Kontenjan"_w,  "Yazılan"_w,     "Rezervasyon"_w,   "Alabilen Programlar"_w, "Ön Şart"_w,
-    "Sınıf Şartı"_w};
+constexpr std::string_view kHeaderCells[] = {"CRN",         "Ders Kodu"_w,  "Ders Adı"_w,    "Öğretim Üyesi"_w,
+                                             "Bina"_w,      "Gün"_w,        "Saat"_w,        "Derslik"_w,
+                                             "Kontenjan"_w, "Yazılan"_w,    "Rezervasyon"_w, "Alabilen Programlar"_w,
+                                             "Ön Şart"_w,   "Sınıf Şartı"_w};
 
 void Cell(std::string& page, std::string_view text) {
   page += "<td>";

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "demo_server/schedule_server.h"
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
-#include "demo_server/schedule_server.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ void ApplyFailure(const std::string& text, kiremo::demo::ServerOptions& options)
 
 int main(int argc, char** argv) {
   std::map<std::string, std::string> values;
-  const std::vector<std::string> valued = {"--pages", "--port", "--delay-ms", "--fail-after",
+  const std::vector<std::string> valued = {"--pages",   "--port",    "--delay-ms",    "--fail-after",
                                            "--failure", "--version", "--changes-file"};
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
   try {
     if (values.count("--pages")) pages = values["--pages"];
     if (values.count("--port")) port = Number("--port", values["--port"]);
-    if (values.count("--delay-ms")) options.delay = std::chrono::milliseconds(Number("--delay-ms", values["--delay-ms"]));
+    if (values.count("--delay-ms"))
+      options.delay = std::chrono::milliseconds(Number("--delay-ms", values["--delay-ms"]));
     if (values.count("--fail-after")) options.fail_after = Number("--fail-after", values["--fail-after"]);
     if (values.count("--failure")) ApplyFailure(values["--failure"], options);
     if (values.count("--version")) options.version = values["--version"];

@@ -159,9 +159,7 @@ void ScheduleServer::Routes() {
         res.status = options_.failure_status;
         res.set_content(std::string("<html><body>Sunucu hatası</body></html>\n"_w), kHtml);
         break;
-      case Failure::Redirect:
-        res.set_redirect("/tasindi" + req.target, 302);
-        break;
+      case Failure::Redirect: res.set_redirect("/tasindi" + req.target, 302); break;
       case Failure::Close: {
         const std::size_t half = page.size() / 2;
         res.set_content_provider(page.size(), kHtml,
@@ -175,20 +173,16 @@ void ScheduleServer::Routes() {
         Sleep(std::chrono::hours(24));
         res.status = 503;
         break;
-      case Failure::None:
-        break;
+      case Failure::None: break;
     }
   });
 
-  server_->Get("/kiremo/version.txt", [this](const httplib::Request&, httplib::Response& res) {
-    res.set_content(options_.version, kText);
-  });
-  server_->Get("/kiremo/duzeltme.txt", [this](const httplib::Request&, httplib::Response& res) {
-    res.set_content(options_.changes, kText);
-  });
-  server_->Get("/yazilar/zemu-kiremo/", [](const httplib::Request&, httplib::Response& res) {
-    res.set_content(AboutPage(), kHtml);
-  });
+  server_->Get("/kiremo/version.txt",
+               [this](const httplib::Request&, httplib::Response& res) { res.set_content(options_.version, kText); });
+  server_->Get("/kiremo/duzeltme.txt",
+               [this](const httplib::Request&, httplib::Response& res) { res.set_content(options_.changes, kText); });
+  server_->Get("/yazilar/zemu-kiremo/",
+               [](const httplib::Request&, httplib::Response& res) { res.set_content(AboutPage(), kHtml); });
 }
 
 }  // namespace kiremo::demo

@@ -7,20 +7,18 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "text/cp1254.h"
-#include "planner/markers.h"
 #include "app/app.h"
 #include "app/program_folder.h"
+#include "planner/markers.h"
 #include "shell/form1.h"
 #include "shell/qt_widgets.h"
+#include "text/cp1254.h"
 
 namespace {
 
 using kiremo::app::App;
 
-bool Selectable(const std::string& item) {
-  return item != kiremo::planner::kSecin && item != kiremo::planner::kYok;
-}
+bool Selectable(const std::string& item) { return item != kiremo::planner::kSecin && item != kiremo::planner::kYok; }
 
 bool HasClash(App& app) {
   for (int day = 1; day <= 5; ++day) {
@@ -71,8 +69,11 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   const std::string xdg = (std::filesystem::temp_directory_path() / "kiremo-screenshot-xdg").string();
-  kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(), kiremo::app::ExecutablePath(), "",
-                                        {xdg + "/data", xdg + "/config"}, std::nullopt};
+  kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(),
+                                      kiremo::app::ExecutablePath(),
+                                      "",
+                                      {xdg + "/data", xdg + "/config"},
+                                      std::nullopt};
   kiremo::shell::TForm1 form(std::move(options));
   form.ShowCentred();
   App& app = form.Application();

@@ -5,9 +5,9 @@
 #include "app/event_guard.h"
 #include "app/generator_panel.h"
 #include "app/program_page.h"
+#include "app/result_browsing.h"
 #include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
-#include "generator/result_texts.h"
 #include "planner/markers.h"
 #include "text/program.h"
 
@@ -58,6 +58,8 @@ void App::FormCreate() {
   } catch (...) {
     // A desktop that refuses the association costs nothing but the double-click.
   }
+  FillSortChoice(view_, settings_);
+  generator_.SetSortKeys(ChosenSortKeys(view_));
   Guarded([&] {
     query1_.SetConnectionString(catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
@@ -72,6 +74,7 @@ bool App::FormClose() {
   bool written = false;
   Guarded([&] {
     WriteSettingsAtClose(view_, settings_);
+    WriteSortChoice(view_, settings_);
     written = true;
   });
   if (written) acquisition_->Stop();
@@ -140,15 +143,21 @@ void App::btnYerlestirClick() {
   Guarded([&] {
     // The teacher lists raise no event: their choice is taken when it is used.
     for (int row = 1; row <= planner::kRows; ++row) planner_.SelectTeacher(row, view_.HocaCombo(row).ItemIndex());
+    generator_.SetSortKeys(ChosenSortKeys(view_));
     const generator::Generation generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
     view_.ComboBox31().Clear();
-    if (generation.listed > 0) view_.ComboBox31().ShowResults(generation.listed, generator::ResultItemText);
-    for (const Notice& notice : generation.notices) view_.Dialog().Message(notice.caption, notice.text, notice.icon);
+    if (generation.listed > 0) ShowResults(view_, generator_);
+    for (const Notice& box : generator::BoxesToShow(generation))
+      view_.Dialog().Message(box.caption, box.text, box.icon);
   });
 }
 
 void App::ComboBox31Change() {
   Guarded([&] { generator_.ComboBox31Change(view_.ComboBox31().ItemIndex()); });
+}
+
+void App::SiralaChange() {
+  Guarded([&] { ReorderResults(view_, generator_); });
 }
 
 void App::CRNListeKopyalaClick() {

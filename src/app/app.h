@@ -69,9 +69,10 @@ class App {
   void Sifirla();
   void Edit1Change();
 
-  // The generator panel: "Oluştur" and the result list.
+  // The generator panel: "Oluştur", the result list and its order.
   void btnYerlestirClick();
   void ComboBox31Change();
+  void SiralaChange();
   // The window's watch over long searches (a progress box with a stop button).
   void SetSearchMonitor(generator::SearchMonitor* monitor) { generator_.SetSearchMonitor(monitor); }
 

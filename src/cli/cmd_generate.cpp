@@ -7,11 +7,12 @@
 
 #include "cli/args.h"
 #include "cli/command.h"
+#include "cli/generate_output.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
 #include "generator/generator.h"
-#include "generator/result_texts.h"
+#include "generator/sort_keys.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
@@ -21,7 +22,8 @@ namespace {
 
 constexpr char kUsage[] =
     "generate --course KOD [--course KOD ...] [--teacher N=HOCA] [--hours 9-19] [--free-days 1,5] "
-    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--json] [--apply K] [--save ÇIKTI.dkf]";
+    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--sort ANAHTAR[,ANAHTAR...]] [--metrics] [--json] [--apply K] "
+    "[--save ÇIKTI.dkf]";
 
 // The command line, its texts already in Windows-1254.
 struct GenerateOptions {
@@ -32,6 +34,8 @@ struct GenerateOptions {
   std::optional<std::string> avoid;
   std::optional<std::string> mine;
   bool all = false;
+  generator::SortKeys sort;  // none: the order found
+  bool metrics = false;
   bool json = false;
   std::optional<int> apply;         // the alternative chosen in the result list
   std::optional<std::string> save;  // a local path, taken as it is
@@ -39,10 +43,16 @@ struct GenerateOptions {
 
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
+generator::SortKeys ParseSortOption(const std::string& words) {
+  const std::optional<generator::SortKeys> keys = generator::ParseSortKeys(words);
+  if (!keys) Usage("--sort için bilinmeyen sıralama: " + words + " (kullanılabilenler: " + generator::KeyWords() + ")");
+  return *keys;
+}
+
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
-  const Args args =
-      Args::Parse(words, {"--all", "--json"},
-                  {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--apply", "--save"});
+  const Args args = Args::Parse(
+      words, {"--all", "--json", "--metrics"},
+      {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--sort", "--apply", "--save"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -73,6 +83,8 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   if (args.Has("--mine")) options.mine = Utf8ToCp1254(args.Value("--mine"));
   options.all = args.Has("--all");
   if (options.mine && options.all) Usage("--mine ile --all birlikte verilemez");
+  if (args.Has("--sort")) options.sort = ParseSortOption(args.Value("--sort"));
+  options.metrics = args.Has("--metrics");
   options.json = args.Has("--json");
   if (args.Has("--apply")) {
     options.apply = StrToIntDef(args.Value("--apply"), 0);
@@ -118,11 +130,10 @@ class GenerateSession {
     if (options.avoid) panel.unwanted_buildings = *options.avoid;
   }
 
-  // "Oluştur"; the first box it showed, if any.
-  std::optional<Notice> Generate() {
-    const generator::Generation generation = generator_.btnYerlestirClick(session_.panel);
-    if (generation.notices.empty()) return std::nullopt;
-    return generation.notices.back();
+  // "Oluştur", listing in the order of the keys.
+  generator::Generation Generate(const generator::SortKeys& keys) {
+    generator_.SetSortKeys(keys);
+    return generator_.btnYerlestirClick(session_.panel);
   }
 
   PlanSession& Session() { return session_; }
@@ -132,75 +143,6 @@ class GenerateSession {
   PlanSession session_;
   generator::Generator generator_;
 };
-
-// Writes the alternatives in large pieces: a million of them are tens of
-// megabytes of text.
-class ChunkedWriter {
- public:
-  explicit ChunkedWriter(std::ostream& out) : out_(out) {}
-  ~ChunkedWriter() { Flush(); }
-  std::string& Buffer() { return buffer_; }
-  void Spill() {
-    if (buffer_.size() >= (1u << 20)) Flush();
-  }
-  void Flush() {
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    buffer_.clear();
-  }
-
- private:
-  std::ostream& out_;
-  std::string buffer_;
-};
-
-// Each candidate's CRN as it is written: UTF-8, quoted for JSON if asked.
-std::vector<std::string> CrnTexts(const generator::Generator& generator, bool json) {
-  std::vector<std::string> texts;
-  for (const generator::TTreeDers& c : generator.Candidates) {
-    texts.push_back(json ? JsonText(c.CRN).dump() : Cp1254ToUtf8(c.CRN));
-  }
-  return texts;
-}
-
-void PrintJsonResult(std::ostream& out, const generator::Generator& generator, const std::optional<Notice>& message) {
-  const std::vector<std::string> crns = CrnTexts(generator, true);
-  const generator::Alternatives& results = generator.Results;
-  ChunkedWriter writer(out);
-  writer.Buffer() += "{\"count\": " + std::to_string(generator.ResultCount) + ", \"alternatives\": [";
-  for (int k = 0; k < generator.ResultCount; ++k) {
-    std::string& line = writer.Buffer();
-    line += k == 0 ? "\n  [" : ",\n  [";
-    for (int level = 0; level < results.Levels(); ++level) {
-      if (level > 0) line += ", ";
-      line += crns[results.Candidate(k, level)];
-    }
-    line += ']';
-    writer.Spill();
-  }
-  writer.Buffer() += generator.ResultCount > 0 ? "\n], \"message\": " : "], \"message\": ";
-  writer.Buffer() += message ? JsonText(message->text).dump() : "null";
-  writer.Buffer() += "}\n";
-}
-
-void PrintTextResult(std::ostream& out, GenerateSession& run, const std::optional<Notice>& message) {
-  generator::Generator& generator = run.Generator();
-  if (message) PrintLine(out, message->caption + ": " + message->text);
-  if (generator.ResultCount == 0) return;
-  PrintLine(out, generator::ResultItemText(0, generator.ResultCount));
-  const std::vector<std::string> crns = CrnTexts(generator, false);
-  ChunkedWriter writer(out);
-  for (int k = 0; k < generator.ResultCount; ++k) {
-    std::string& line = writer.Buffer();
-    line += generator::ResultItemText(k + 1, generator.ResultCount);
-    line += ':';
-    for (int level = 0; level < generator.Results.Levels(); ++level) {
-      line += ' ';
-      line += crns[generator.Results.Candidate(k, level)];
-    }
-    line += '\n';
-    writer.Spill();
-  }
-}
 
 // Chooses alternative K in the result list, as the student does, then
 // saves the plan as "Kaydet" does.
@@ -224,12 +166,13 @@ int Generate(Context& context, const std::vector<std::string>& words) {
   const std::size_t first = run.Session().shown.notices.size();
   run.Prepare(options);
   ReportNotices(run.Session().shown.notices, first, context.err);
-  const std::optional<Notice> message = run.Generate();
+  const generator::Generation generation = run.Generate(options.sort);
   ApplyAndSave(options, run, context.err);
+  const GenerateReport report{run.Generator(), generation, options.metrics};
   if (options.json) {
-    PrintJsonResult(context.out, run.Generator(), message);
+    PrintJsonResult(context.out, report);
   } else {
-    PrintTextResult(context.out, run, message);
+    PrintTextResult(context.out, report);
   }
   return 0;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "catalogue/database.h"
+#include "generator/explanation.h"
 #include "generator/panel.h"
 #include "generator/tree_ders.h"
 #include "planner/planner.h"
@@ -15,6 +17,8 @@ struct CandidateCollection {
   // The message for the first active row without an admissible section;
   // empty when every active row has some.
   std::string failure;
+  // For a course whose sections the filters all removed: which took them.
+  std::optional<Explanation> explanation;
 };
 
 // Reads the course rows and the generator panel, filters each active row's

@@ -10,10 +10,9 @@ namespace {
 
 bool IsMarker(std::string_view course_code) { return course_code == planner::kSecin || course_code == planner::kBos; }
 
-// The department whose table holds the course: its code's first three characters.
-std::string_view DepartmentOf(std::string_view course_code) { return course_code.substr(0, 3); }
-
 }  // namespace
+
+std::string_view DepartmentOf(std::string_view course_code) { return course_code.substr(0, 3); }
 
 int DayOfEntry(std::string_view day_entry) {
   const std::string day = planner::DayNumber(day_entry);
@@ -24,6 +23,40 @@ HourSpan HoursOfEntry(std::string_view time_entry) {
   return {StrToInt(planner::Chars(time_entry, 0, 2)), StrToInt(planner::Chars(time_entry, 5, 2))};
 }
 
+bool DayScanEnds(std::string_view gun) { return UpperAscii(planner::Chars(gun, 0, 2)) == "BO"; }
+
+bool MeetsOnFreeDay(std::string_view gun, const std::vector<int>& free_days) {
+  for (const std::string_view entry : ExplodeViews(gun, "|")) {
+    const int day = DayOfEntry(entry);
+    for (const int f : free_days) {
+      if (day == f) return true;
+    }
+  }
+  return false;
+}
+
+bool InUnwantedBuilding(std::string_view bina, std::string_view unwanted_buildings) {
+  for (const std::string_view building : ExplodeViews(bina, "|")) {
+    if (SubStrCount(UpperAscii(unwanted_buildings), building) > 0) return true;
+  }
+  return false;
+}
+
+bool InsideHours(std::string_view saat, int first_hour, int end_hour) {
+  const auto entries = ExplodeViews(saat, "|");
+  if (entries.empty()) return false;  // no meeting at all: never listed
+  for (const std::string_view entry : entries) {
+    if (entry == "/" || entry.empty()) continue;
+    const HourSpan hours = HoursOfEntry(entry);
+    if (hours.start < first_hour || hours.end >= end_hour) return false;
+  }
+  return true;
+}
+
+bool OpenTo(std::string_view alabilenler, std::string_view department) {
+  return department.empty() || SubStrCount(alabilenler, UpperAscii(department)) > 0 || alabilenler == planner::kTum;
+}
+
 CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view course_code,
                          const std::vector<std::string>& free_days) {
   CrnList passed;
@@ -31,15 +64,8 @@ CrnList GunuUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view cou
   std::vector<int> free;
   for (const std::string& day : free_days) free.push_back(StrToInt(day));
   for (const catalogue::SectionValues& section : query1.Db().SectionsOfCourse(DepartmentOf(course_code), course_code)) {
-    const std::string& gun = section.gun;
-    if (UpperAscii(planner::Chars(gun, 0, 2)) == "BO") break;
-    bool fails = false;
-    for (const std::string_view entry : ExplodeViews(gun, "|")) {
-      const int day = DayOfEntry(entry);
-      for (const int f : free) fails = fails || day == f;
-      if (fails) break;
-    }
-    if (!fails) passed.push_back(section.crn);
+    if (DayScanEnds(section.gun)) break;
+    if (!MeetsOnFreeDay(section.gun, free)) passed.push_back(section.crn);
   }
   return passed;
 }
@@ -50,30 +76,10 @@ CrnList SaatiUygunVeAlinabilecekDersBul(catalogue::CatalogueQuery& query1, std::
   CrnList passed;
   if (IsMarker(course_code)) return passed;
   for (const catalogue::SectionValues& section : query1.Db().SectionsOfCourse(DepartmentOf(course_code), course_code)) {
-    const std::string& saat = section.saat;
-    const std::string& alabilenler = section.alabilenler;
-    bool blocked = false;
-    for (const std::string_view building : ExplodeViews(section.bina, "|")) {
-      if (SubStrCount(UpperAscii(unwanted_buildings), building) > 0) {
-        blocked = true;
-        break;
-      }
-    }
-    if (saat == "/") break;
+    const bool blocked = InUnwantedBuilding(section.bina, unwanted_buildings);
+    if (HourScanEnds(section.saat)) break;
     if (blocked) continue;
-    const auto entries = ExplodeViews(saat, "|");
-    if (entries.empty()) continue;  // no meeting at all: never listed
-    bool fails = false;
-    for (const std::string_view entry : entries) {
-      if (entry == "/" || entry.empty()) continue;
-      const HourSpan hours = HoursOfEntry(entry);
-      if (hours.start < first_hour || hours.end >= end_hour) {
-        fails = true;
-        break;
-      }
-    }
-    if (fails) continue;
-    if (department.empty() || SubStrCount(alabilenler, UpperAscii(department)) > 0 || alabilenler == planner::kTum) {
+    if (InsideHours(section.saat, first_hour, end_hour) && OpenTo(section.alabilenler, department)) {
       passed.push_back(section.crn);
     }
   }

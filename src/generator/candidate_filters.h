@@ -36,6 +36,24 @@ CrnList HocasiUygunDersBul(catalogue::CatalogueQuery& query1, std::string_view c
 // every equal entry of second.
 CrnList CombineShared(const CrnList& first, const CrnList& second);
 
+// The tests of the filters, one section at a time.
+// The day filter's scan ends at a section whose day text begins with "BO".
+bool DayScanEnds(std::string_view gun);
+// Some meeting falls on one of the free days (1..5).
+bool MeetsOnFreeDay(std::string_view gun, const std::vector<int>& free_days);
+// Some building entry occurs in the upper-cased unwanted-buildings text.
+bool InUnwantedBuilding(std::string_view bina, std::string_view unwanted_buildings);
+// The hour filter's scan ends at a section whose time text is exactly "/".
+inline bool HourScanEnds(std::string_view saat) { return saat == "/"; }
+// Every timed meeting starts at first_hour or later and ends before
+// end_hour; false for a section without meetings. ConversionError for an
+// hour entry whose hours are not whole numbers.
+bool InsideHours(std::string_view saat, int first_hour, int end_hour);
+// The department (empty: any) may take the section.
+bool OpenTo(std::string_view alabilenler, std::string_view department);
+// The department whose table holds the course: its code's first three characters.
+std::string_view DepartmentOf(std::string_view course_code);
+
 // The weekday of a day entry, 1..5 from "PA", "SA", "ÇA", "PE", "CU"
 // (first two characters, ASCII letters upper-cased); 0 for any other.
 int DayOfEntry(std::string_view day_entry);

@@ -5,6 +5,7 @@
 
 #include "generator/alternatives.h"
 #include "generator/search_observers.h"
+#include "generator/sort_keys.h"
 #include "generator/tree_ders.h"
 
 namespace kiremo::generator {
@@ -14,20 +15,26 @@ inline constexpr int kResultLimit = 1'000'000;
 
 struct SearchOptions {
   int limit = kResultLimit;
+  // None: the first `limit` timetables found are kept. Otherwise the best
+  // `limit` of all of them by these keys.
+  SortKeys keys = {};
+  // A trace sees the whole tree: nothing is pruned while one is attached.
   SearchTrace* trace = nullptr;
   SearchMonitor* monitor = nullptr;
 };
 
 enum class SearchEnd {
-  Complete,      // every timetable was found
-  LimitReached,  // `limit` were kept and at least one more exists
+  Complete,      // every timetable was found (and counted)
+  LimitReached,  // more than `limit` exist: `limit` of them were kept, all counted
   Stopped,       // the monitor stopped it
 };
 
 struct SearchOutcome {
-  Alternatives alternatives;
+  Alternatives alternatives;  // the kept timetables, in the order found
   SearchEnd end = SearchEnd::Complete;
+  std::int64_t total = 0;  // distinct timetables found, kept or not
   std::int64_t nodes = 0;
+  bool hopeless = false;  // the check before the search proved that none exists
 };
 
 // Every clash-free timetable that takes one candidate from each course row.
@@ -35,8 +42,13 @@ struct SearchOutcome {
 // timetables come depth first, by the position of the first level's section,
 // then the second's, and so on. Two sections clash when they share a
 // (day, slot) cell; a section whose own cells repeat one clashes with every
-// section below it. A timetable all of whose CRNs occur in an earlier kept
+// section below it. A timetable all of whose CRNs occur in an earlier found
 // one is left out.
+//
+// Branches that cannot lead to a timetable are cut without changing what is
+// found: before the search, a quick check whether any timetable exists at all;
+// during it, after each section, whether every later course still has a
+// section that fits the ones chosen (forward checking).
 SearchOutcome SearchCombinations(const std::vector<TTreeDers>& candidates, const SearchOptions& options = {});
 
 }  // namespace kiremo::generator

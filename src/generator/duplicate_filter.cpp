@@ -20,12 +20,12 @@ std::uint32_t HashIds(const std::vector<int>& sorted) {
 
 }  // namespace
 
-DuplicateFilter::DuplicateFilter(const std::vector<TTreeDers>& candidates, const Alternatives& kept)
-    : kept_(kept), crn_id_(candidates.size(), -1) {
+DuplicateFilter::DuplicateFilter(const std::vector<TTreeDers>& candidates, const std::vector<std::vector<int>>& levels)
+    : crn_id_(candidates.size(), -1) {
   std::unordered_map<std::string, int> ids;
   std::vector<int> level_of(candidates.size(), -1);
-  for (int level = 0; level < kept.Levels(); ++level) {
-    for (const int c : kept.LevelCandidates(level)) level_of[c] = level;
+  for (int level = 0; level < static_cast<int>(levels.size()); ++level) {
+    for (const int c : levels[level]) level_of[c] = level;
   }
   std::vector<int> first_level;  // per id, the level of its first holder
   for (std::size_t c = 0; c < candidates.size(); ++c) {
@@ -40,7 +40,8 @@ DuplicateFilter::DuplicateFilter(const std::vector<TTreeDers>& candidates, const
     }
   }
   if (cross_level_) holders_.resize(ids.size());
-  path_.resize(kept.Levels());
+  if (shared_) kept_ = Alternatives(levels);
+  path_.resize(levels.size());
 }
 
 bool DuplicateFilter::SortedIds(const int* path, std::vector<int>& ids) const {
@@ -95,8 +96,10 @@ bool DuplicateFilter::IsNew(const int* path) {
   return true;
 }
 
-void DuplicateFilter::Remember(int k) {
+void DuplicateFilter::Remember(const int* positions) {
   if (!shared_) return;
+  const int k = kept_.Count();
+  kept_.Add(positions);
   if (pending_distinct_) {
     if ((used_ + 1) * 2 > table_.size()) Grow();
     const std::size_t mask = table_.size() - 1;

@@ -15,12 +15,13 @@ namespace kiremo::generator {
 // against the kept timetables that share its rarest CRN.
 class DuplicateFilter {
  public:
-  DuplicateFilter(const std::vector<TTreeDers>& candidates, const Alternatives& kept);
+  // `levels` holds each level's candidates (positions in the candidate list).
+  DuplicateFilter(const std::vector<TTreeDers>& candidates, const std::vector<std::vector<int>>& levels);
 
   // `path` holds one candidate (a position in the candidate list) per level.
   bool IsNew(const int* path);
-  // Timetable k of `kept` is the one IsNew just let through.
-  void Remember(int k);
+  // The timetable IsNew just let through, as its position within each level.
+  void Remember(const int* positions);
   // Comparisons made so far, for pacing the progress polls.
   std::int64_t Work() const { return work_; }
 
@@ -34,7 +35,7 @@ class DuplicateFilter {
   bool SameSetKept(int k, const std::vector<int>& sorted);
   void Grow();
 
-  const Alternatives& kept_;
+  Alternatives kept_;         // every timetable let through, when duplicates can arise
   std::vector<int> crn_id_;   // per candidate
   bool shared_ = false;       // some CRN belongs to two candidates: duplicates can arise
   bool cross_level_ = false;  // some CRN belongs to two levels: a timetable can hold it twice

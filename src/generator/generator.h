@@ -1,13 +1,19 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "catalogue/database.h"
 #include "generator/alternatives.h"
 #include "generator/candidate_collection.h"
 #include "generator/combination_search.h"
+#include "generator/explanation.h"
 #include "generator/panel.h"
+#include "generator/result_texts.h"
 #include "generator/search_observers.h"
+#include "generator/sort_keys.h"
+#include "generator/timetable_metrics.h"
 #include "generator/tree_ders.h"
 #include "planner/planner.h"
 #include "text/notice.h"
@@ -15,17 +21,24 @@
 namespace kiremo::generator {
 
 // What a generation tells the window: how many alternatives its result list
-// lists (0 leaves it empty) and the boxes to show after that, in order.
+// lists (0 leaves it empty) and the boxes to show after that, in order, in
+// the words of the window's first version. When nothing fits, the
+// explanation says why.
 struct Generation {
   int listed = 0;
   std::vector<Notice> notices;
+  std::optional<Explanation> explanation;
 };
+
+// The boxes the window shows: the notices, the last one telling the
+// explanation instead when there is one.
+std::vector<Notice> BoxesToShow(const Generation& generation);
 
 // The automatic generator: "Oluştur" collects the admissible sections of the
 // chosen courses and enumerates the clash-free timetables; choosing one of
 // them applies it to the planner as if its sections had been committed by
 // hand. The result list itself belongs to the window, which lists
-// ResultCount alternatives after a generation.
+// ResultCount alternatives after a generation, in the chosen order.
 class Generator {
  public:
   Generator(planner::Planner& planner, catalogue::CatalogueQuery& query1);
@@ -34,13 +47,28 @@ class Generator {
   // and stay until the next generation that gets past the collection.
   std::vector<TTreeDers> Candidates;
   int CandidateCount = 0;  // -1 after a collection that found a row without sections
-  Alternatives Results;
+  Alternatives Results;    // in the order found
   int ResultCount = 0;
+  std::int64_t Total = 0;  // every distinct timetable found, listed or not
 
   // Watches and may stop long searches; none by default.
   void SetSearchMonitor(SearchMonitor* monitor) { monitor_ = monitor; }
   // How the last search ended.
   SearchEnd LastSearchEnd() const { return last_end_; }
+
+  // The order of the list: the next search keeps the best timetables by
+  // these keys when it finds too many, and the current results are put in
+  // this order at once, without searching again.
+  void SetSortKeys(const SortKeys& keys);
+  const SortKeys& SortKeysInUse() const { return keys_; }
+  // The Results entry that list item k (1..ResultCount) shows.
+  int ResultOfItem(int item) const { return order_.empty() ? item - 1 : order_[item - 1]; }
+  Metrics MetricsOfItem(int item) const;
+  // The window's text of list item k: the summary for 0, otherwise the
+  // alternative with its metrics.
+  std::string ItemText(int k) const;
+  // The summary item.
+  std::string SummaryText() const;
 
   // The "Oluştur" button; the window empties its result list when it returns.
   // An error of the collection (an hour field or an hour entry that is not a
@@ -64,10 +92,20 @@ class Generator {
   void BuildTree();
 
  private:
+  // The course chosen in more than one active row, with its rows; nothing
+  // when every course is chosen once.
+  std::optional<Explanation> RepeatedCourse() const;
+  Generation Listing() const;
+  Listed WhichListed() const;
+
   planner::Planner& planner_;
   catalogue::CatalogueQuery& query1_;
   SearchMonitor* monitor_ = nullptr;
   SearchEnd last_end_ = SearchEnd::Complete;
+  SortKeys keys_;           // the order of the list
+  SortKeys searched_by_;    // the keys of the last search
+  MetricsTable metrics_;    // of the last search's candidates
+  std::vector<int> order_;  // the list's order; empty: the order found
 };
 
 }  // namespace kiremo::generator

@@ -21,13 +21,23 @@ inline constexpr std::string_view kOneCourse =
     "Tek dersle program mı olur, dalga mı geçiyorsun sen benle hei!? En az 2 tane seç, adamı ayar etme!!"_w;
 inline constexpr std::string_view kImpossible = "Hiçbir şey imkansız değildir! Bu ders programı dışında... "_w;
 
-inline constexpr std::string_view kLimitReached =
-    "Seçtiğin derslerle 1.000.000'dan fazla program çıkıyor; yalnızca ilk 1.000.000 tanesini listeledim. "
-    "Kıstasları daraltırsan hepsini görebilirsin."_w;
-// Between them the number of timetables found before the stop.
+// The true total between the first two, which of them and how many were
+// listed between the last two.
+inline constexpr std::string_view kLimitBefore = "Seçtiğin derslerle "_w;
+inline constexpr std::string_view kLimitMiddle = " farklı program çıkıyor; yalnızca "_w;
+inline constexpr std::string_view kLimitAfter = " tanesini listeledim. Kıstasları daraltırsan hepsini görebilirsin."_w;
+// Between them the number of timetables found before the stop, all listed.
 inline constexpr std::string_view kStoppedBefore = "Aramayı durdurdun; o ana kadar bulduğum "_w;
 inline constexpr std::string_view kStoppedAfter = " programı listeledim."_w;
+// After kStoppedBefore and the number found, when not all of them are listed.
+inline constexpr std::string_view kStoppedCutMiddle = " programdan "_w;
+inline constexpr std::string_view kStoppedCutAfter = " tanesini listeledim."_w;
 inline constexpr std::string_view kStoppedEmpty = "Aramayı durdurdun; o ana kadar uygun bir program bulamamıştım."_w;
+
+// Follows the course code; the rows it is chosen in follow that.
+inline constexpr std::string_view kSameCourse = " dersini birden çok satırda seçmişsin ("_w;
+inline constexpr std::string_view kSameCourseAfter =
+    "); bir derse yalnızca bir kez yazılabilirsin. Fazla satırları boşaltıp yeniden dene."_w;
 
 // A candidate's catalogue row or hours cannot be read.
 inline constexpr std::string_view kSectionMissing = " CRN'li ders, bölümün tablosunda bulunamadı!"_w;

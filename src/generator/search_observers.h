@@ -19,9 +19,9 @@ class SearchTrace {
 };
 
 struct SearchProgress {
-  double elapsed_seconds = 0;  // since the search began
-  std::int64_t nodes = 0;      // sections tried so far
-  int timetables = 0;          // distinct timetables kept so far
+  double elapsed_seconds = 0;   // since the search began
+  std::int64_t nodes = 0;       // sections tried so far
+  std::int64_t timetables = 0;  // distinct timetables found so far, kept or not
 };
 
 // Lets a long search be watched and stopped. Poll is called every few
@@ -31,7 +31,7 @@ struct SearchProgress {
 class SearchMonitor {
  public:
   virtual ~SearchMonitor() = default;
-  // Returns true to stop the search; the timetables found so far are kept.
+  // Returns true to stop the search; what was kept so far stays.
   virtual bool Poll(const SearchProgress& progress) = 0;
   // The search has ended, whatever the reason: a progress box closes here.
   virtual void Finished() = 0;

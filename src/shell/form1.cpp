@@ -75,6 +75,7 @@ void TForm1::ConnectEvents() {
   connect(widgets_.edit1, &QLineEdit::textChanged, this, [&app] { app.Edit1Change(); });
   connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
   connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
+  connect(widgets_.sirala, &QComboBox::activated, this, [&app] { app.SiralaChange(); });
   connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2); });
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });

@@ -161,14 +161,19 @@ void TForm1::BuildGeneratorPanel(QWidget* area) {
   const std::string_view days[] = {"Pazartesi", "Salı"_w, "Çarşamba"_w, "Perşembe"_w, "Cuma"};
   for (int day = 1; day <= 5; ++day) {
     widgets_.chk[static_cast<std::size_t>(day - 1)] =
-        CheckBox(panel, Name("chk", day), days[day - 1], QRect(16, 86 + 18 * (day - 1), 100, 17));
+        CheckBox(panel, Name("chk", day), days[day - 1], QRect(16, 84 + 16 * (day - 1), 100, 17));
   }
 
-  Label(panel, "İstenmeyen Binalar"_w, 8, 180, false, kRoom);
-  widgets_.edit2 = Edit(panel, "Edit2", "MKB,ISB,MMB,GDB", QRect(10, 196, 159, kRowHeight));
-  menus_->btnYerlestir = Button(panel, QStringLiteral("btnYerlestir"), "Oluştur"_w, QRect(10, 224, 159, 27));
-  Label(panel, "Oluşturulan ders programları"_w, 8, 258, false, kRoom);
-  widgets_.results = DropDownList(panel, QStringLiteral("ComboBox31"), QRect(10, 276, 159, kRowHeight), 10);
+  Label(panel, "İstenmeyen Binalar"_w, 8, 170, false, kRoom);
+  widgets_.edit2 = Edit(panel, "Edit2", "MKB,ISB,MMB,GDB", QRect(10, 186, 159, kRowHeight));
+  menus_->btnYerlestir = Button(panel, QStringLiteral("btnYerlestir"), "Oluştur"_w, QRect(10, 212, 159, 25));
+  Label(panel, "Oluşturulan ders programları"_w, 8, 242, false, kRoom);
+  widgets_.results = DropDownList(panel, QStringLiteral("ComboBox31"), QRect(10, 259, 159, kRowHeight), 10);
+  // The order of the results, right under them.
+  QLabel* order = Label(panel, "Sırala"_w, 8, 287, false);
+  const int order_left = order->geometry().right() + 5;
+  widgets_.sirala =
+      DropDownList(panel, QStringLiteral("Sirala"), QRect(order_left, 284, 169 - order_left, kRowHeight), 6);
 }
 
 void TForm1::BuildBottomBar(QWidget* area) {

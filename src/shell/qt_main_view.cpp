@@ -24,6 +24,7 @@ std::vector<Adapter> QtMainView::Adapt(const std::array<Widget*, N>& widgets) {
 QtMainView::QtMainView(const MainWidgets& widgets)
     : combos_(Adapt<QtChoiceList>(widgets.combos)),
       results_(widgets.results),
+      sirala_(widgets.sirala),
       teachers_(Adapt<QtChoiceList>(widgets.teachers)),
       kaydet_(Adapt<QtButton>(widgets.kaydet)),
       shapes_(widgets.shapes),

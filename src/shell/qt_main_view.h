@@ -17,6 +17,7 @@ struct MainWidgets {
   QWidget* window = nullptr;
   std::array<QComboBox*, 30> combos{};  // ComboBox1..30
   QComboBox* results = nullptr;         // ComboBox31
+  QComboBox* sirala = nullptr;          // the order of the results
   std::array<QComboBox*, 10> teachers{};
   std::array<QPushButton*, 10> kaydet{};
   std::array<ShapeWidget*, 10> shapes{};
@@ -38,6 +39,7 @@ class QtMainView : public ui::MainView {
 
   ui::ChoiceList& ComboBox(int number) override;
   ui::ResultList& ComboBox31() override { return results_; }
+  ui::ChoiceList& Sirala() override { return sirala_; }
   ui::ChoiceList& HocaCombo(int row) override;
   ui::Button& Kaydet(int row) override;
   ui::Swatch& Shape(int row) override;
@@ -61,6 +63,7 @@ class QtMainView : public ui::MainView {
 
   std::vector<QtChoiceList> combos_;
   QtResultList results_;
+  QtChoiceList sirala_;
   std::vector<QtChoiceList> teachers_;
   std::vector<QtButton> kaydet_;
   std::array<ShapeWidget*, 10> shapes_;

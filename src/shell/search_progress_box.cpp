@@ -13,7 +13,7 @@ constexpr double kQuietSeconds = 0.5;
 // How often the box is redrawn and the stop button listened to.
 constexpr double kRefreshSeconds = 0.05;
 
-QString ProgressText(int timetables) {
+QString ProgressText(std::int64_t timetables) {
   return ToQString(std::string("Ders programları aranıyor...\nŞimdiye kadar bulunan: "_w) + std::to_string(timetables));
 }
 

@@ -7,13 +7,14 @@ namespace kiremo::ui {
 // The main window as the logic sees it. Course row i (1..10) owns
 // ComboBox(3i-2) (department), ComboBox(3i-1) (course code), ComboBox(3i)
 // (section), HocaCombo(i), Kaydet(i) ("Ekle") and Shape(i); ComboBox31 is
-// the generator's result list.
+// the generator's result list, Sirala its order.
 class MainView {
  public:
   virtual ~MainView() = default;
 
   virtual ChoiceList& ComboBox(int number) = 0;  // 1..30
   virtual ResultList& ComboBox31() = 0;          // the generator's results
+  virtual ChoiceList& Sirala() = 0;              // "Sırala": the order of the results
   virtual ChoiceList& HocaCombo(int row) = 0;    // 1..10
   virtual Button& Kaydet(int row) = 0;           // 1..10
   virtual Swatch& Shape(int row) = 0;            // 1..10

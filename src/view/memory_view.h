@@ -150,6 +150,7 @@ class MemoryView : public MainView {
 
   MemoryChoiceList& ComboBox(int number) override;
   MemoryResultList& ComboBox31() override { return results_; }
+  MemoryChoiceList& Sirala() override { return sirala_; }
   MemoryChoiceList& HocaCombo(int row) override;
   MemoryButton& Kaydet(int row) override;
   MemorySwatch& Shape(int row) override;
@@ -170,6 +171,7 @@ class MemoryView : public MainView {
  private:
   std::array<MemoryChoiceList, 30> combos_;
   MemoryResultList results_;
+  MemoryChoiceList sirala_;
   std::array<MemoryChoiceList, 10> teachers_;
   std::array<MemoryButton, 10> kaydet_;
   std::array<MemorySwatch, 10> shapes_;

@@ -28,7 +28,7 @@ TEST_F(GeneratorPanelTest, CreateListsTheTimetablesAndChoosingOneCommitsIt) {
   auto* results = Find<QComboBox>("ComboBox31");
   ASSERT_EQ(results->count(), 2);
   EXPECT_EQ(results->itemText(0), QString::fromUtf8("1 farklı program yaptım!"));
-  EXPECT_EQ(results->itemText(1), "1. Alternatif");
+  EXPECT_EQ(results->itemText(1), QString::fromUtf8("1. Alternatif — 2 gün · 0 saat boşluk · 09:30–12:29"));
   EXPECT_EQ(results->currentIndex(), 0);
   Pick(results, 1);
   EXPECT_EQ(form->Application().Plan().Ders(1).CRN, "21002");
@@ -57,7 +57,7 @@ TEST_F(GeneratorPanelTest, ChoosingAnotherAlternativeReplacesTheCommittedCourses
   auto* results = Find<QComboBox>("ComboBox31");
   ASSERT_EQ(results->count(), 5);
   EXPECT_EQ(results->itemText(0), QString::fromUtf8("4 farklı program yaptım!"));
-  EXPECT_EQ(results->itemText(4), "4. Alternatif");
+  EXPECT_EQ(results->itemText(4), QString::fromUtf8("4. Alternatif — 2 gün · 0 saat boşluk · 09:30–10:29"));
 
   auto& plan = form->Application().Plan();
   Pick(results, 1);
@@ -81,7 +81,7 @@ TEST_F(GeneratorPanelTest, InvalidHourFieldEndsInTheStandardErrorBox) {
   Start();
   for (int row = 1; row <= 2; ++row) {
     Pick(Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 2)).c_str()), 1);
-    Pick(Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 1)).c_str()), 1);
+    Pick(Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 1)).c_str()), row);
   }
   Find<QLineEdit>("EditSt")->setText("dokuz");
   QTest::mouseClick(Find<QPushButton>("btnYerlestir"), Qt::LeftButton);

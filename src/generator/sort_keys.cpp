@@ -1,0 +1,79 @@
+#include "generator/sort_keys.h"
+
+#include <algorithm>
+
+#include "text/cp1254.h"
+#include "text/text_helpers.h"
+
+namespace kiremo::generator {
+
+namespace {
+
+constexpr SortKey kAllKeys[] = {SortKey::Days, SortKey::Gaps, SortKey::Late, SortKey::Early, SortKey::Walks};
+constexpr int kKeyBits = 12;  // kMaxKeyValue fits
+
+}  // namespace
+
+std::string_view KeyWord(SortKey key) {
+  switch (key) {
+    case SortKey::Days: return "days";
+    case SortKey::Gaps: return "gaps";
+    case SortKey::Late: return "late";
+    case SortKey::Early: return "early";
+    case SortKey::Walks: return "walks";
+  }
+  return {};
+}
+
+std::string KeyWords() {
+  std::string words;
+  for (const SortKey key : kAllKeys) words += (words.empty() ? "" : ", ") + std::string(KeyWord(key));
+  return words;
+}
+
+std::optional<SortKeys> ParseSortKeys(std::string_view words) {
+  SortKeys keys;
+  for (const std::string& word : Explode(std::string(words), ",")) {
+    const auto* key = std::find_if(std::begin(kAllKeys), std::end(kAllKeys),
+                                   [&](SortKey k) { return KeyWord(k) == Trim(LowerAscii(word)); });
+    if (key == std::end(kAllKeys)) return std::nullopt;
+    if (std::find(keys.begin(), keys.end(), *key) == keys.end()) keys.push_back(*key);
+  }
+  if (keys.empty()) return std::nullopt;
+  return keys;
+}
+
+bool NeedsWalks(const SortKeys& keys) { return std::find(keys.begin(), keys.end(), SortKey::Walks) != keys.end(); }
+
+int KeyValue(const Metrics& metrics, SortKey key) {
+  int value = 0;
+  switch (key) {
+    case SortKey::Days: value = metrics.days; break;
+    case SortKey::Gaps: value = metrics.gaps; break;
+    // Without classes a timetable starts as late and ends as early as any.
+    case SortKey::Late: value = metrics.first_hour < 0 ? 0 : 64 - metrics.first_hour; break;
+    case SortKey::Early: value = metrics.last_hour + 1; break;
+    case SortKey::Walks: value = metrics.walks; break;
+  }
+  return std::min(value, kMaxKeyValue);
+}
+
+std::uint64_t Rank(const Metrics& metrics, const SortKeys& keys) {
+  std::uint64_t rank = 0;
+  for (const SortKey key : keys) rank = (rank << kKeyBits) | static_cast<std::uint64_t>(KeyValue(metrics, key));
+  return rank;
+}
+
+const std::vector<SortChoice>& SortChoices() {
+  static const std::vector<SortChoice> choices = {
+      {"Oluşturma sırası"_w, "", {}},
+      {"En az gün"_w, "days", {SortKey::Days}},
+      {"En az boşluk"_w, "gaps", {SortKey::Gaps}},
+      {"En geç başlayan"_w, "late", {SortKey::Late}},
+      {"En erken biten"_w, "early", {SortKey::Early}},
+      {"En az bina değişikliği"_w, "walks", {SortKey::Walks}},
+  };
+  return choices;
+}
+
+}  // namespace kiremo::generator

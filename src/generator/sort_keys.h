@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/timetable_metrics.h"
+
+namespace kiremo::generator {
+
+// The orders a student may list timetables in, best first.
+enum class SortKey {
+  Days,   // fewest days
+  Gaps,   // fewest empty hours between classes
+  Late,   // latest first class
+  Early,  // earliest last class
+  Walks,  // fewest changes of building
+};
+
+// Keys compared in order; none is the search order.
+using SortKeys = std::vector<SortKey>;
+
+// The command-line words of the keys: "days", "gaps", "late", "early", "walks".
+std::string_view KeyWord(SortKey key);
+// "days, gaps, late, early, walks".
+std::string KeyWords();
+// "days,gaps" as keys, a repeated key once; nothing when a word is no key.
+std::optional<SortKeys> ParseSortKeys(std::string_view words);
+
+bool NeedsWalks(const SortKeys& keys);
+
+// A key's value for a timetable: smaller is better, at most kMaxKeyValue.
+inline constexpr int kMaxKeyValue = 4095;
+int KeyValue(const Metrics& metrics, SortKey key);
+
+// The keys' values packed into one number that compares as the keys do.
+std::uint64_t Rank(const Metrics& metrics, const SortKeys& keys);
+
+// The window's "Sırala" choices, in the order it lists them: the first is
+// the search order.
+struct SortChoice {
+  std::string_view text;     // Windows-1254
+  std::string_view setting;  // its value in config.ini
+  SortKeys keys;
+};
+const std::vector<SortChoice>& SortChoices();
+
+}  // namespace kiremo::generator

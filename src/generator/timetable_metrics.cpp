@@ -1,0 +1,91 @@
+#include "generator/timetable_metrics.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <map>
+
+#include "text/text_helpers.h"
+
+namespace kiremo::generator {
+
+std::string ClockText(int hour, int minute) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
+  return text;
+}
+
+std::string StartText(const Metrics& metrics) {
+  return metrics.first_hour < 0 ? std::string() : ClockText(metrics.first_hour, 30);
+}
+
+std::string EndText(const Metrics& metrics) {
+  return metrics.last_hour < 0 ? std::string() : ClockText(metrics.last_hour + 1, 29);
+}
+
+MetricsTable::MetricsTable(const std::vector<TTreeDers>& candidates) : shapes_(candidates.size()) {
+  std::map<std::string, int> building_ids;
+  for (std::size_t c = 0; c < candidates.size(); ++c) {
+    const TTreeDers& candidate = candidates[c];
+    Shape& shape = shapes_[c];
+    const std::size_t n = std::min(candidate.Days.size(), candidate.Slots.size());
+    for (std::size_t k = 0; k < n; ++k) {
+      const int day = StrToInt(candidate.Days[k]);
+      if (day < 1 || day > 5) continue;
+      const int hour = std::clamp(StrToInt(candidate.Slots[k]) + 7, 0, kHours - 1);
+      shape.hours[day - 1] |= std::uint64_t{1} << hour;
+      int building = -1;
+      if (k < candidate.Buildings.size() && !candidate.Buildings[k].empty()) {
+        building = building_ids.emplace(candidate.Buildings[k], static_cast<int>(building_ids.size())).first->second;
+      }
+      shape.cells.push_back(
+          {static_cast<std::int16_t>((day - 1) * kHours + hour), static_cast<std::int16_t>(building)});
+    }
+  }
+}
+
+Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
+  std::array<std::uint64_t, 5> hours{};
+  for (int level = 0; level < levels; ++level) {
+    const Shape& shape = shapes_[path[level]];
+    for (int d = 0; d < 5; ++d) hours[d] |= shape.hours[d];
+  }
+  Metrics metrics;
+  int first = kHours, last = -1;
+  for (const std::uint64_t day : hours) {
+    if (day == 0) continue;
+    const int low = std::countr_zero(day);
+    const int high = kHours - 1 - std::countl_zero(day);
+    ++metrics.days;
+    metrics.gaps += high - low + 1 - std::popcount(day);
+    first = std::min(first, low);
+    last = std::max(last, high);
+  }
+  if (last >= 0) {
+    metrics.first_hour = first;
+    metrics.last_hour = last;
+  }
+  if (with_walks) metrics.walks = Walks(path, levels, hours);
+  return metrics;
+}
+
+int MetricsTable::Walks(const int* path, int levels, const std::array<std::uint64_t, 5>& hours) const {
+  // Only the cells the masks mark are read back, so nothing needs clearing.
+  std::array<std::int16_t, 5 * kHours> building_at;
+  for (int level = 0; level < levels; ++level) {
+    for (const Cell& cell : shapes_[path[level]].cells) building_at[cell.at] = cell.building;
+  }
+  int walks = 0;
+  for (int d = 0; d < 5; ++d) {
+    int previous = -1;
+    for (std::uint64_t rest = hours[d]; rest != 0; rest &= rest - 1) {
+      const int building = building_at[d * kHours + std::countr_zero(rest)];
+      if (building < 0) continue;
+      if (previous >= 0 && building != previous) ++walks;
+      previous = building;
+    }
+  }
+  return walks;
+}
+
+}  // namespace kiremo::generator

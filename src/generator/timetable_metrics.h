@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "generator/tree_ders.h"
+
+namespace kiremo::generator {
+
+// What a student weighs in a timetable, over the cells its sections cover
+// (the cells of the clash test; a day is Monday..Friday). A cell of slot s
+// is the hour starting at (s + 7):30.
+struct Metrics {
+  int days = 0;         // weekdays with at least one class
+  int gaps = 0;         // per day the empty hours between its first and last class, summed
+  int first_hour = -1;  // the earliest class of the week starts at first_hour:30; -1 without classes
+  int last_hour = -1;   // the latest class of the week ends at (last_hour + 1):29; -1 without classes
+  int walks = 0;        // per day, in hour order, changes of building from one class to the next, summed
+  friend bool operator==(const Metrics&, const Metrics&) = default;
+};
+
+// "09:30" for 9 and 30.
+std::string ClockText(int hour, int minute);
+// "09:30" and "15:29"; empty without classes.
+std::string StartText(const Metrics& metrics);
+std::string EndText(const Metrics& metrics);
+
+// The candidates' cells, ready to measure any timetable of them quickly: per
+// weekday a mask of hours, and the building of every cell. A class whose
+// building entry is empty or missing is left out of the walks (it neither
+// starts nor ends one). Hours outside 0..63 count as the nearest of them.
+class MetricsTable {
+ public:
+  MetricsTable() = default;
+  explicit MetricsTable(const std::vector<TTreeDers>& candidates);
+
+  // The timetable given as one candidate per level. Without walks when they
+  // are not needed (they cost the most).
+  Metrics Of(const int* path, int levels, bool with_walks = true) const;
+
+ private:
+  static constexpr int kHours = 64;
+  struct Cell {
+    std::int16_t at = 0;        // day index * kHours + hour
+    std::int16_t building = 0;  // -1 when unknown
+  };
+  struct Shape {
+    std::array<std::uint64_t, 5> hours{};  // Monday..Friday, bit h: a class in hour h
+    std::vector<Cell> cells;
+  };
+  int Walks(const int* path, int levels, const std::array<std::uint64_t, 5>& hours) const;
+
+  std::vector<Shape> shapes_;  // per candidate
+};
+
+}  // namespace kiremo::generator

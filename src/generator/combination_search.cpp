@@ -1,6 +1,7 @@
 #include "generator/combination_search.h"
 
 #include <chrono>
+#include <limits>
 #include <utility>
 
 #include "generator/clash_masks.h"
@@ -18,34 +19,59 @@ namespace {
 // as it would without the check.
 constexpr std::int64_t kCheckBudget = 2'000'000;
 
+// One course row as the search walks it: its sections' masks side by side.
+struct Level {
+  const std::vector<int>* members = nullptr;  // positions in the candidate list
+  std::vector<std::uint64_t> masks;           // `words` per section
+  std::vector<char> self_clash;               // per section
+};
+
 class Search {
  public:
   Search(const std::vector<TTreeDers>& candidates, const SearchOptions& options)
       : options_(options),
-        levels_(GroupLevels(candidates)),
-        masks_(candidates, levels_),
+        candidate_levels_(GroupLevels(candidates)),
+        masks_(candidates, candidate_levels_),
+        words_(masks_.words),
         metrics_(options.keys.empty() ? MetricsTable() : MetricsTable(candidates)),
-        kept_(levels_, options.limit, options.keys, metrics_),
-        filter_(candidates, levels_),
-        prune_(options.trace == nullptr),
+        kept_(candidate_levels_, options.limit, !options.keys.empty()),
+        filter_(candidates, candidate_levels_),
+        prune_(options.prune && options.trace == nullptr),
+        tracing_(options.trace != nullptr),
+        ranked_(!options.keys.empty()),
+        walks_(NeedsWalks(options.keys)),
+        span_(NeedsSpan(options.keys)),
+        needs_path_(filter_.Active() || walks_),
         start_(std::chrono::steady_clock::now()) {
+    for (const std::vector<int>& members : candidate_levels_) {
+      Level& level = levels_.emplace_back();
+      level.members = &members;
+      for (const int c : members) {
+        level.masks.insert(level.masks.end(), masks_.Of(c), masks_.Of(c) + words_);
+        level.self_clash.push_back(masks_.self_clash[c] ? 1 : 0);
+      }
+    }
     const std::size_t n = levels_.size();
-    occupancy_.assign((n + 1) * masks_.words, 0);
+    occupancy_.assign((n + 1) * words_, 0);
     positions_.resize(n);
     path_.resize(n);
     support_.assign(n, 0);
+    hours_.assign(n + 1, {});
+    last_ = static_cast<int>(n) - 1;
+    if (!options_.monitor) next_poll_ = std::numeric_limits<std::int64_t>::max();
   }
 
   SearchOutcome Run() {
     SearchOutcome outcome;
-    if (options_.trace) options_.trace->Root();
+    if (tracing_) options_.trace->Root();
     if (!levels_.empty()) {
       outcome.hopeless = prune_ && Hopeless();
-      if (!outcome.hopeless) Visit(0, occupancy_.data(), false);
+      if (!outcome.hopeless) Start();
     }
     if (options_.monitor) options_.monitor->Finished();
     outcome.total = kept_.Total();
     outcome.alternatives = kept_.Take();
+    outcome.ranks = kept_.TakeRanks();
     outcome.end = stopped_                                       ? SearchEnd::Stopped
                   : outcome.total > outcome.alternatives.Count() ? SearchEnd::LimitReached
                                                                  : SearchEnd::Complete;
@@ -57,20 +83,41 @@ class Search {
   bool Hopeless() const {
     std::vector<int> all(levels_.size());
     for (std::size_t level = 0; level < all.size(); ++level) all[level] = static_cast<int>(level);
-    return AnyTimetable(masks_, levels_, all, kCheckBudget) == Existence::None;
+    return AnyTimetable(masks_, candidate_levels_, all, kCheckBudget) == Existence::None;
   }
 
-  int LastLevel() const { return static_cast<int>(levels_.size()) - 1; }
+  // The clash test unrolled for the usual one or two words of shared cells.
+  void Start() {
+    if (words_ == 1) {
+      Visit<1>(0, occupancy_.data(), false);
+    } else if (words_ == 2) {
+      Visit<2>(0, occupancy_.data(), false);
+    } else {
+      Visit<0>(0, occupancy_.data(), false);
+    }
+  }
+
+  template <std::size_t W>
+  std::size_t Words() const {
+    return W == 0 ? words_ : W;
+  }
+
+  template <std::size_t W>
+  bool Clashes(const std::uint64_t* mask, const std::uint64_t* occupied) const {
+    for (std::size_t w = 0; w < Words<W>(); ++w) {
+      if (mask[w] & occupied[w]) return true;
+    }
+    return false;
+  }
 
   // Whether the level has a section that fits the occupied cells and can
   // have sections below it; the one found last is tried first.
+  template <std::size_t W>
   bool LevelFits(int level, const std::uint64_t* occupied) {
-    const std::vector<int>& members = levels_[level];
-    const int n = static_cast<int>(members.size());
-    const bool last = level == LastLevel();
+    const Level& l = levels_[level];
+    const int n = static_cast<int>(l.self_clash.size());
     for (int k = 0, at = support_[level]; k < n; ++k, at = at + 1 == n ? 0 : at + 1) {
-      const int c = members[at];
-      if ((last || !masks_.self_clash[c]) && !masks_.Clashes(c, occupied)) {
+      if ((level == last_ || !l.self_clash[at]) && !Clashes<W>(l.masks.data() + at * Words<W>(), occupied)) {
         support_[level] = at;
         return true;
       }
@@ -80,66 +127,94 @@ class Search {
 
   // Forward checking: every level after the next one still has a section
   // that fits (the next one is tried right away anyway).
+  template <std::size_t W>
   bool LaterLevelsFit(int level, const std::uint64_t* occupied) {
-    for (int later = level + 2; later <= LastLevel(); ++later) {
-      if (!LevelFits(later, occupied)) return false;
+    for (int later = level + 2; later <= last_; ++later) {
+      if (!LevelFits<W>(later, occupied)) return false;
     }
     return true;
   }
 
-  // Tries every candidate of a level under the sections chosen above it;
+  // Tries every section of a level under the sections chosen above it;
   // false once the search must end.
+  template <std::size_t W>
   bool Visit(int level, const std::uint64_t* occupied, bool above_clashes_itself) {
-    if (level == LastLevel()) return VisitLast(level, occupied, above_clashes_itself);
-    const std::vector<int>& members = levels_[level];
-    const std::size_t words = masks_.words;
-    std::uint64_t* below = occupancy_.data() + (level + 1) * words;
-    for (int position = 0; position < static_cast<int>(members.size()); ++position) {
-      const int c = members[position];
+    if (level == last_) return VisitLast<W>(level, occupied, above_clashes_itself);
+    const Level& l = levels_[level];
+    const int n = static_cast<int>(l.self_clash.size());
+    std::uint64_t* below = occupancy_.data() + (level + 1) * Words<W>();
+    for (int position = 0; position < n; ++position) {
       if (!Step()) return false;
-      if (above_clashes_itself || masks_.Clashes(c, occupied)) {
-        if (options_.trace) options_.trace->Clash(level + 1, c);
+      const std::uint64_t* mask = l.masks.data() + position * Words<W>();
+      if (above_clashes_itself || Clashes<W>(mask, occupied)) {
+        if (tracing_) options_.trace->Clash(level + 1, (*l.members)[position]);
         continue;
       }
-      if (options_.trace) options_.trace->Fits(level + 1, c);
+      if (tracing_) options_.trace->Fits(level + 1, (*l.members)[position]);
       positions_[level] = position;
-      path_[level] = c;
-      const std::uint64_t* mask = masks_.Of(c);
-      for (std::size_t w = 0; w < words; ++w) below[w] = occupied[w] | mask[w];
-      if (prune_ && (masks_.self_clash[c] || !LaterLevelsFit(level, below))) continue;
-      if (!Visit(level + 1, below, masks_.self_clash[c])) return false;
+      for (std::size_t w = 0; w < Words<W>(); ++w) below[w] = occupied[w] | mask[w];
+      if (ranked_) AddHours(level, (*l.members)[position]);
+      const bool self_clash = l.self_clash[position] != 0;
+      if (prune_ && (self_clash || !LaterLevelsFit<W>(level, below))) continue;
+      if (!Visit<W>(level + 1, below, self_clash)) return false;
     }
     return true;
   }
 
+  template <std::size_t W>
   bool VisitLast(int level, const std::uint64_t* occupied, bool above_clashes_itself) {
-    const std::vector<int>& members = levels_[level];
-    for (int position = 0; position < static_cast<int>(members.size()); ++position) {
-      const int c = members[position];
+    const Level& l = levels_[level];
+    const std::uint64_t* const masks = l.masks.data();
+    const int n = static_cast<int>(l.self_clash.size());
+    for (int position = 0; position < n; ++position) {
       if (!Step()) return false;
-      if (above_clashes_itself || masks_.Clashes(c, occupied)) {
-        if (options_.trace) options_.trace->Clash(level + 1, c);
+      if (above_clashes_itself || Clashes<W>(masks + position * Words<W>(), occupied)) {
+        if (tracing_) options_.trace->Clash(level + 1, (*l.members)[position]);
         continue;
       }
-      if (options_.trace) options_.trace->Fits(level + 1, c);
+      if (tracing_) options_.trace->Fits(level + 1, (*l.members)[position]);
       positions_[level] = position;
-      path_[level] = c;
       Found();
     }
     return true;
   }
 
+  // The hours of the sections chosen down to `level`, per weekday.
+  void AddHours(int level, int candidate) {
+    const MetricsTable::DayHours& own = metrics_.HoursOf(candidate);
+    for (int d = 0; d < 5; ++d) hours_[level + 1][d] = hours_[level][d] | own[d];
+  }
+
   void Found() {
-    if (!filter_.IsNew(path_.data())) return;
-    filter_.Remember(positions_.data());
-    kept_.Offer(positions_.data(), path_.data());
+    if (!needs_path_ && !ranked_) return kept_.Offer(positions_.data(), 0);
+    FoundChecked();
+  }
+
+  // A timetable that the duplicate filter must pass or the keys must rank.
+  [[gnu::noinline]] void FoundChecked() {
+    if (needs_path_) {
+      for (int level = 0; level <= last_; ++level) path_[level] = (*levels_[level].members)[positions_[level]];
+      if (filter_.Active()) {
+        if (!filter_.IsNew(path_.data())) return;
+        filter_.Remember(positions_.data());
+      }
+    }
+    kept_.Offer(positions_.data(), ranked_ ? Rank() : 0);
+  }
+
+  // The rank of the timetable just found by the keys.
+  std::uint64_t Rank() {
+    AddHours(last_, (*levels_[last_].members)[positions_[last_]]);
+    Metrics metrics = MetricsTable::FromHours(hours_[last_ + 1], span_);
+    if (walks_) metrics.walks = metrics_.Walks(path_.data(), last_ + 1, hours_[last_ + 1]);
+    return generator::Rank(metrics, options_.keys);
   }
 
   // Counts a tried section and lets the monitor look now and then; false
   // once it stops the search.
   bool Step() {
     ++nodes_;
-    if (!options_.monitor || nodes_ + filter_.Work() < next_poll_) return true;
+    if (nodes_ + filter_.Work() < next_poll_) return true;
     next_poll_ = nodes_ + filter_.Work() + kPollEvery;
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
     if (!options_.monitor->Poll({elapsed.count(), nodes_, kept_.Total()})) return true;
@@ -150,17 +225,26 @@ class Search {
   static constexpr std::int64_t kPollEvery = 4096;
 
   const SearchOptions& options_;
-  std::vector<std::vector<int>> levels_;
+  std::vector<std::vector<int>> candidate_levels_;
   ClashMasks masks_;
+  std::size_t words_;
   MetricsTable metrics_;
   KeptTimetables kept_;
   DuplicateFilter filter_;
   bool prune_;
+  bool tracing_;
+  bool ranked_;
+  bool walks_;       // the keys ask for the walks
+  bool span_;        // the keys ask for the first and last hours or the gaps
+  bool needs_path_;  // the duplicate filter or the walks look at the candidates
   std::chrono::steady_clock::time_point start_;
-  std::vector<std::uint64_t> occupancy_;  // per level, the cells taken above it
-  std::vector<int> positions_;            // the path, as positions within the levels
-  std::vector<int> path_;                 // the path, as candidates
-  std::vector<int> support_;              // per level, the position that fitted last
+  std::vector<Level> levels_;
+  int last_ = -1;
+  std::vector<std::uint64_t> occupancy_;       // per level, the cells taken above it
+  std::vector<int> positions_;                 // the path, as positions within the levels
+  std::vector<int> path_;                      // the path, as candidates (when needed)
+  std::vector<int> support_;                   // per level, the position that fitted last
+  std::vector<MetricsTable::DayHours> hours_;  // ranked: per level, the hours taken above it
   std::int64_t nodes_ = 0;
   std::int64_t next_poll_ = kPollEvery;
   bool stopped_ = false;

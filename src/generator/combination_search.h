@@ -18,6 +18,9 @@ struct SearchOptions {
   // None: the first `limit` timetables found are kept. Otherwise the best
   // `limit` of all of them by these keys.
   SortKeys keys = {};
+  // Cut the branches that cannot lead to a timetable (see below); what is
+  // found, and its order, are the same either way.
+  bool prune = true;
   // A trace sees the whole tree: nothing is pruned while one is attached.
   SearchTrace* trace = nullptr;
   SearchMonitor* monitor = nullptr;
@@ -31,6 +34,8 @@ enum class SearchEnd {
 
 struct SearchOutcome {
   Alternatives alternatives;  // the kept timetables, in the order found
+  // With keys, the rank of each kept timetable by them (smaller is better).
+  std::vector<std::uint64_t> ranks;
   SearchEnd end = SearchEnd::Complete;
   std::int64_t total = 0;  // distinct timetables found, kept or not
   std::int64_t nodes = 0;

@@ -18,6 +18,8 @@ class DuplicateFilter {
   // `levels` holds each level's candidates (positions in the candidate list).
   DuplicateFilter(const std::vector<TTreeDers>& candidates, const std::vector<std::vector<int>>& levels);
 
+  // False when no CRN belongs to two candidates: then every timetable is new.
+  bool Active() const { return shared_; }
   // `path` holds one candidate (a position in the candidate list) per level.
   bool IsNew(const int* path);
   // The timetable IsNew just let through, as its position within each level.

@@ -119,7 +119,7 @@ void Generator::BuildTree() {
   last_end_ = outcome.end;
   searched_by_ = keys_;
   metrics_ = MetricsTable(Candidates);
-  order_ = keys_.empty() ? std::vector<int>() : OrderBy(Results, metrics_, keys_);
+  order_ = keys_.empty() ? std::vector<int>() : OrderByRank(outcome.ranks);
 }
 
 void Generator::SetSortKeys(const SortKeys& keys) {

@@ -4,71 +4,52 @@
 
 namespace kiremo::generator {
 
-namespace {
+KeptTimetables::KeptTimetables(std::vector<std::vector<int>> levels, int limit, bool ranked)
+    : levels_(std::move(levels)), limit_(limit), ranked_(ranked), kept_(levels_) {}
 
-struct Better {
-  template <typename C>
-  bool operator()(const C& a, const C& b) const {
-    return a.rank != b.rank ? a.rank < b.rank : a.found < b.found;
-  }
-};
-
-}  // namespace
-
-KeptTimetables::KeptTimetables(std::vector<std::vector<int>> levels, int limit, SortKeys keys,
-                               const MetricsTable& metrics)
-    : limit_(limit), keys_(std::move(keys)), metrics_(metrics), walks_(NeedsWalks(keys_)) {
-  if (keys_.empty()) {
-    first_ = Alternatives(std::move(levels));
-  } else {
-    levels_of_pool_ = levels;
-    pool_ = Alternatives(levels_of_pool_);
-    first_ = Alternatives(std::move(levels));
-  }
-  positions_.resize(static_cast<std::size_t>(first_.Levels()));
-}
-
-void KeptTimetables::Offer(const int* positions, const int* path) {
-  if (!keys_.empty()) {
-    OfferRanked(positions, path);
-  } else if (total_ < limit_) {
-    first_.Add(positions);
-  }
-  ++total_;
-}
-
-void KeptTimetables::OfferRanked(const int* positions, const int* path) {
-  const std::uint64_t rank = Rank(metrics_.Of(path, first_.Levels(), walks_), keys_);
+void KeptTimetables::OfferRanked(const int* positions, std::uint64_t rank) {
   if (cut_ && rank >= worst_rank_) return;
-  contenders_.push_back({rank, total_, pool_.Count()});
-  pool_.Add(positions);
-  if (contenders_.size() >= 2 * static_cast<std::size_t>(std::max(limit_, 1))) KeepBest();
+  ranks_.push_back(rank);
+  kept_.Add(positions);
+  if (ranks_.size() >= 2 * static_cast<std::size_t>(std::max(limit_, 1))) KeepBest();
 }
 
-// Keeps the best `limit_` contenders, in the order found, in a new pool.
+// Keeps the best `limit_` of more contenders, in the order found: all ranked
+// better than the limit-th best, then as many as still fit of those ranked
+// equal to it, first found first.
 void KeptTimetables::KeepBest() {
-  if (contenders_.size() > static_cast<std::size_t>(limit_)) {
-    std::nth_element(contenders_.begin(), contenders_.begin() + limit_, contenders_.end(), Better());
-    contenders_.resize(static_cast<std::size_t>(limit_));
-    cut_ = true;
+  cut_ = true;
+  if (limit_ <= 0) {
     worst_rank_ = 0;
-    for (const Contender& c : contenders_) worst_rank_ = std::max(worst_rank_, c.rank);
+    ranks_.clear();
+    kept_ = Alternatives(levels_);
+    return;
   }
-  std::sort(contenders_.begin(), contenders_.end(),
-            [](const Contender& a, const Contender& b) { return a.found < b.found; });
-  Alternatives pool(levels_of_pool_);
-  for (Contender& c : contenders_) {
-    for (int level = 0; level < pool_.Levels(); ++level) positions_[level] = pool_.Position(c.at, level);
-    c.at = pool.Count();
-    pool.Add(positions_.data());
+  std::vector<std::uint64_t> sorted = ranks_;
+  std::nth_element(sorted.begin(), sorted.begin() + (limit_ - 1), sorted.end());
+  const std::uint64_t cut_rank = sorted[static_cast<std::size_t>(limit_ - 1)];
+  const auto better =
+      static_cast<std::size_t>(std::count_if(ranks_.begin(), ranks_.end(), [&](auto r) { return r < cut_rank; }));
+  std::size_t equal_room = static_cast<std::size_t>(limit_) - better;
+  worst_rank_ = cut_rank;
+  Alternatives kept(levels_);
+  std::vector<std::uint64_t> ranks;
+  for (std::size_t k = 0; k < ranks_.size(); ++k) {
+    const std::uint64_t rank = ranks_[k];
+    if (rank > cut_rank || (rank == cut_rank && equal_room == 0)) continue;
+    if (rank == cut_rank) --equal_room;
+    kept.AddFrom(kept_, static_cast<int>(k));
+    ranks.push_back(rank);
   }
-  pool_ = std::move(pool);
+  kept_ = std::move(kept);
+  ranks_ = std::move(ranks);
 }
 
 Alternatives KeptTimetables::Take() {
-  if (keys_.empty()) return std::move(first_);
-  KeepBest();
-  return std::move(pool_);
+  if (ranked_ && ranks_.size() > static_cast<std::size_t>(std::max(limit_, 0))) KeepBest();
+  return std::move(kept_);
 }
+
+std::vector<std::uint64_t> KeptTimetables::TakeRanks() { return std::move(ranks_); }
 
 }  // namespace kiremo::generator

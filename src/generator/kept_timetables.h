@@ -4,54 +4,45 @@
 #include <vector>
 
 #include "generator/alternatives.h"
-#include "generator/sort_keys.h"
-#include "generator/timetable_metrics.h"
 
 namespace kiremo::generator {
 
 // What a search keeps of the distinct timetables it finds, and how many it
-// found. Without keys it keeps the first `limit` in the order found; with
-// keys the best `limit` of all of them by the keys, a tie going to the one
+// found. Unranked it keeps the first `limit` in the order found; ranked, the
+// `limit` of all of them with the smallest ranks, a tie going to the one
 // found first. The kept ones come out in the order found either way.
 class KeptTimetables {
  public:
-  KeptTimetables(std::vector<std::vector<int>> levels, int limit, SortKeys keys, const MetricsTable& metrics);
+  KeptTimetables(std::vector<std::vector<int>> levels, int limit, bool ranked);
 
-  // The next distinct timetable, as its position within each level and as
-  // its candidates.
-  void Offer(const int* positions, const int* path);
-  // Further offers are only counted: the first `limit` are kept already.
-  bool CountsOnly() const { return keys_.empty() && total_ >= limit_; }
-  // Counts a timetable without offering it, once CountsOnly().
-  void CountUnkept() { ++total_; }
+  // The next distinct timetable, as its position within each level, with
+  // its rank when ranked.
+  void Offer(const int* positions, std::uint64_t rank) {
+    if (ranked_) {
+      OfferRanked(positions, rank);
+    } else if (total_ < limit_) {
+      kept_.Add(positions);
+    }
+    ++total_;
+  }
 
   std::int64_t Total() const { return total_; }
-  // The kept timetables, in the order found.
+  // The kept timetables, in the order found, and when ranked their ranks.
   Alternatives Take();
+  std::vector<std::uint64_t> TakeRanks();
 
  private:
-  // Candidates for the best `limit`, with their rank and the order found;
-  // cut back to the best `limit` whenever it holds twice as many.
-  struct Contender {
-    std::uint64_t rank = 0;
-    std::int64_t found = 0;
-    int at = 0;  // its entry in pool_
-  };
-  void OfferRanked(const int* positions, const int* path);
+  void OfferRanked(const int* positions, std::uint64_t rank);
   void KeepBest();
 
+  std::vector<std::vector<int>> levels_;
   int limit_;
-  SortKeys keys_;
-  const MetricsTable& metrics_;
-  bool walks_;
-  Alternatives first_;  // without keys: the kept timetables
+  bool ranked_;
+  Alternatives kept_;                 // ranked: the contenders, cut back to the best `limit` whenever twice as many
+  std::vector<std::uint64_t> ranks_;  // ranked: each contender's rank
   std::int64_t total_ = 0;
-  std::vector<std::vector<int>> levels_of_pool_;
-  Alternatives pool_;  // with keys: the contenders' positions
-  std::vector<Contender> contenders_;
   bool cut_ = false;              // contenders were cut back at least once
-  std::uint64_t worst_rank_ = 0;  // after a cut: an offer ranked this or worse cannot win
-  std::vector<int> positions_;
+  std::uint64_t worst_rank_ = 0;  // after a cut, an offer ranked this or worse cannot win (it is found later)
 };
 
 }  // namespace kiremo::generator

@@ -1,44 +1,46 @@
 #include "generator/result_order.h"
 
-#include <array>
-#include <cstdint>
 #include <numeric>
 
 namespace kiremo::generator {
 
 void PathOf(const Alternatives& kept, int k, std::vector<int>& path) {
   path.resize(static_cast<std::size_t>(kept.Levels()));
-  for (int level = 0; level < kept.Levels(); ++level) path[level] = kept.Candidate(k, level);
+  kept.CandidatesOf(k, path.data());
 }
 
-std::vector<int> OrderBy(const Alternatives& kept, const MetricsTable& metrics, const SortKeys& keys) {
-  const int n = kept.Count();
-  std::vector<int> order(static_cast<std::size_t>(n));
+std::vector<int> OrderByRank(const std::vector<std::uint64_t>& ranks) {
+  std::vector<int> order(ranks.size());
   std::iota(order.begin(), order.end(), 0);
-  if (keys.empty() || n == 0) return order;
-
-  std::vector<std::vector<std::uint16_t>> values(keys.size(), std::vector<std::uint16_t>(order.size()));
-  const bool walks = NeedsWalks(keys);
-  std::vector<int> path;
-  for (int k = 0; k < n; ++k) {
-    PathOf(kept, k, path);
-    const Metrics m = metrics.Of(path.data(), kept.Levels(), walks);
-    for (std::size_t key = 0; key < keys.size(); ++key)
-      values[key][k] = static_cast<std::uint16_t>(KeyValue(m, keys[key]));
-  }
-  // Least significant key first; each counting pass is stable, so ties end
-  // in the order found.
+  std::uint64_t differing = 0;  // the bits in which some ranks differ
+  for (const std::uint64_t rank : ranks) differing |= rank ^ ranks.front();
+  // Sixteen bits at a time from the lowest; each counting pass is stable, and
+  // a pass over bits in which all ranks agree would change nothing.
   std::vector<int> next(order.size());
-  std::vector<int> start(kMaxKeyValue + 2);
-  for (std::size_t key = keys.size(); key-- > 0;) {
-    const std::vector<std::uint16_t>& value = values[key];
+  std::vector<std::size_t> start((1 << 16) + 1);
+  for (int shift = 0; shift < 64; shift += 16) {
+    if (((differing >> shift) & 0xFFFF) == 0) continue;
+    auto digit = [&](int k) { return static_cast<std::size_t>((ranks[k] >> shift) & 0xFFFF); };
     std::fill(start.begin(), start.end(), 0);
-    for (const int k : order) ++start[value[k] + 1];
+    for (const int k : order) ++start[digit(k) + 1];
     std::partial_sum(start.begin(), start.end(), start.begin());
-    for (const int k : order) next[start[value[k]]++] = k;
+    for (const int k : order) next[start[digit(k)]++] = k;
     order.swap(next);
   }
   return order;
+}
+
+std::vector<int> OrderBy(const Alternatives& kept, const MetricsTable& metrics, const SortKeys& keys) {
+  std::vector<std::uint64_t> ranks(static_cast<std::size_t>(kept.Count()));
+  if (!keys.empty()) {
+    const bool walks = NeedsWalks(keys);
+    std::vector<int> path(static_cast<std::size_t>(kept.Levels()));
+    for (int k = 0; k < kept.Count(); ++k) {
+      kept.CandidatesOf(k, path.data());
+      ranks[k] = Rank(metrics.Of(path.data(), kept.Levels(), walks), keys);
+    }
+  }
+  return OrderByRank(ranks);
 }
 
 }  // namespace kiremo::generator

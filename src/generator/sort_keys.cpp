@@ -45,6 +45,10 @@ std::optional<SortKeys> ParseSortKeys(std::string_view words) {
 
 bool NeedsWalks(const SortKeys& keys) { return std::find(keys.begin(), keys.end(), SortKey::Walks) != keys.end(); }
 
+bool NeedsSpan(const SortKeys& keys) {
+  return std::any_of(keys.begin(), keys.end(), [](SortKey k) { return k != SortKey::Days && k != SortKey::Walks; });
+}
+
 int KeyValue(const Metrics& metrics, SortKey key) {
   int value = 0;
   switch (key) {

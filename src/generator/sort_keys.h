@@ -30,6 +30,8 @@ std::string KeyWords();
 std::optional<SortKeys> ParseSortKeys(std::string_view words);
 
 bool NeedsWalks(const SortKeys& keys);
+// Some key looks at more than the days and the walks.
+bool NeedsSpan(const SortKeys& keys);
 
 // A key's value for a timetable: smaller is better, at most kMaxKeyValue.
 inline constexpr int kMaxKeyValue = 4095;

@@ -44,20 +44,43 @@ MetricsTable::MetricsTable(const std::vector<TTreeDers>& candidates) : shapes_(c
   }
 }
 
+namespace {
+
+// Without the processor's own instruction, which a portable build may not use.
+int Ones(std::uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ull);
+  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+}
+
+}  // namespace
+
 Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
-  std::array<std::uint64_t, 5> hours{};
+  DayHours hours{};
   for (int level = 0; level < levels; ++level) {
-    const Shape& shape = shapes_[path[level]];
-    for (int d = 0; d < 5; ++d) hours[d] |= shape.hours[d];
+    const DayHours& shape = shapes_[path[level]].hours;
+    for (int d = 0; d < 5; ++d) hours[d] |= shape[d];
   }
+  Metrics metrics = FromHours(hours);
+  if (with_walks) metrics.walks = Walks(path, levels, hours);
+  return metrics;
+}
+
+Metrics MetricsTable::FromHours(const DayHours& hours, bool span) {
   Metrics metrics;
+  if (!span) {
+    for (const std::uint64_t day : hours) metrics.days += static_cast<int>(day != 0);
+    return metrics;
+  }
+  // Without branches on the days, which vary from one timetable to the next.
   int first = kHours, last = -1;
   for (const std::uint64_t day : hours) {
-    if (day == 0) continue;
-    const int low = std::countr_zero(day);
-    const int high = kHours - 1 - std::countl_zero(day);
-    ++metrics.days;
-    metrics.gaps += high - low + 1 - std::popcount(day);
+    const bool busy = day != 0;
+    const int low = busy ? std::countr_zero(day) : kHours;
+    const int high = busy ? kHours - 1 - std::countl_zero(day) : -1;
+    metrics.days += static_cast<int>(busy);
+    metrics.gaps += busy ? high - low + 1 - Ones(day) : 0;
     first = std::min(first, low);
     last = std::max(last, high);
   }
@@ -65,24 +88,24 @@ Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
     metrics.first_hour = first;
     metrics.last_hour = last;
   }
-  if (with_walks) metrics.walks = Walks(path, levels, hours);
   return metrics;
 }
 
-int MetricsTable::Walks(const int* path, int levels, const std::array<std::uint64_t, 5>& hours) const {
+int MetricsTable::Walks(const int* path, int levels, const DayHours& hours) const {
   // Only the cells the masks mark are read back, so nothing needs clearing.
   std::array<std::int16_t, 5 * kHours> building_at;
   for (int level = 0; level < levels; ++level) {
     for (const Cell& cell : shapes_[path[level]].cells) building_at[cell.at] = cell.building;
   }
+  // Without branches on the buildings, which follow no pattern.
   int walks = 0;
   for (int d = 0; d < 5; ++d) {
     int previous = -1;
     for (std::uint64_t rest = hours[d]; rest != 0; rest &= rest - 1) {
       const int building = building_at[d * kHours + std::countr_zero(rest)];
-      if (building < 0) continue;
-      if (previous >= 0 && building != previous) ++walks;
-      previous = building;
+      const bool known = building >= 0;
+      walks += static_cast<int>(known & (previous >= 0) & (building != previous));
+      previous = known ? building : previous;
     }
   }
   return walks;

@@ -40,6 +40,16 @@ class MetricsTable {
   // are not needed (they cost the most).
   Metrics Of(const int* path, int levels, bool with_walks = true) const;
 
+  // The same in steps, for a search that builds timetables a section at a
+  // time: per weekday a mask of the hours with a class (bit h: the hour
+  // starting at h:30), ORed over the sections.
+  using DayHours = std::array<std::uint64_t, 5>;
+  const DayHours& HoursOf(int candidate) const { return shapes_[candidate].hours; }
+  // Everything but the walks; only the days unless `span` (first and last
+  // hours, gaps) is asked for too.
+  static Metrics FromHours(const DayHours& hours, bool span = true);
+  int Walks(const int* path, int levels, const DayHours& hours) const;
+
  private:
   static constexpr int kHours = 64;
   struct Cell {
@@ -47,10 +57,9 @@ class MetricsTable {
     std::int16_t building = 0;  // -1 when unknown
   };
   struct Shape {
-    std::array<std::uint64_t, 5> hours{};  // Monday..Friday, bit h: a class in hour h
+    DayHours hours{};  // Monday..Friday
     std::vector<Cell> cells;
   };
-  int Walks(const int* path, int levels, const std::array<std::uint64_t, 5>& hours) const;
 
   std::vector<Shape> shapes_;  // per candidate
 };

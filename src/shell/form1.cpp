@@ -10,6 +10,7 @@
 
 #include "shell/form1_menus.h"
 #include "shell/form2.h"
+#include "shell/result_keys.h"
 
 namespace kiremo::shell {
 
@@ -76,6 +77,7 @@ void TForm1::ConnectEvents() {
   connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
   connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
   connect(widgets_.sirala, &QComboBox::activated, this, [&app] { app.SiralaChange(); });
+  new ResultKeys(widgets_.results, [&app] { app.ComboBox31Change(); });
   connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2); });
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });

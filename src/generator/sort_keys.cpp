@@ -69,13 +69,16 @@ std::uint64_t Rank(const Metrics& metrics, const SortKeys& keys) {
 }
 
 const std::vector<SortChoice>& SortChoices() {
+  // Converted at compile time, apart from the vector built at run time.
+  static constexpr std::string_view kTexts[] = {"Oluşturma sırası"_w, "En az gün"_w,      "En az boşluk"_w,
+                                                "En geç başlayan"_w,  "En erken biten"_w, "En az bina değişikliği"_w};
   static const std::vector<SortChoice> choices = {
-      {"Oluşturma sırası"_w, "", {}},
-      {"En az gün"_w, "days", {SortKey::Days}},
-      {"En az boşluk"_w, "gaps", {SortKey::Gaps}},
-      {"En geç başlayan"_w, "late", {SortKey::Late}},
-      {"En erken biten"_w, "early", {SortKey::Early}},
-      {"En az bina değişikliği"_w, "walks", {SortKey::Walks}},
+      {kTexts[0], "", {}},
+      {kTexts[1], "days", {SortKey::Days}},
+      {kTexts[2], "gaps", {SortKey::Gaps}},
+      {kTexts[3], "late", {SortKey::Late}},
+      {kTexts[4], "early", {SortKey::Early}},
+      {kTexts[5], "walks", {SortKey::Walks}},
   };
   return choices;
 }

@@ -80,6 +80,21 @@ TEST_F(Collection, RowsInAscendingOrderWithTheirSlots) {
   }
 }
 
+// The walks between buildings need each cell's building: the bina entry at
+// its meeting's position, empty where the entries run out.
+TEST_F(Collection, CellsCarryTheBuildingOfTheirMeeting) {
+  catalogue.Department("KIM", {Section("41001", "KIM 101", "Nur Ay", W("Pazartesi|Salı"_w), "0930/1129|1030/1129",
+                                       "MED|EEB", "D1|D2", "ELK"),
+                               Section("41002", "KIM 101", "Nur Ay", W("Boş|Çarşamba|Cuma"_w), "/|1030/1129|1330/1429",
+                                       "EEB|FEB", "D1", "ELK")});
+  Start();
+  Choose(1, "KIM", "KIM 101");
+  const CandidateCollection found = CollectCandidates(planner, panel, query1);
+  ASSERT_EQ(found.candidates.size(), 2u);
+  EXPECT_EQ(found.candidates[0].Buildings, (std::vector<std::string>{"MED", "MED", "EEB"}));
+  EXPECT_EQ(found.candidates[1].Buildings, (std::vector<std::string>{"FEB", ""}));
+}
+
 TEST_F(Collection, PanelConstraintsNarrowEachRow) {
   Choose(1, "MAT", "MAT 101E");
   Choose(2, "FIZ", "FIZ 101");

@@ -15,6 +15,7 @@ using testing::Section;
 using Shown = Notice;
 
 std::string W(std::string_view cp1254) { return std::string(cp1254); }
+std::string Utf8(std::string_view cp1254) { return Cp1254ToUtf8(cp1254); }
 
 class Driver : public testing::GeneratorWorld {
  protected:
@@ -79,6 +80,24 @@ TEST_F(Driver, ChoosingAnotherAlternativeReplacesTheFirst) {
   EXPECT_EQ(planner.CellText(5, 8), "FIZ 101");
   EXPECT_EQ(planner.Cell(5, 8), 3);
   EXPECT_EQ(planner.Cell(1, 2), 1);
+}
+
+// MAT 101E on Monday or Tuesday morning, FIZ 101 on Friday at 13:30 or
+// 15:30: by the earliest end the Friday 13:30 ones come first.
+TEST_F(Driver, OrderOfTheListIsChangedWithoutSearchingAndApplyingFollowsIt) {
+  Choose(1, "MAT", "MAT 101E");
+  Choose(2, "FIZ", "FIZ 101");
+  Generate();
+  EXPECT_EQ(Utf8(generator.ItemText(2)), "2. Alternatif — 2 gün · 0 saat boşluk · 09:30–16:29");
+  generator.SetSortKeys({SortKey::Early});
+  EXPECT_EQ(Utf8(generator.ItemText(0)), "4 farklı program yaptım!");
+  EXPECT_EQ(Utf8(generator.ItemText(2)), "2. Alternatif — 2 gün · 0 saat boşluk · 09:30–14:29");
+  Apply(2);
+  EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"200", "300"}));
+  generator.SetSortKeys({SortKey::Walks});
+  EXPECT_EQ(Utf8(generator.ItemText(4)), "4. Alternatif — 2 gün · 0 saat boşluk · 09:30–16:29 · 0 bina değişikliği");
+  Apply(4);
+  EXPECT_EQ(CommittedCrns(), (std::vector<std::string>{"200", "301"}));
 }
 
 // A course in two rows could only clash with itself or list each pair of
@@ -221,6 +240,32 @@ TEST_F(Broad, MoreThanTheLimitListsTheFirstMillionAndSaysSo) {
                              "listeledim. Kıstasları daraltırsan hepsini görebilirsin."_w));
   EXPECT_EQ(shown[0].icon, Icon::Warning);
   EXPECT_EQ(generator.LastSearchEnd(), SearchEnd::LimitReached);
+  EXPECT_EQ(generator.Total, 10'000'000);
+  EXPECT_EQ(generator.SummaryText(), W("10.000.000 farklı program var; ilk 1.000.000 tanesi listelendi"_w));
+}
+
+// The list says which million it holds: the best by the order it shows, or
+// only some when shown in another order than the search kept them by.
+TEST_F(Broad, PastTheLimitTheSummarySaysWhichMillionIsListed) {
+  Courses(7);
+  generator.SetSortKeys({SortKey::Days});
+  Generate();
+  EXPECT_EQ(generator.ResultCount, 1'000'000);
+  EXPECT_EQ(shown.back().text, W("Seçtiğin derslerle 10.000.000 farklı program çıkıyor; yalnızca en iyi 1.000.000 "
+                                 "tanesini listeledim. Kıstasları daraltırsan hepsini görebilirsin."_w));
+  struct Step {
+    SortKeys keys;
+    const char* summary;
+  };
+  const Step steps[] = {
+      {{SortKey::Days}, "10.000.000 farklı program var; en iyi 1.000.000 tanesi listelendi"},
+      {{SortKey::Gaps}, "10.000.000 farklı program var; 1.000.000 tanesi listelendi"},
+      {{}, "10.000.000 farklı program var; 1.000.000 tanesi listelendi"},
+  };
+  for (const Step& step : steps) {
+    generator.SetSortKeys(step.keys);
+    EXPECT_EQ(Utf8(generator.SummaryText()), step.summary);
+  }
 }
 
 class StopAt : public SearchMonitor {
@@ -246,6 +291,24 @@ TEST_F(Broad, StoppedSearchListsWhatItFound) {
   EXPECT_EQ(ResultListCount(), found + 1);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, W(kStoppedBefore) + std::to_string(found) + W(kStoppedAfter));
+  EXPECT_EQ(generator.Total, found);
+  EXPECT_EQ(generator.SummaryText(), std::to_string(found) + W(" farklı program yaptım!"_w));
+}
+
+TEST_F(Broad, SearchStoppedPastTheLimitGivesTheCountSoFar) {
+  Courses(7);
+  StopAt monitor(1'500'000);
+  generator.SetSearchMonitor(&monitor);
+  Generate();
+  const std::int64_t found = generator.Total;
+  EXPECT_GE(found, 1'500'000);
+  EXPECT_LT(found, 10'000'000);
+  EXPECT_EQ(generator.ResultCount, 1'000'000);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, W("Aramayı durdurdun; o ana kadar bulduğum "_w) + GroupedNumber(found) +
+                               W(" programdan ilk 1.000.000 tanesini listeledim."_w));
+  EXPECT_EQ(generator.SummaryText(), W("Durdurulana kadar "_w) + GroupedNumber(found) +
+                                         W(" farklı program bulundu; ilk 1.000.000 tanesi listelendi"_w));
 }
 
 // Row 1's first ten sections leave rows 2..8 seven courses for six hours,

@@ -104,6 +104,12 @@ TEST(SearchDifferential, FastSearchEqualsTheOracleTree) {
     ASSERT_EQ(Paths(outcome.alternatives), expected.paths) << "seed " << seed;
     ASSERT_EQ(testing::Print(fast_view), testing::Print(oracle_view)) << "seed " << seed;
     ASSERT_EQ(outcome.end, SearchEnd::Complete);
+    // Without a trace hopeless branches are cut: the same timetables, fewer
+    // sections tried.
+    const SearchOutcome pruned = SearchCombinations(candidates);
+    ASSERT_EQ(Paths(pruned.alternatives), expected.paths) << "seed " << seed;
+    ASSERT_EQ(pruned.total, static_cast<std::int64_t>(expected.paths.size())) << "seed " << seed;
+    ASSERT_LE(pruned.nodes, outcome.nodes) << "seed " << seed;
 
     const int n = static_cast<int>(expected.paths.size());
     if (n > 0) ++with_results;
@@ -118,6 +124,7 @@ TEST(SearchDifferential, FastSearchEqualsTheOracleTree) {
           std::vector<std::vector<int>>(expected.paths.begin(), expected.paths.begin() + limit);
       ASSERT_EQ(Paths(limited.alternatives), expected_prefix) << "seed " << seed << " limit " << limit;
       ASSERT_EQ(limited.end, limit < n ? SearchEnd::LimitReached : SearchEnd::Complete) << "seed " << seed;
+      ASSERT_EQ(limited.total, n) << "seed " << seed << ": counted past the limit";
       if (limit < n) ++with_limit;
     }
   }

@@ -21,6 +21,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
+      export_commands_(planner_, view_, settings_),
       generator_(planner_, query1_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
@@ -169,6 +170,18 @@ void App::menuKaydetClick() {
 
 void App::menuExcelClick() {
   Guarded([&] { plan_commands_.ExcelExport(); });
+}
+
+void App::menuTakvimClick() {
+  Guarded([&] { export_commands_.CalendarExport(); });
+}
+
+void App::menuResimClick() {
+  Guarded([&] { export_commands_.PictureExport(); });
+}
+
+void App::menuYazdirClick() {
+  Guarded([&] { export_commands_.PrintWeek(); });
 }
 
 void App::menuVeriAlClick() {

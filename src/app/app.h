@@ -6,6 +6,7 @@
 
 #include "acquisition/acquisition.h"
 #include "acquisition/dispatcher.h"
+#include "app/export_commands.h"
 #include "app/ini_file.h"
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
@@ -83,6 +84,12 @@ class App {
   void menuAcClick();
   void menuKaydetClick();
   void menuExcelClick();
+  // "Takvime aktar (.ics)…", "Resim olarak kaydet…", "Yazdır…".
+  void menuTakvimClick();
+  void menuResimClick();
+  void menuYazdirClick();
+  // The window's term dialog, picture files and printer.
+  void SetExportWindow(ExportWindow* window) { export_commands_.SetWindow(window); }
   // Menu "Program".
   void menuVeriAlClick();
   void menuOtomatikClick();
@@ -97,6 +104,7 @@ class App {
   const std::string& StartupFile() const { return options_.startup_file; }
   planner::Planner& Plan() { return planner_; }
   PlanCommands& Files() { return plan_commands_; }
+  ExportCommands& Exports() { return export_commands_; }
   generator::Generator& Generator() { return generator_; }
   acquisition::Acquisition& Updates() { return *acquisition_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
@@ -116,6 +124,7 @@ class App {
   planner::Planner planner_;
   PlanView plan_view_;
   PlanCommands plan_commands_;
+  ExportCommands export_commands_;
   generator::Generator generator_;
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;

@@ -39,6 +39,8 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   search_progress_ = std::make_unique<SearchProgressBox>(this);
   app_ = std::make_unique<app::App>(*view_, *dispatcher_, std::move(options));
   app_->SetSearchMonitor(search_progress_.get());
+  export_window_ = std::make_unique<QtExportWindow>(this);
+  app_->SetExportWindow(export_window_.get());
   ConnectEvents();
   app_->FormCreate();
   about_box_ = new TForm2(app_->VersionText(), view_->Browser(), this);
@@ -79,6 +81,9 @@ void TForm1::ConnectEvents() {
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });
   connect(menus_->menuExcel, &QAction::triggered, this, [&app] { app.menuExcelClick(); });
+  connect(menus_->menuTakvim, &QAction::triggered, this, [&app] { app.menuTakvimClick(); });
+  connect(menus_->menuResim, &QAction::triggered, this, [&app] { app.menuResimClick(); });
+  connect(menus_->menuYazdir, &QAction::triggered, this, [&app] { app.menuYazdirClick(); });
   connect(menus_->menuCik, &QAction::triggered, this, &TForm1::menuCikClick);
   connect(menus_->menuVeriAl, &QAction::triggered, this, [&app] { app.menuVeriAlClick(); });
   connect(menus_->CRNListeKopyala, &QAction::triggered, this, [&app] { app.CRNListeKopyalaClick(); });

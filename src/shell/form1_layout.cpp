@@ -197,6 +197,9 @@ void TForm1::BuildMenus() {
   menus_->menuAc = Item(file, "menuAc", "Aç"_w);
   menus_->menuKaydet = Item(file, "menuKaydet", "Kaydet");
   menus_->menuExcel = Item(file, "menuExcel", "Excel'e aktar");
+  menus_->menuTakvim = Item(file, "menuTakvim", "Takvime aktar (.ics)…"_w);
+  menus_->menuResim = Item(file, "menuResim", "Resim olarak kaydet…"_w);
+  menus_->menuYazdir = Item(file, "menuYazdir", "Yazdır…"_w);
   menus_->menuCik = Item(file, "menuCik", "Çık"_w);
   bar->addMenu(file);
 

@@ -9,6 +9,7 @@
 #include "app/startup_file.h"
 #include "shell/console_dialogs.h"
 #include "shell/form1.h"
+#include "shell/headless_export.h"
 #include "shell/qt_dialogs.h"
 
 namespace {
@@ -27,6 +28,7 @@ void ScheduleScreenshot(QWidget& window, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (kiremo::shell::IsHeadlessExport(argc, argv)) return kiremo::shell::RunHeadlessExport(argc, argv);
   QApplication application(argc, argv);
 
   std::vector<std::string> arguments;

@@ -32,18 +32,19 @@ const QRgb kHeader = qRgb(240, 240, 240);
 // Row 1: ELK 101 on Monday 08:30-10:29; row 4: MAT 101 on Friday 13:30-14:29.
 planner::PlanSnapshot TwoCourses() {
   planner::PlanSnapshot plan;
-  plan.rows[0] = planner::StoredRow{"ELK 101", "Devre Teorisi Şube"_w, "21001", "Ayşe Kaya"_w, 1,
+  plan.rows[0] = planner::StoredRow{"ELK 101", std::string("Devre Teorisi Şube"_w), "21001", std::string("Ayşe Kaya"_w), 1,
                                     {{"EEB", "1", "08:10", "D101"}}};
   plan.rows[3] = planner::StoredRow{"MAT 101", "Analiz", "30002", "Can Er", 1, {{"FEB", "5", "13:14", "F1"}}};
   return plan;
 }
 
-// The colour most pixels have in the 9 x 9 square around a point: the
-// cell's background, whatever part of its text lies there.
-QRgb Around(const QImage& image, QPointF centre) {
+// The colour most pixels of a cell have around its centre (the middle half
+// of the cell): its background, whatever part of its text lies there.
+QRgb Around(const QImage& image, const QRectF& cell) {
+  const QRect middle = QRectF(cell.center() - QPointF(cell.width() / 4, cell.height() / 4), cell.size() / 2).toRect();
   std::map<QRgb, int> counts;
-  for (int dy = -4; dy <= 4; ++dy) {
-    for (int dx = -4; dx <= 4; ++dx) ++counts[image.pixel(int(centre.x()) + dx, int(centre.y()) + dy)];
+  for (int y = middle.top(); y <= middle.bottom(); ++y) {
+    for (int x = middle.left(); x <= middle.right(); ++x) ++counts[image.pixel(x, y)];
   }
   return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
 }
@@ -77,7 +78,8 @@ TEST(WeekPicture, PngHasTheWeeksSizeAndEachCellsColourAtItsCentre) {
   EXPECT_EQ(image.size(), (WeekSize(picture) * kPngScale).toSize());
   EXPECT_EQ(image.width(), (90 + 5 * 91 + 20) * 2);
   auto centre = [&](int column, int row) {
-    return (WeekGridOrigin() + GridCellRect(column, row).center()) * kPngScale;
+    const QRectF cell = GridCellRect(column, row).translated(WeekGridOrigin());
+    return QRectF(cell.topLeft() * kPngScale, cell.size() * kPngScale);
   };
   EXPECT_EQ(Around(image, centre(1, 1)), kRow1);
   EXPECT_EQ(Around(image, centre(1, 2)), kRow1);
@@ -108,16 +110,16 @@ TEST(WeekPicture, AFileThatCannotBeWrittenIsAnErrorAndLeavesNothing) {
 }
 
 // kiremo --export, run as a student's script would.
-struct Run {
+struct ExportRun {
   int status = -1;
   std::string err;
 };
-Run Kiremo(const std::string& arguments, const std::string& folder) {
+ExportRun Kiremo(const std::string& arguments, const std::string& folder) {
   const std::string err = folder + "stderr.txt";
   const std::string command = "env -u DISPLAY -u QT_QPA_PLATFORM " KIREMO_BIN_DIR "/kiremo " + arguments + " 2>'" +
                               err + "' >/dev/null";
   const int status = std::system(command.c_str());
-  Run run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(err)};
+  ExportRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(err)};
   std::filesystem::remove(err);
   return run;
 }
@@ -149,7 +151,7 @@ TEST(HeadlessExport, DrawsAPlanFileWithoutAWindowAndFailsInTurkish) {
       {"--export '" + plan + "'", 2, "kullanım"},
   };
   for (const Failure& failure : failures) {
-    const Run run = Kiremo(failure.arguments, folder.Path());
+    const ExportRun run = Kiremo(failure.arguments, folder.Path());
     EXPECT_EQ(run.status, failure.status) << failure.arguments;
     EXPECT_NE(run.err.find(failure.says), std::string::npos) << failure.arguments << ": " << run.err;
   }
@@ -168,9 +170,9 @@ TEST_F(ScreenGridTest, TheWindowsGridShowsTheCourseColourAtTheCellsCentre) {
   QTest::mouseClick(Find<QPushButton>("Kaydet1"), Qt::LeftButton);
   auto* grid = Find<QTableWidget>("Grid1");
   const QImage shown = grid->viewport()->grab().toImage();
-  EXPECT_EQ(Around(shown, GridCellRect(1, 1).center()), kRow1);
-  EXPECT_EQ(Around(shown, GridCellRect(1, 3).center()), kWhite);
-  EXPECT_EQ(Around(shown, GridCellRect(2, 0).center()), kHeader);
+  EXPECT_EQ(Around(shown, GridCellRect(1, 1)), kRow1);
+  EXPECT_EQ(Around(shown, GridCellRect(1, 3)), kWhite);
+  EXPECT_EQ(Around(shown, GridCellRect(2, 0)), kHeader);
 
   const files::WeekPicture picture = files::PictureOf(form->Application().Plan());
   QImage drawn(shown.size(), QImage::Format_RGB32);

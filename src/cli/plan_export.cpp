@@ -23,7 +23,8 @@ files::CalendarTerm TermOf(const Args& args) {
   if (!args.Has("--term-start")) throw UsageError("takvim için dönemin ilk günü gerekli: --term-start YYYY-AA-GG");
   const std::string date = args.Value("--term-start");
   const auto first_day = files::ParseTermDate(date);
-  if (!first_day) throw UsageError("geçersiz tarih: \"" + date + "\" (YYYY-AA-GG biçiminde, takvimde var olan bir gün)");
+  if (!first_day)
+    throw UsageError("geçersiz tarih: \"" + date + "\" (YYYY-AA-GG biçiminde, takvimde var olan bir gün)");
   files::CalendarTerm term{*first_day, files::kDefaultWeeks};
   if (args.Has("--weeks")) {
     const std::string weeks = args.Value("--weeks");

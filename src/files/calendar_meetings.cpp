@@ -31,8 +31,8 @@ CalendarMeetings MeetingsOf(const std::vector<planner::TDers>& records) {
   for (const planner::TDers& ders : records) {
     if (ders.CRN.empty()) continue;
     found.committed = true;
-    const int entries = static_cast<int>(std::max({ders.Gunler.size(), ders.Saatler.size(), ders.Binalar.size(),
-                                                   ders.Derslikler.size()}));
+    const int entries = static_cast<int>(
+        std::max({ders.Gunler.size(), ders.Saatler.size(), ders.Binalar.size(), ders.Derslikler.size()}));
     for (int n = 0; n < entries; ++n) {
       const auto span = UsableSpan(ders, n);
       if (!span) {

@@ -11,8 +11,8 @@
 namespace kiremo::files {
 
 struct CalendarMeeting {
-  std::string code;     // DersKodu
-  std::string name;     // DersAdi
+  std::string code;  // DersKodu
+  std::string name;  // DersAdi
   std::string crn;
   std::string teacher;  // Ogretmen
   std::string place;    // "building room"
@@ -24,7 +24,7 @@ struct CalendarMeeting {
 
 struct CalendarMeetings {
   std::vector<CalendarMeeting> meetings;
-  int left_out = 0;      // meetings without a weekday or without usable hours
+  int left_out = 0;        // meetings without a weekday or without usable hours
   bool committed = false;  // some row holds a committed section
 };
 

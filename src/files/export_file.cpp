@@ -17,15 +17,17 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 }  // namespace
 
 std::string NoCommittedCourseText() {
-  return std::string("Programda eklenmiş ders yok, aktarılacak bir şey bulunamadı.\n"
-                     "Önce derslerinizi \"Ekle\" düğmesiyle programa ekleyin."_w);
+  return std::string(
+      "Programda eklenmiş ders yok, aktarılacak bir şey bulunamadı.\n"
+      "Önce derslerinizi \"Ekle\" düğmesiyle programa ekleyin."_w);
 }
 
 void RequireCalendarMeetings(const CalendarMeetings& meetings) {
   if (!meetings.committed) throw NothingToExport(NoCommittedCourseText());
   if (meetings.meetings.empty()) {
-    throw NothingToExport(std::string("Programdaki derslerin hiçbirinin günü ve saati belli değil; takvime "
-                                      "aktarılacak ders saati yok."_w));
+    throw NothingToExport(
+        std::string("Programdaki derslerin hiçbirinin günü ve saati belli değil; takvime "
+                    "aktarılacak ders saati yok."_w));
   }
 }
 
@@ -46,8 +48,8 @@ CalendarWritten WriteCalendarFile(const std::string& path, const CalendarMeeting
     std::string reason = e.what();
     const std::string prefix = path + ": ";
     if (StartsWith(reason, prefix)) reason.erase(0, prefix.size());
-    throw FileCommandError(std::string("Takvim "_w) + Quoted(path) + std::string(" dosyasına yazılamadı: "_w) +
-                           reason + ".");
+    throw FileCommandError(std::string("Takvim "_w) + Quoted(path) + std::string(" dosyasına yazılamadı: "_w) + reason +
+                           ".");
   }
   return {static_cast<int>(meetings.meetings.size()), meetings.left_out};
 }

@@ -15,7 +15,6 @@ constexpr int kColumns = 6;
 constexpr int kRows = 15;
 const QColor kFixedColour(240, 240, 240);
 
-
 }  // namespace
 
 GridWidget::GridWidget(QWidget* parent) : QTableWidget(kRows, kColumns, parent) {

@@ -45,8 +45,8 @@ QByteArray PdfBytes(const files::WeekPicture& picture) {
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Kiremo"));
     writer.setResolution(kPdfResolution);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter));
     QPainter painter(&writer);
     if (!painter.isActive()) throw Error(std::string("PDF belgesi oluşturulamadı"_w));
     PaintWeek(painter, picture, PageArea(writer));

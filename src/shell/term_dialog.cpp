@@ -14,10 +14,7 @@
 namespace kiremo::shell {
 
 TermDialog::TermDialog(const files::CalendarTerm& initial, const QString& note, QWidget* parent)
-    : QDialog(parent),
-      first_day_(new QDateEdit(this)),
-      weeks_(new QSpinBox(this)),
-      note_(new QLabel(note, this)) {
+    : QDialog(parent), first_day_(new QDateEdit(this)), weeks_(new QSpinBox(this)), note_(new QLabel(note, this)) {
   setObjectName(QStringLiteral("TermDialog"));
   setWindowTitle(ToQString("Takvime aktar"));
   first_day_->setObjectName(QStringLiteral("TermFirstDay"));

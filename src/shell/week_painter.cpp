@@ -24,7 +24,9 @@ constexpr qreal kCrnWidth = 52;
 const QColor kHeaderColour(240, 240, 240);
 const QColor kLineColour(160, 160, 160);
 
-QColor Rgb(std::uint32_t rgb) { return QColor(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF)); }
+QColor Rgb(std::uint32_t rgb) {
+  return QColor(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF));
+}
 
 // 11 units is the 8 points of the screen's grid at 96 dots per inch; a size
 // in units scales with the painter, a size in points would not.
@@ -70,9 +72,7 @@ QRectF GridCellRect(int column, int row) {
   return {left, row * kRowHeight, column == 0 ? kHeaderWidth : kColumnWidth, kRowHeight};
 }
 
-QSizeF GridSize() {
-  return {kHeaderWidth + planner::kDays * kColumnWidth, (planner::kSlots + 1) * kRowHeight};
-}
+QSizeF GridSize() { return {kHeaderWidth + planner::kDays * kColumnWidth, (planner::kSlots + 1) * kRowHeight}; }
 
 void PaintGrid(QPainter& painter, const files::WeekPicture& picture) {
   painter.save();

@@ -116,8 +116,7 @@ TEST_F(ExportCommandsTest, PictureGetsPngWhenNoExtensionIsTypedAndRefusesOthers)
   ASSERT_EQ(Dialogs().messages.size(), 2u);
   EXPECT_EQ(Dialogs().messages[0].caption, "HATA");
   EXPECT_NE(Dialogs().messages[0].text.find(".png ya da .pdf"), std::string::npos) << Dialogs().messages[0].text;
-  EXPECT_EQ(Dialogs().messages[1].text,
-            files::PictureFailedText(folder / "hafta.pdf", "Permission denied"));
+  EXPECT_EQ(Dialogs().messages[1].text, files::PictureFailedText(folder / "hafta.pdf", "Permission denied"));
 }
 
 TEST_F(ExportCommandsTest, PrintHandsTheWeekToThePrinter) {

@@ -78,8 +78,9 @@ TEST(TermDate, FirstWeekdayOnOrAfterTheFirstDay) {
 TEST(CalendarMeetings, MeetingsWithoutWeekdayOrHoursAreLeftOutAndCounted) {
   std::vector<planner::TDers> records(10);
   records[1] = Committed("ELK 101", "21001", {{"EEB", "1", "08:10", "D101"}, {"MKB", "", "13:15", "Z1"}});
-  records[4] = Committed("MAT 101", "30002", {{"FEB", "4", "ab:cd", "F1"}, {"FEB", "6", "09:10", "F1"},
-                                              {"FEB", "2", "12:12", "F1"}, {"", "5", "21:22", ""}});
+  records[4] = Committed(
+      "MAT 101", "30002",
+      {{"FEB", "4", "ab:cd", "F1"}, {"FEB", "6", "09:10", "F1"}, {"FEB", "2", "12:12", "F1"}, {"", "5", "21:22", ""}});
   records[6].DersKodu = "FIZ 101";  // a row without a CRN holds nothing
   records[6].Gunler = {"1"};
   records[6].Saatler = {"08:09"};

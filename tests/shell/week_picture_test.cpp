@@ -1,3 +1,5 @@
+#include "files/week_picture.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -13,7 +15,6 @@
 
 #include "catalogue/file_system.h"
 #include "files/plan_io.h"
-#include "files/week_picture.h"
 #include "shell/gui_fixture.h"
 #include "shell/picture_files.h"
 #include "shell/week_painter.h"
@@ -32,8 +33,8 @@ const QRgb kHeader = qRgb(240, 240, 240);
 // Row 1: ELK 101 on Monday 08:30-10:29; row 4: MAT 101 on Friday 13:30-14:29.
 planner::PlanSnapshot TwoCourses() {
   planner::PlanSnapshot plan;
-  plan.rows[0] = planner::StoredRow{"ELK 101", std::string("Devre Teorisi Şube"_w), "21001", std::string("Ayşe Kaya"_w), 1,
-                                    {{"EEB", "1", "08:10", "D101"}}};
+  plan.rows[0] = planner::StoredRow{"ELK 101", std::string("Devre Teorisi Şube"_w), "21001", std::string("Ayşe Kaya"_w),
+                                    1,         {{"EEB", "1", "08:10", "D101"}}};
   plan.rows[3] = planner::StoredRow{"MAT 101", "Analiz", "30002", "Can Er", 1, {{"FEB", "5", "13:14", "F1"}}};
   return plan;
 }
@@ -65,8 +66,8 @@ std::optional<std::string> PdfText(const std::string& path) {
 void ExpectTextOfTwoCourses(const std::string& pdf) {
   const auto text = PdfText(pdf);
   if (!text) GTEST_SKIP() << "poppler-utils is not installed";
-  for (const char* word : {"ELK 101", "21001", "MAT 101", "30002", "Devre Teorisi Şube", "Ayşe Kaya", "Çarşamba",
-                           "13:30-14:29"}) {
+  for (const char* word :
+       {"ELK 101", "21001", "MAT 101", "30002", "Devre Teorisi Şube", "Ayşe Kaya", "Çarşamba", "13:30-14:29"}) {
     EXPECT_NE(text->find(word), std::string::npos) << word << " missing from\n" << *text;
   }
 }
@@ -116,8 +117,8 @@ struct ExportRun {
 };
 ExportRun Kiremo(const std::string& arguments, const std::string& folder) {
   const std::string err = folder + "stderr.txt";
-  const std::string command = "env -u DISPLAY -u QT_QPA_PLATFORM " KIREMO_BIN_DIR "/kiremo " + arguments + " 2>'" +
-                              err + "' >/dev/null";
+  const std::string command =
+      "env -u DISPLAY -u QT_QPA_PLATFORM " KIREMO_BIN_DIR "/kiremo " + arguments + " 2>'" + err + "' >/dev/null";
   const int status = std::system(command.c_str());
   ExportRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(err)};
   std::filesystem::remove(err);

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "catalogue/file_system.h"
 #include "files/calendar_meetings.h"
 #include "files/calendar_term.h"
 #include "files/calendar_writer.h"
@@ -167,13 +167,12 @@ TEST(CalendarFile, IndependentReaderSeesEveryMeetingAsAWeeklyEventInIstanbulTime
   }
 }
 
-std::vector<std::string> Uids(const std::string& path) {
+// The UIDs as the independent reader sees them; nothing without the reader.
+std::optional<std::vector<std::string>> Uids(const std::string& path) {
+  const auto calendar = ReadBack(path);
+  if (!calendar) return std::nullopt;
   std::vector<std::string> uids;
-  const std::string text = ReadWholeFile(path);
-  for (std::size_t at = text.find("\nUID:"); at != std::string::npos; at = text.find("\nUID:", at + 1)) {
-    const std::size_t from = at + 5;
-    uids.push_back(text.substr(from, text.find('\r', from) - from));
-  }
+  for (const auto& event : (*calendar)["events"]) uids.push_back(event["uid"]);
   return uids;
 }
 
@@ -182,12 +181,15 @@ TEST(CalendarFile, UidsDependOnTheTermTheCourseAndTheMeetingOnly) {
   WriteCalendarFile(folder / "a.ics", TwoCourses(), {{2025, 9, 17}, 14}, 1'700'000'000);
   WriteCalendarFile(folder / "b.ics", TwoCourses(), {{2025, 9, 17}, 10}, 1'800'000'000);
   WriteCalendarFile(folder / "c.ics", TwoCourses(), {{2026, 2, 16}, 14}, 1'700'000'000);
-  const std::vector<std::string> first = Uids(folder / "a.ics");
-  ASSERT_EQ(first.size(), 3u);
-  EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), 3u);
+  const auto first = Uids(folder / "a.ics");
+  if (!first) GTEST_SKIP() << "python3-icalendar is not installed";
+  ASSERT_EQ(first->size(), 3u);
+  EXPECT_EQ(std::set<std::string>(first->begin(), first->end()).size(), 3u);
   EXPECT_EQ(Uids(folder / "b.ics"), first);  // exported again: the same events
-  for (const std::string& uid : Uids(folder / "c.ics")) {
-    EXPECT_EQ(std::count(first.begin(), first.end(), uid), 0) << uid;  // another term: other events
+  const auto other_term = Uids(folder / "c.ics");
+  ASSERT_TRUE(other_term);
+  for (const std::string& uid : *other_term) {
+    EXPECT_EQ(std::count(first->begin(), first->end(), uid), 0) << uid;  // another term: other events
   }
 }
 

@@ -7,6 +7,7 @@
 #include "app/program_page.h"
 #include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
+#include "generator/hour_window.h"
 #include "generator/result_texts.h"
 #include "planner/markers.h"
 #include "text/program.h"
@@ -140,7 +141,13 @@ void App::btnYerlestirClick() {
   Guarded([&] {
     // The teacher lists raise no event: their choice is taken when it is used.
     for (int row = 1; row <= planner::kRows; ++row) planner_.SelectTeacher(row, view_.HocaCombo(row).ItemIndex());
-    const generator::Generation generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
+    generator::Generation generation;
+    try {
+      generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
+    } catch (const generator::HourWindowError& e) {
+      view_.Dialog().Message("HATA", e.what(), Icon::Warning);
+      return;
+    }
     view_.ComboBox31().Clear();
     if (generation.listed > 0) view_.ComboBox31().ShowResults(generation.listed, generator::ResultItemText);
     for (const Notice& notice : generation.notices) view_.Dialog().Message(notice.caption, notice.text, notice.icon);

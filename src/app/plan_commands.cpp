@@ -2,12 +2,25 @@
 
 #include "files/plan_io.h"
 #include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::app {
 
-void PlanCommands::Save() {
+namespace {
+
+// The name with the extension of its kind, so that the open dialog's filter
+// lists the file.
+std::string WithExtension(const std::string& path, std::string_view extension) {
+  const bool has = path.size() > extension.size() &&
+                   SameTextIgnoringCase(std::string_view(path).substr(path.size() - extension.size()), extension);
+  return has ? path : path + std::string(extension);
+}
+
+}  // namespace
+
+bool PlanCommands::Save() {
   const auto path = view_.Dialog().AskSaveFile(std::string(files::kPlanFilter));
-  if (path) SaveFile(*path);
+  return path && SaveFile(WithExtension(*path, ".dkf"));
 }
 
 bool PlanCommands::SaveFile(const std::string& path) {
@@ -20,17 +33,17 @@ bool PlanCommands::SaveFile(const std::string& path) {
   return true;
 }
 
-void PlanCommands::Load(std::string& startup_file) {
+bool PlanCommands::Load(std::string& startup_file) {
   std::string path;
   if (!startup_file.empty()) {
     path = std::move(startup_file);
     startup_file.clear();
   } else {
     const auto chosen = view_.Dialog().AskOpenFile(std::string(files::kPlanFilter));
-    if (!chosen) return;
+    if (!chosen) return false;
     path = *chosen;
   }
-  LoadFile(path);
+  return LoadFile(path);
 }
 
 bool PlanCommands::LoadFile(const std::string& path) {
@@ -53,7 +66,7 @@ void PlanCommands::CRNScriptKopyalaClick() {
 
 void PlanCommands::ExcelExport() {
   const auto path = view_.Dialog().AskSaveFile(std::string(files::kWorkbookFilter));
-  if (path) ExportFile(*path);
+  if (path) ExportFile(WithExtension(*path, ".xlsx"));
 }
 
 bool PlanCommands::ExportFile(const std::string& path) {

@@ -47,7 +47,13 @@ void PlanView::CellsRecoloured() {
 
 void PlanView::StatusChanged() { view_.StatusBar().SetText(planner_.StatusText()); }
 
-void PlanView::CaptionChanged() { view_.Caption().SetText(planner_.Caption()); }
+void PlanView::CaptionChanged() { view_.Caption().SetText((modified_ ? "*" : "") + planner_.Caption()); }
+
+void PlanView::MarkModified(bool modified) {
+  if (modified == modified_) return;
+  modified_ = modified;
+  CaptionChanged();
+}
 
 void PlanView::Show(const Notice& notice) { view_.Dialog().Message(notice.caption, notice.text, notice.icon); }
 

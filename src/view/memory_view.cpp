@@ -78,6 +78,14 @@ std::optional<std::string> MemoryDialogs::AskOpenFile(const std::string& filter)
   return name;
 }
 
+SaveChoice MemoryDialogs::AskSaveChanges(const std::string& caption, const std::string& text) {
+  save_questions.push_back({caption, text, Icon::Warning});
+  if (next_save_choices.empty()) return SaveChoice::Discard;
+  const SaveChoice choice = next_save_choices.front();
+  next_save_choices.erase(next_save_choices.begin());
+  return choice;
+}
+
 std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter) {
   filters_asked.push_back(filter);
   if (next_save_names.empty()) return std::nullopt;

@@ -108,7 +108,9 @@ class MemoryTextLine : public TextLine {
 };
 
 // Records every box shown; file dialogs answer from queues that a test or
-// the command-line tool fills beforehand (an empty queue cancels).
+// the command-line tool fills beforehand (an empty queue cancels). The
+// question about unsaved changes answers from its own queue, and "Kaydetme"
+// when it is empty, so that what goes on after the question is as before.
 class MemoryDialogs : public Dialogs {
  public:
   struct Shown {
@@ -120,8 +122,11 @@ class MemoryDialogs : public Dialogs {
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
   std::optional<std::string> AskSaveFile(const std::string& filter) override;
+  SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
 
   std::vector<Shown> messages;
+  std::vector<Shown> save_questions;  // icon: Icon::Warning
+  std::vector<SaveChoice> next_save_choices;
   std::vector<std::string> errors;
   std::vector<std::string> next_open_names;
   std::vector<std::string> next_save_names;

@@ -121,6 +121,10 @@ class TextLine {
 
 using kiremo::Icon;
 
+// The answers to the question asked before unsaved work is thrown away:
+// "Kaydet", "Kaydetme", "Vazgeç".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -132,6 +136,9 @@ class Dialogs {
   // Nothing when the student cancels. Names are local file-system paths.
   virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
   virtual std::optional<std::string> AskSaveFile(const std::string& filter) = 0;
+  // A modal question with the buttons "Kaydet", "Kaydetme" and "Vazgeç";
+  // closing it is "Vazgeç".
+  virtual SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) = 0;
 };
 
 class Clipboard {

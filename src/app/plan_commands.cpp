@@ -1,5 +1,7 @@
 #include "app/plan_commands.h"
 
+#include <algorithm>
+
 #include "files/plan_io.h"
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
@@ -7,6 +9,12 @@
 namespace kiremo::app {
 
 namespace {
+
+constexpr std::string_view kNothingToCopy = "Kopyalanacak CRN yok: önce bir ders ekle."_w;
+// After the number of committed courses.
+constexpr std::string_view kListCopied =
+    " dersin CRN listesi belleğe kopyalandı; CTRL+V ile istediğin yere yapıştırabilirsin."_w;
+constexpr std::string_view kScriptCopied = " dersin CRN'lerini dolduracak JS kodu belleğe kopyalandı."_w;
 
 // The name with the extension of its kind, so that the open dialog's filter
 // lists the file.
@@ -58,10 +66,17 @@ bool PlanCommands::LoadFile(const std::string& path) {
   return true;
 }
 
-void PlanCommands::CRNListeKopyalaClick() { view_.Clip().SetText(files::CrnListText(files::CommittedCrns(planner_))); }
+void PlanCommands::CRNListeKopyalaClick() { CopyCrns(files::CrnListText, kListCopied); }
 
-void PlanCommands::CRNScriptKopyalaClick() {
-  view_.Clip().SetText(files::CrnScriptText(files::CommittedCrns(planner_)));
+void PlanCommands::CRNScriptKopyalaClick() { CopyCrns(files::CrnScriptText, kScriptCopied); }
+
+void PlanCommands::CopyCrns(std::string (*text_of)(const files::RowCrns&), std::string_view what) {
+  const files::RowCrns crns = files::CommittedCrns(planner_);
+  const auto count = std::count_if(crns.begin(), crns.end(), [](const std::string& crn) { return !crn.empty(); });
+  // An empty plan leaves whatever the student copied before on the clipboard.
+  if (count == 0) return planner_.SetStatus(std::string(kNothingToCopy));
+  view_.Clip().SetText(text_of(crns));
+  planner_.SetStatus(std::to_string(count) + std::string(what));
 }
 
 void PlanCommands::ExcelExport() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "files/crn_texts.h"
 #include "planner/planner.h"
 #include "view/main_view.h"
 
@@ -29,6 +30,8 @@ class PlanCommands {
   // returned; the plan on screen is kept.
   bool LoadFile(const std::string& path);
 
+  // The committed rows' CRNs to the clipboard, said on the status line;
+  // with no committed course the clipboard keeps what it had.
   void CRNListeKopyalaClick();
   void CRNScriptKopyalaClick();
 
@@ -39,6 +42,7 @@ class PlanCommands {
 
  private:
   void Fail(const std::string& text);
+  void CopyCrns(std::string (*text_of)(const files::RowCrns&), std::string_view what);
 
   planner::Planner& planner_;
   ui::MainView& view_;

@@ -10,6 +10,7 @@
 #include "shell/console_dialogs.h"
 #include "shell/form1.h"
 #include "shell/qt_dialogs.h"
+#include "shell/translations.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void ScheduleScreenshot(QWidget& window, const QString& path) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  kiremo::shell::InstallTurkishTranslations(application);
 
   std::vector<std::string> arguments;
   const QStringList words = QCoreApplication::arguments();

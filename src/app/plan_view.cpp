@@ -22,6 +22,7 @@ void PlanView::ListsChanged(int row) {
   view_.DepartmentCombo(row).Show(lists.department.items, lists.department.index);
   view_.CourseCombo(row).Show(lists.course.items, lists.course.index);
   view_.SectionCombo(row).Show(lists.section.Texts(), lists.section.index);
+  view_.SectionCombo(row).ShowTips(lists.section.Tips());
   view_.HocaCombo(row).Show(lists.teacher.items, lists.teacher.index);
 }
 

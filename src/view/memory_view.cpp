@@ -9,10 +9,24 @@ namespace kiremo::ui {
 
 void MemoryChoiceList::Clear() {
   items_.clear();
+  tips_.clear();
   index_ = -1;
 }
 
-void MemoryChoiceList::Add(const std::string& item) { items_.push_back(item); }
+void MemoryChoiceList::Add(const std::string& item) {
+  items_.push_back(item);
+  tips_.emplace_back();
+}
+
+std::string MemoryChoiceList::ItemTip(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return tips_[k];
+}
+
+void MemoryChoiceList::SetItemTip(int k, const std::string& tip) {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  tips_[k] = tip;
+}
 
 std::string MemoryChoiceList::Item(int k) const {
   if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");

@@ -21,10 +21,13 @@ class MemoryChoiceList : public ChoiceList {
   void SetItem(int k, const std::string& text) override;
   int ItemIndex() const override { return index_; }
   void SetItemIndex(int k) override;
+  std::string ItemTip(int k) const override;
+  void SetItemTip(int k, const std::string& tip) override;
   const std::vector<std::string>& Items() const { return items_; }
 
  private:
   std::vector<std::string> items_;
+  std::vector<std::string> tips_;  // one per item
   int index_ = -1;
 };
 

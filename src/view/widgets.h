@@ -36,6 +36,9 @@ class ChoiceList {
   virtual int ItemIndex() const = 0;
   // A selection made by code raises no change event.
   virtual void SetItemIndex(int k) = 0;
+  // The text shown while the pointer rests on item k; empty for none.
+  virtual std::string ItemTip(int k) const = 0;
+  virtual void SetItemTip(int k, const std::string& tip) = 0;
 
   // The selected item's text, empty when nothing is selected.
   std::string Text() const {
@@ -47,6 +50,8 @@ class ChoiceList {
   // Shows these items with item `index` selected; items already shown are
   // not written again.
   void Show(const std::vector<std::string>& items, int index);
+  // Gives the items shown these tooltips, one per item.
+  void ShowTips(const std::vector<std::string>& tips);
 };
 
 // The generator's result list: item 0 is the summary, items 1..count the

@@ -1,6 +1,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "generator/hour_window.h"
@@ -103,6 +105,22 @@ TEST_F(GeneratorPanelTest, ImpossibleHourWindowIsRefusedNamingTheField) {
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
+// The summary of a large result shows whole in the narrow box and in its
+// open list.
+TEST_F(GeneratorPanelTest, SummaryOfManyResultsIsNotCut) {
+  Start();
+  form->show();
+  auto* combo = Find<QComboBox>("ComboBox31");
+  form->View().ComboBox31().ShowResults(2909, generator::ResultItemText);
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+  EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(0)), field.width());
+  combo->showPopup();
+  EXPECT_GT(combo->view()->width(), combo->view()->fontMetrics().horizontalAdvance(combo->itemText(0)));
+  combo->hidePopup();
+}
+
 TEST(ResultListModel, MillionAlternativesListWithoutMakingTheirTexts) {
   QComboBox combo;
   QtResultList list(&combo);
@@ -127,6 +145,8 @@ TEST(SearchProgressBox, AppearsAfterHalfASecondAndItsButtonStopsTheSearch) {
   ASSERT_NE(monitor.Box(), nullptr);
   EXPECT_TRUE(monitor.Box()->isVisible());
   EXPECT_TRUE(monitor.Box()->labelText().contains("200"));
+  const int title = monitor.Box()->fontMetrics().horizontalAdvance(monitor.Box()->windowTitle());
+  EXPECT_GE(monitor.Box()->width(), title + 100) << "room for the title beside the title bar's buttons";
   EXPECT_FALSE(monitor.Poll({0.7, 60000, 4321}));
   EXPECT_TRUE(monitor.Box()->labelText().contains("4321"));
 

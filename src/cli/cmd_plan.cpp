@@ -91,7 +91,7 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
     session.Load(args.Positional()[0]);
-    ReportNotices(session.shown.notices, 0, context.err);
+    const bool failed = ReportNotices(session.shown.notices, 0, context.err);
     // What a save would write now: the combo texts and the marked CRNs.
     const planner::PlanSnapshot plan = session.planner.Snapshot();
     if (args.Has("--json")) {
@@ -99,18 +99,18 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     } else {
       ShowText(context.out, session, plan);
     }
-    return 0;
+    return failed ? 1 : 0;
   }
   if (action == "crns") {
     const Args args = Args::Parse(rest, {"--script"}, {});
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
     session.Load(args.Positional()[0]);
-    ReportNotices(session.shown.notices, 0, context.err);
+    const bool failed = ReportNotices(session.shown.notices, 0, context.err);
     const files::RowCrns crns = files::CommittedCrns(session.planner);
     context.out << Cp1254ToUtf8(args.Has("--script") ? files::CrnScriptText(crns) : files::CrnListText(crns))
                 << std::flush;
-    return 0;
+    return failed ? 1 : 0;
   }
   if (action == "export") return ExportPlan(context, rest);
   throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);

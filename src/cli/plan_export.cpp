@@ -51,10 +51,10 @@ int ExportPlan(Context& context, const std::vector<std::string>& words) {
   const files::CalendarTerm term = calendar ? TermOf(args) : files::CalendarTerm{};
   PlanSession session(context.program_folder);
   session.Load(args.Positional()[0]);
-  ReportNotices(session.shown.notices, 0, context.err);
+  const bool failed = ReportNotices(session.shown.notices, 0, context.err);
   if (!calendar) {
     files::WriteWorkbookFile(out, session.planner);
-    return 0;
+    return failed ? 1 : 0;
   }
   const files::CalendarWritten written =
       files::WriteCalendarFile(out, files::MeetingsOf(session.planner), term, std::time(nullptr));
@@ -62,7 +62,7 @@ int ExportPlan(Context& context, const std::vector<std::string>& words) {
     PrintLine(context.err, std::string("Günü ya da saati belli olmayan "_w) + std::to_string(written.left_out) +
                                std::string(" ders saati takvime aktarılmadı."_w));
   }
-  return 0;
+  return failed ? 1 : 0;
 }
 
 }  // namespace kiremo::cli

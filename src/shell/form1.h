@@ -50,6 +50,8 @@ class TForm1 : public QMainWindow {
   void BuildMenus();
 
   void ConnectEvents();
+  // The generator's constraints: a change empties its result list.
+  void ConnectGeneratorInputs();
   void FormResize();
   void menuOndeKalsinClick(bool checked);
   void menuCikClick();

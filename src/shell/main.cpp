@@ -11,6 +11,7 @@
 #include "shell/form1.h"
 #include "shell/headless_export.h"
 #include "shell/qt_dialogs.h"
+#include "shell/translations.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void ScheduleScreenshot(QWidget& window, const QString& path) {
 int main(int argc, char** argv) {
   if (kiremo::shell::IsHeadlessExport(argc, argv)) return kiremo::shell::RunHeadlessExport(argc, argv);
   QApplication application(argc, argv);
+  kiremo::shell::InstallTurkishTranslations(application);
 
   std::vector<std::string> arguments;
   const QStringList words = QCoreApplication::arguments();

@@ -136,10 +136,11 @@ std::vector<std::string> Courses(const std::string& department, const std::vecto
   return words;
 }
 
-void RunTimed(benchmark::State& state, const std::vector<std::string>& words) {
+// A hopeless choice lists nothing, which kiremo-cli ends with status 1.
+void RunTimed(benchmark::State& state, const std::vector<std::string>& words, int status = 0) {
   TheCatalogue();
   for (auto _ : state) {
-    if (RunCli(words) != 0) state.SkipWithError("kiremo-cli failed");
+    if (RunCli(words) != status) state.SkipWithError("kiremo-cli ended with another status");
   }
 }
 
@@ -150,10 +151,10 @@ void BM_Generate_SixMillion_SortDays(benchmark::State& state) {
   RunTimed(state, words);
 }
 void BM_Generate_TenCourses_OneTwice(benchmark::State& state) {
-  RunTimed(state, Courses("TEN", {1, 2, 3, 4, 5, 6, 7, 8, 9, 9}));
+  RunTimed(state, Courses("TEN", {1, 2, 3, 4, 5, 6, 7, 8, 9, 9}), 1);
 }
 void BM_Generate_TenCourses_NoneFits(benchmark::State& state) {
-  RunTimed(state, Courses("PIG", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  RunTimed(state, Courses("PIG", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), 1);
 }
 BENCHMARK(BM_Generate_SixMillion)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Generate_SixMillion_SortDays)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

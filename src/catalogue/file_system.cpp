@@ -5,17 +5,17 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 
 namespace kiremo {
 
-std::string SystemReason() { return Utf8ToCp1254(std::strerror(errno)); }
+std::string SystemReason() { return ErrnoText(errno); }
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -22,7 +22,7 @@ void ReplaceFile(const std::string& from, const std::string& to);
 // Copies a file unless the target exists; false when nothing was copied.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 
-// The system's reason for the last failed call, in Windows-1254.
+// The system's reason for the last failed call (ErrnoText of errno).
 std::string SystemReason();
 
 }  // namespace kiremo

@@ -12,6 +12,7 @@
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
 #include "generator/generator.h"
+#include "generator/hour_window.h"
 #include "generator/sort_keys.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -41,6 +42,8 @@ struct GenerateOptions {
   std::optional<std::string> save;  // a local path, taken as it is
 };
 
+constexpr generator::HourFieldNames kHourOption{"--hours: ilk saat", "--hours: son saat"};
+
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
 generator::SortKeys ParseSortOption(const std::string& words) {
@@ -66,10 +69,12 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
     options.teachers[row] = Utf8ToCp1254(teacher.substr(equals + 1));
   }
   if (args.Has("--hours")) {
-    const std::string hours = args.Value("--hours");
+    const std::string hours = Utf8ToCp1254(args.Value("--hours"));
     const auto dash = hours.find('-');
-    if (dash == std::string::npos) Usage("--hours İLK-SON biçiminde olmalı");
+    if (dash == std::string::npos) Usage("--hours: ilk saat ile son saat İLK-SON biçiminde verilmeli, örneğin 9-19");
     options.hours = {{hours.substr(0, dash), hours.substr(dash + 1)}};
+    if (auto fault = generator::HourWindowFault(options.hours->first, options.hours->second, kHourOption))
+      Usage(Cp1254ToUtf8(*fault));
   }
   if (args.Has("--free-days")) {
     options.free_days.emplace();
@@ -174,7 +179,8 @@ int Generate(Context& context, const std::vector<std::string>& words) {
   } else {
     PrintTextResult(context.out, report);
   }
-  return 0;
+  // No timetable listed is a failure, whichever box says why.
+  return generation.listed > 0 ? 0 : 1;
 }
 
 const CommandRegistration registration{{"generate", kUsage, Generate}};

@@ -38,10 +38,11 @@ class GenerateRanking : public ::testing::Test {
     return RunCli(words);
   }
 
-  nlohmann::json Json(std::vector<std::string> words) {
+  // A run that lists nothing ends with status 1.
+  nlohmann::json Json(std::vector<std::string> words, int status = 0) {
     words.push_back("--json");
     const CliResult run = Cli(words);
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, status) << run.err;
     return nlohmann::json::parse(run.out);
   }
 
@@ -111,7 +112,7 @@ TEST_F(GenerateRanking, UnknownKeyEndsWithTheKeysListed) {
 }
 
 TEST_F(GenerateRanking, NothingFitsIsExplained) {
-  const nlohmann::json clash = Json({"--course", "MAT 101E", "--course", "KIM 101", "--course", "FIZ 101"});
+  const nlohmann::json clash = Json({"--course", "MAT 101E", "--course", "KIM 101", "--course", "FIZ 101"}, 1);
   EXPECT_EQ(clash["count"], 0);
   EXPECT_EQ(clash["total"], 0);
   EXPECT_EQ(clash["message"], "Hiçbir şey imkansız değildir! Bu ders programı dışında... ");
@@ -120,7 +121,7 @@ TEST_F(GenerateRanking, NothingFitsIsExplained) {
                                   R"(kıstaslarla birlikte alınamıyor: birinin her şubesi ötekinin bütün şubeleriyle )"
                                   R"(çakışıyor."})"));
 
-  const nlohmann::json none = Json({"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "11-19"});
+  const nlohmann::json none = Json({"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "11-19"}, 1);
   EXPECT_EQ(none["message"],
             "MAT 101E kodlu dersin seçtiğin kıstaslara uyan bir versiyonu yok! Ne biçim kıstas "
             "seçmişsin yuh be!!");
@@ -132,6 +133,7 @@ TEST_F(GenerateRanking, NothingFitsIsExplained) {
       << raw.out;
 
   const CliResult text = Cli({"--course", "MAT 101E", "--course", "KIM 101"});
+  EXPECT_EQ(text.status, 1);
   EXPECT_EQ(text.out,
             "Edebi Mesaj: Hiçbir şey imkansız değildir! Bu ders programı dışında... \n"
             "MAT 101E ile KIM 101 seçtiğin kıstaslarla birlikte alınamıyor: birinin her şubesi ötekinin bütün "

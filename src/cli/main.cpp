@@ -46,13 +46,14 @@ int main(int argc, char** argv) {
     Help(std::cerr);
     return 2;
   }
+  const std::string executable_folder = kiremo::app::ExecutableFolder();
+  const bool installed = folder.empty() && kiremo::app::IsInstalledFolder(executable_folder);
   try {
-    folder = folder.empty() ? kiremo::app::DataFolder(kiremo::app::ExecutableFolder())
-                            : kiremo::app::WithTrailingSlash(folder);
+    folder = folder.empty() ? kiremo::app::DataFolder(executable_folder) : kiremo::app::WithTrailingSlash(folder);
   } catch (const kiremo::Error& e) {
     std::cerr << kiremo::Cp1254ToUtf8(e.what()) << '\n';
     return 1;
   }
-  kiremo::cli::Context context{folder, std::cout, std::cerr};
+  kiremo::cli::Context context{folder, std::cout, std::cerr, installed};
   return kiremo::cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));
 }

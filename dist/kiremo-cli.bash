@@ -25,6 +25,11 @@ _kiremo_cli() {
     --save)
       _filedir dkf
       return ;;
+    --sort)
+      # Keys separated by commas: complete the last one.
+      local keys_before="${cur%"${cur##*,}"}"
+      COMPREPLY=($(compgen -P "$keys_before" -W 'days gaps late early walks' -- "${cur##*,}"))
+      return ;;
     --course | --teacher | --hours | --free-days | --avoid | --mine | --apply | --department | --term-start | --weeks)
       return ;;
   esac
@@ -40,7 +45,7 @@ _kiremo_cli() {
     init | departments | courses | cut-page | import-pages) options="--json" ;;
     update) options="--department" ;;
     sections) options="--mine --all --json" ;;
-    generate) options="--course --teacher --hours --free-days --avoid --mine --all --json --apply --save" ;;
+    generate) options="--course --teacher --hours --free-days --avoid --mine --all --sort --metrics --json --apply --save" ;;
     plan)
       case "$sub" in
         "")

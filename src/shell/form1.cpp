@@ -40,6 +40,7 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   app_ = std::make_unique<app::App>(*view_, *dispatcher_, std::move(options));
   app_->SetSearchMonitor(search_progress_.get());
   ConnectEvents();
+  new FetchCancel(*this, *app_);  // owned by the window
   app_->FormCreate();
   about_box_ = new TForm2(app_->VersionText(), view_->Browser(), this);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "shell/fetch_cancel.h"
 #include "shell/qt_dispatcher.h"
 #include "shell/qt_main_view.h"
 #include "shell/search_progress_box.h"

@@ -65,6 +65,7 @@ TEST_F(DepartmentChoiceTest, TheDepartmentIsRefreshedWithEmptiedListsBeforeItsCo
   pages.pages[PageUrl("MAT")] = PageOf({"MAT 201", "MAT 202"});
   StartWithRowTwoFilled();
   Pick(4, "MAT");
+  Settle();
   EXPECT_EQ(pages.asked, (std::vector<std::string>{PageUrl("MAT")}));
   EXPECT_EQ(lists_at_fetch, (std::vector<std::pair<int, int>>{{0, 0}}));
   EXPECT_EQ(view.StatusBar().Text(), std::string("mat güncellendi."_w));
@@ -90,6 +91,7 @@ TEST_F(DepartmentChoiceTest, NothingIsFetchedWhileTheCatalogueIsBeingSwitched) {
 TEST_F(DepartmentChoiceTest, AFailedFetchWarnsKeepsTheSwitchOnAndListsTheOldCourses) {
   StartWithRowTwoFilled();
   Pick(4, "MAT");
+  Settle();
   ASSERT_EQ(view.Dialog().messages.size(), 1u);
   EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
   EXPECT_EQ(view.Dialog().messages[0].text, std::string(acquisition::kQuickUpdateFailed));
@@ -107,6 +109,7 @@ TEST_F(DepartmentChoiceTest, AFailingStoreEndsTheEventBeforeTheCourseCodesAreLis
   pages.pages[PageUrl("SQLITE_X")] = PageOf({"SQL 101"});
   StartWithRowTwoFilled();
   Pick(4, "SQLITE_X");
+  Settle();
   ASSERT_EQ(view.Dialog().errors.size(), 1u);
   EXPECT_NE(view.Dialog().errors[0].find("sqlite_x_tb"), std::string::npos) << view.Dialog().errors[0];
   EXPECT_TRUE(view.Dialog().messages.empty());

@@ -8,11 +8,20 @@
 #include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_pair.h"
+#include "generator/hour_window.h"
 #include "generator/result_texts.h"
 #include "planner/markers.h"
+#include "text/cp1254.h"
 #include "text/program.h"
 
 namespace kiremo::app {
+
+namespace {
+
+constexpr std::string_view kUnsavedQuestion =
+    "Ekrandaki ders programında kaydedilmemiş değişiklikler var. Önce kaydetmek ister misin?"_w;
+
+}  // namespace
 
 App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions options)
     : view_(view),
@@ -23,13 +32,19 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
+      export_commands_(planner_, view_, settings_),
       generator_(planner_, query1_),
+      changes_(planner_),
+      freshness_(planner_, view_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
   planner_.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
   });
-  auto sifirla = [this] { planner_.Sifirla(); };
+  auto sifirla = [this] {
+    planner_.Sifirla();
+    changes_.Kept();
+  };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
                                                               sifirla, options_.network->pages,
@@ -53,6 +68,12 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
 template <typename Work>
 void App::Guarded(Work&& work) {
   RunGuarded(view_.Dialog(), std::forward<Work>(work));
+  RunGuarded(view_.Dialog(), [this] { AfterEvent(); });
+}
+
+void App::AfterEvent() {
+  if (view_.ComboBox31().Count() > 0 && freshness_.Stale()) view_.ComboBox31().Clear();
+  plan_view_.MarkModified(changes_.Modified());
 }
 
 void App::FormCreate() {
@@ -72,6 +93,7 @@ void App::FormCreate() {
     planner_.Sifirla();
     acquisition_->CheckVersion();
     if (!options_.startup_file.empty()) plan_commands_.Load(options_.startup_file);
+    changes_.Kept();
   });
 }
 
@@ -138,7 +160,11 @@ void App::btnCikarClick() {
 }
 
 void App::Sifirla() {
-  Guarded([&] { planner_.Sifirla(); });
+  Guarded([&] {
+    if (!MayDiscardPlan()) return;
+    planner_.Sifirla();
+    changes_.Kept();
+  });
 }
 
 void App::Edit1Change() {
@@ -149,15 +175,31 @@ void App::btnYerlestirClick() {
   Guarded([&] {
     // The teacher lists raise no event: their choice is taken when it is used.
     for (int row = 1; row <= planner::kRows; ++row) planner_.SelectTeacher(row, view_.HocaCombo(row).ItemIndex());
-    const generator::Generation generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
+    generator::Generation generation;
+    try {
+      generation = generator_.btnYerlestirClick(ReadGeneratorPanel(view_));
+    } catch (const generator::HourWindowError& e) {
+      view_.Dialog().Message("HATA", e.what(), Icon::Warning);
+      return;
+    }
     view_.ComboBox31().Clear();
     if (generation.listed > 0) view_.ComboBox31().ShowResults(generation.listed, generator::ResultItemText);
+    freshness_.Made();
     for (const Notice& notice : generation.notices) view_.Dialog().Message(notice.caption, notice.text, notice.icon);
   });
 }
 
 void App::ComboBox31Change() {
-  Guarded([&] { generator_.ComboBox31Change(view_.ComboBox31().ItemIndex()); });
+  Guarded([&] {
+    // Alternatives of rows that have changed since would apply other sections.
+    if (freshness_.Stale()) return view_.ComboBox31().Clear();
+    generator_.ComboBox31Change(view_.ComboBox31().ItemIndex());
+    freshness_.Made();
+  });
+}
+
+void App::GeneratorInputChanged() {
+  Guarded([] {});
 }
 
 void App::CRNListeKopyalaClick() {
@@ -169,19 +211,38 @@ void App::CRNScriptKopyalaClick() {
 }
 
 void App::menuAcClick() {
-  Guarded([&] { plan_commands_.Load(options_.startup_file); });
+  Guarded([&] {
+    if (MayDiscardPlan() && plan_commands_.Load(options_.startup_file)) changes_.Kept();
+  });
 }
 
 void App::menuKaydetClick() {
-  Guarded([&] { plan_commands_.Save(); });
+  Guarded([&] {
+    if (plan_commands_.Save()) changes_.Kept();
+  });
 }
 
 void App::menuExcelClick() {
   Guarded([&] { plan_commands_.ExcelExport(); });
 }
 
+void App::menuTakvimClick() {
+  Guarded([&] { export_commands_.CalendarExport(); });
+}
+
+void App::menuResimClick() {
+  Guarded([&] { export_commands_.PictureExport(); });
+}
+
+void App::menuYazdirClick() {
+  Guarded([&] { export_commands_.PrintWeek(); });
+}
+
 void App::menuVeriAlClick() {
-  Guarded([&] { acquisition_->menuVeriAlClick(); });
+  // The update resets the plan once it has started.
+  Guarded([&] {
+    if (MayDiscardPlan()) acquisition_->menuVeriAlClick();
+  });
 }
 
 void App::menuOtomatikClick() {
@@ -206,5 +267,21 @@ void App::CancelFetch() {
 bool App::FetchBusy() const { return quick_updates_->Busy() || acquisition_->Full().Running(); }
 
 void App::ApplyStoredSettings() { app::ApplyStoredSettings(view_, settings_); }
+
+bool App::MayDiscardPlan() {
+  if (!changes_.Modified()) return true;
+  bool may = false;
+  RunGuarded(view_.Dialog(), [&] {
+    switch (view_.Dialog().AskSaveChanges(ProgramTitle(), std::string(kUnsavedQuestion))) {
+      case ui::SaveChoice::Save:
+        may = plan_commands_.Save();
+        if (may) changes_.Kept();
+        break;
+      case ui::SaveChoice::Discard: may = true; break;
+      case ui::SaveChoice::Cancel: break;
+    }
+  });
+  return may;
+}
 
 }  // namespace kiremo::app

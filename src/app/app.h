@@ -7,12 +7,15 @@
 
 #include "acquisition/acquisition.h"
 #include "acquisition/dispatcher.h"
+#include "app/export_commands.h"
 #include "app/ini_file.h"
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
 #include "app/quick_update_queue.h"
+#include "app/result_freshness.h"
 #include "app/settings_writes.h"
+#include "app/unsaved_changes.h"
 #include "app/view_report.h"
 #include "catalogue/database.h"
 #include "generator/generator.h"
@@ -79,6 +82,9 @@ class App {
   // The generator panel: "Oluştur" and the result list.
   void btnYerlestirClick();
   void ComboBox31Change();
+  // A constraint of the generator changed (an hour field, a free day, the
+  // unwanted buildings, "Bölüm Kodunu dikkate al", a teacher choice).
+  void GeneratorInputChanged();
   // The window's watch over long searches (a progress box with a stop button).
   void SetSearchMonitor(generator::SearchMonitor* monitor) { generator_.SetSearchMonitor(monitor); }
 
@@ -90,6 +96,12 @@ class App {
   void menuAcClick();
   void menuKaydetClick();
   void menuExcelClick();
+  // "Takvime aktar (.ics)…", "Resim olarak kaydet…", "Yazdır…".
+  void menuTakvimClick();
+  void menuResimClick();
+  void menuYazdirClick();
+  // The window's term dialog, picture files and printer.
+  void SetExportWindow(ExportWindow* window) { export_commands_.SetWindow(window); }
   // Menu "Program".
   void menuVeriAlClick();
   void menuOtomatikClick();
@@ -105,11 +117,19 @@ class App {
   // The settings step of the reset.
   void ApplyStoredSettings();
 
+  // Before the plan on screen is thrown away (closing, "Çık", "Sıfırla",
+  // "Aç", "Veri Al/Güncelle"): true when nothing unsaved would be lost, or
+  // the student answered "Kaydet" (and it was saved) or "Kaydetme"; false
+  // for "Vazgeç" and for a save that did not happen.
+  bool MayDiscardPlan();
+  bool PlanModified() const { return changes_.Modified(); }
+
   const std::string& VersionText() const { return version_text_; }
   const std::string& ProgramFolder() const { return options_.program_folder; }
   const std::string& StartupFile() const { return options_.startup_file; }
   planner::Planner& Plan() { return planner_; }
   PlanCommands& Files() { return plan_commands_; }
+  ExportCommands& Exports() { return export_commands_; }
   generator::Generator& Generator() { return generator_; }
   acquisition::Acquisition& Updates() { return *acquisition_; }
   catalogue::CatalogueQuery& Query1() { return query1_; }
@@ -119,6 +139,9 @@ class App {
   // Runs one event's work; an error ends it in the standard error box.
   template <typename Work>
   void Guarded(Work&& work);
+  // After every event: results made from what has changed leave the list,
+  // and the caption marks unsaved changes.
+  void AfterEvent();
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;
@@ -130,7 +153,10 @@ class App {
   planner::Planner planner_;
   PlanView plan_view_;
   PlanCommands plan_commands_;
+  ExportCommands export_commands_;
   generator::Generator generator_;
+  UnsavedChanges changes_;
+  ResultFreshness freshness_;
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;

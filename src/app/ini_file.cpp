@@ -5,6 +5,7 @@
 
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -85,7 +86,7 @@ std::string ReadFileOrNothing(const std::string& path) {
 [[noreturn]] void Unwritable(const std::string& path, const IoError& error) {
   std::string reason;
   if (error.SystemError() != 0) {
-    reason = TurkishReason(error.SystemError());
+    reason = ErrnoText(error.SystemError());
   } else {
     // The reader's own reason follows "<path>: ".
     const std::string_view message = error.what();

@@ -22,6 +22,7 @@ void PlanView::ListsChanged(int row) {
   view_.DepartmentCombo(row).Show(lists.department.items, lists.department.index);
   view_.CourseCombo(row).Show(lists.course.items, lists.course.index);
   view_.SectionCombo(row).Show(lists.section.Texts(), lists.section.index);
+  view_.SectionCombo(row).ShowTips(lists.section.Tips());
   view_.HocaCombo(row).Show(lists.teacher.items, lists.teacher.index);
 }
 
@@ -47,7 +48,13 @@ void PlanView::CellsRecoloured() {
 
 void PlanView::StatusChanged() { view_.StatusBar().SetText(planner_.StatusText()); }
 
-void PlanView::CaptionChanged() { view_.Caption().SetText(planner_.Caption()); }
+void PlanView::CaptionChanged() { view_.Caption().SetText((modified_ ? "*" : "") + planner_.Caption()); }
+
+void PlanView::MarkModified(bool modified) {
+  if (modified == modified_) return;
+  modified_ = modified;
+  CaptionChanged();
+}
 
 void PlanView::Show(const Notice& notice) { view_.Dialog().Message(notice.caption, notice.text, notice.icon); }
 

@@ -26,9 +26,13 @@ class PlanView : public planner::PlanObserver {
   void Show(const Notice& notice) override;
   void OpenAddress(const std::string& address) override;
 
+  // The caption starts with "*" while the plan has unsaved changes.
+  void MarkModified(bool modified);
+
  private:
   const planner::Planner& planner_;
   ui::MainView& view_;
+  bool modified_ = false;
 };
 
 // A colour of the planner's table as the widgets take it.

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 
 namespace kiremo {
@@ -38,7 +39,7 @@ struct Descriptor {
   }
 };
 
-std::string Reason(int error) { return Utf8ToCp1254(std::strerror(error)); }
+std::string Reason(int error) { return ErrnoText(error); }
 
 [[noreturn]] void Fail(const std::string& path, int error) {
   const std::string text = path + ": " + Reason(error);
@@ -139,23 +140,6 @@ std::string WriteBeside(const std::string& path, const std::string& target, std:
 }  // namespace
 
 std::string SystemReason() { return Reason(errno); }
-
-std::string TurkishReason(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM: return std::string("yazma izni yok"_w);
-    case EROFS: return std::string("dosya sistemi salt okunur"_w);
-    case ENOSPC:
-    case EDQUOT: return std::string("diskte yer kalmadı"_w);
-    case EFBIG: return std::string("dosya boyutu sınırı aşıldı"_w);
-    case ENOENT: return std::string("böyle bir dosya ya da klasör yok"_w);
-    case ENOTDIR: return std::string("yoldaki bir ad klasör değil"_w);
-    case EISDIR: return std::string("bu bir klasör"_w);
-    case ELOOP: return std::string("bağlantı zinciri çözülemiyor"_w);
-    case EIO: return std::string("disk okunamıyor ya da yazılamıyor"_w);
-    default: return Reason(error);
-  }
-}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');

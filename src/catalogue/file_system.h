@@ -57,12 +57,7 @@ void SyncFolder(const std::string& folder);
 // The folder part of a path, ending in "/"; "./" for a bare name.
 std::string FolderOf(const std::string& path);
 
-// The system's reason for the last failed call, in Windows-1254.
+// The system's reason for the last failed call (ErrnoText of errno).
 std::string SystemReason();
-
-// A system error number as a student reads it: Turkish for the failures a
-// student meets (no permission, a read-only or full disk, a missing
-// file...), the system's own words for the rest.
-std::string TurkishReason(int error);
 
 }  // namespace kiremo

@@ -11,6 +11,7 @@
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
 #include "generator/generator.h"
+#include "generator/hour_window.h"
 #include "generator/result_texts.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -37,6 +38,8 @@ struct GenerateOptions {
   std::optional<std::string> save;  // a local path, taken as it is
 };
 
+constexpr generator::HourFieldNames kHourOption{"--hours: ilk saat", "--hours: son saat"};
+
 [[noreturn]] void Usage(const std::string& why) { throw UsageError(why + "\nkullanım: kiremo-cli " + kUsage); }
 
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
@@ -56,10 +59,12 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
     options.teachers[row] = Utf8ToCp1254(teacher.substr(equals + 1));
   }
   if (args.Has("--hours")) {
-    const std::string hours = args.Value("--hours");
+    const std::string hours = Utf8ToCp1254(args.Value("--hours"));
     const auto dash = hours.find('-');
-    if (dash == std::string::npos) Usage("--hours İLK-SON biçiminde olmalı");
+    if (dash == std::string::npos) Usage("--hours: ilk saat ile son saat İLK-SON biçiminde verilmeli, örneğin 9-19");
     options.hours = {{hours.substr(0, dash), hours.substr(dash + 1)}};
+    if (auto fault = generator::HourWindowFault(options.hours->first, options.hours->second, kHourOption))
+      Usage(Cp1254ToUtf8(*fault));
   }
   if (args.Has("--free-days")) {
     options.free_days.emplace();
@@ -118,12 +123,8 @@ class GenerateSession {
     if (options.avoid) panel.unwanted_buildings = *options.avoid;
   }
 
-  // "Oluştur"; the first box it showed, if any.
-  std::optional<Notice> Generate() {
-    const generator::Generation generation = generator_.btnYerlestirClick(session_.panel);
-    if (generation.notices.empty()) return std::nullopt;
-    return generation.notices.back();
-  }
+  // "Oluştur".
+  generator::Generation Generate() { return generator_.btnYerlestirClick(session_.panel); }
 
   PlanSession& Session() { return session_; }
   generator::Generator& Generator() { return generator_; }
@@ -224,14 +225,18 @@ int Generate(Context& context, const std::vector<std::string>& words) {
   const std::size_t first = run.Session().shown.notices.size();
   run.Prepare(options);
   ReportNotices(run.Session().shown.notices, first, context.err);
-  const std::optional<Notice> message = run.Generate();
+  const generator::Generation generation = run.Generate();
+  // The last box the generation showed, if any.
+  const std::optional<Notice> message =
+      generation.notices.empty() ? std::nullopt : std::optional<Notice>(generation.notices.back());
   ApplyAndSave(options, run, context.err);
   if (options.json) {
     PrintJsonResult(context.out, run.Generator(), message);
   } else {
     PrintTextResult(context.out, run, message);
   }
-  return 0;
+  // No timetable listed is a failure, whichever box says why.
+  return generation.listed > 0 ? 0 : 1;
 }
 
 const CommandRegistration registration{{"generate", kUsage, Generate}};

@@ -21,6 +21,7 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -31,7 +32,7 @@ constexpr char kUsage[] = "import-pages SAYFA_KLASÖRÜ [--json]";
 constexpr char kIndexPage[] = "index.html";
 
 std::string FolderError(const std::string& folder, const std::error_code& error) {
-  return "\"" + Utf8ToCp1254(folder) + std::string("\" klasörü okunamadı: "_w) + Utf8ToCp1254(error.message());
+  return "\"" + Utf8ToCp1254(folder) + std::string("\" klasörü okunamadı: "_w) + ErrnoText(error.value());
 }
 
 // The schedule pages of a folder by department code (the file name without

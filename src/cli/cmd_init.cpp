@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 
 namespace kiremo::cli {
@@ -26,7 +27,7 @@ int Init(Context& context, const std::vector<std::string>& words) {
   std::filesystem::create_directories(database_folder, error);
   if (error) {
     throw IoError("\"" + Utf8ToCp1254(database_folder) + std::string("\" klasörü oluşturulamadı: "_w) +
-                  Utf8ToCp1254(error.message()));
+                  ErrnoText(error.value()));
   }
 
   nlohmann::json created = nlohmann::json::object();

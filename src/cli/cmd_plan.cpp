@@ -1,12 +1,13 @@
 // kiremo-cli plan show|crns|export: a schedule file loaded into the planner
 // as the window loads it, then shown, its CRNs given as the clipboard would
-// get them, or its grid exported as a workbook.
+// get them, or its week exported as a workbook or a calendar.
 #include <cstdio>
 #include <ostream>
 
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "cli/plan_export.h"
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
 #include "text/cp1254.h"
@@ -16,7 +17,8 @@ namespace kiremo::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx";
+    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx | "
+    "plan export DOSYA.dkf ÇIKTI.ics --term-start YYYY-AA-GG [--weeks N]";
 
 nlohmann::json RowJson(int row, const planner::TDers& ders) {
   return {{"row", row},
@@ -89,7 +91,7 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
     session.Load(args.Positional()[0]);
-    ReportNotices(session.shown.notices, 0, context.err);
+    const bool failed = ReportNotices(session.shown.notices, 0, context.err);
     // What a save would write now: the combo texts and the marked CRNs.
     const planner::PlanSnapshot plan = session.planner.Snapshot();
     if (args.Has("--json")) {
@@ -97,28 +99,20 @@ int Plan(Context& context, const std::vector<std::string>& words) {
     } else {
       ShowText(context.out, session, plan);
     }
-    return 0;
+    return failed ? 1 : 0;
   }
   if (action == "crns") {
     const Args args = Args::Parse(rest, {"--script"}, {});
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
     session.Load(args.Positional()[0]);
-    ReportNotices(session.shown.notices, 0, context.err);
+    const bool failed = ReportNotices(session.shown.notices, 0, context.err);
     const files::RowCrns crns = files::CommittedCrns(session.planner);
     context.out << Cp1254ToUtf8(args.Has("--script") ? files::CrnScriptText(crns) : files::CrnListText(crns))
                 << std::flush;
-    return 0;
+    return failed ? 1 : 0;
   }
-  if (action == "export") {
-    const Args args = Args::Parse(rest, {}, {});
-    args.ExpectPositional(2, kUsage);
-    PlanSession session(context.program_folder);
-    session.Load(args.Positional()[0]);
-    ReportNotices(session.shown.notices, 0, context.err);
-    files::WriteWorkbookFile(args.Positional()[1], session.planner);
-    return 0;
-  }
+  if (action == "export") return ExportPlan(context, rest);
   throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);
 }
 

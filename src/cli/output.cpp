@@ -16,8 +16,13 @@ nlohmann::json JsonTexts(const std::vector<std::string>& cp1254_texts) {
 
 void PrintJson(std::ostream& out, const nlohmann::json& value) { out << value.dump(2) << '\n'; }
 
-void ReportNotices(const std::vector<Notice>& notices, std::size_t first, std::ostream& err) {
-  for (std::size_t k = first; k < notices.size(); ++k) PrintLine(err, notices[k].caption + ": " + notices[k].text);
+bool ReportNotices(const std::vector<Notice>& notices, std::size_t first, std::ostream& err) {
+  bool failed = false;
+  for (std::size_t k = first; k < notices.size(); ++k) {
+    PrintLine(err, notices[k].caption + ": " + notices[k].text);
+    failed = failed || notices[k].caption == "HATA";
+  }
+  return failed;
 }
 
 }  // namespace kiremo::cli

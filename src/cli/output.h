@@ -21,7 +21,8 @@ nlohmann::json JsonTexts(const std::vector<std::string>& cp1254_texts);
 
 void PrintJson(std::ostream& out, const nlohmann::json& value);
 
-// The boxes from `first` on, as "CAPTION: text" lines.
-void ReportNotices(const std::vector<Notice>& notices, std::size_t first, std::ostream& err);
+// The boxes from `first` on, as "CAPTION: text" lines; true when one of
+// them reported a failure (a "HATA" box).
+bool ReportNotices(const std::vector<Notice>& notices, std::size_t first, std::ostream& err);
 
 }  // namespace kiremo::cli

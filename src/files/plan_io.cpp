@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "catalogue/file_system.h"
 #include "files/dkf_format.h"
 #include "files/sheet_export.h"
 #include "files/workbook_writer.h"
 #include "planner/meetings.h"
+#include "text/errno_text.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::files {
@@ -41,7 +41,7 @@ std::string ReadPlanBytes(const std::string& path) {
   if (file.fd < 0) throw IoError(SystemReason());
   struct stat info {};
   if (::fstat(file.fd, &info) != 0) throw IoError(SystemReason());
-  if (S_ISDIR(info.st_mode)) throw IoError(Utf8ToCp1254(std::strerror(EISDIR)));
+  if (S_ISDIR(info.st_mode)) throw IoError(ErrnoText(EISDIR));
   if (!S_ISREG(info.st_mode)) throw PlanFormatError(std::string("sıradan bir dosya değil"_w));
   if (info.st_size > kLargestPlanFile) TooLarge();
   std::string bytes;

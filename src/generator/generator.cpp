@@ -1,6 +1,7 @@
 #include "generator/generator.h"
 
 #include "generator/generator_messages.h"
+#include "generator/hour_window.h"
 
 namespace kiremo::generator {
 
@@ -16,6 +17,8 @@ Generator::Generator(planner::Planner& planner, catalogue::CatalogueQuery& query
     : planner_(planner), query1_(query1) {}
 
 Generation Generator::btnYerlestirClick(const GeneratorPanel& panel) {
+  // An hour window that no section can fit would be blamed on a course.
+  if (auto fault = HourWindowFault(panel.first_hour, panel.end_hour)) throw HourWindowError(*fault);
   int rows_with_sections = 0;
   for (int row = 1; row <= planner::kRows; ++row) {
     if (planner_.Row(row).section.Count() > 0) ++rows_with_sections;

@@ -43,9 +43,10 @@ class Generator {
   SearchEnd LastSearchEnd() const { return last_end_; }
 
   // The "Oluştur" button; the window empties its result list when it returns.
-  // An error of the collection (an hour field or an hour entry that is not a
-  // whole number, a failing query) is raised before anything has changed:
-  // the previous results, the list and the grid stay as they were.
+  // An hour window that HourWindowFault refuses raises HourWindowError first;
+  // an error of the collection (an hour entry that is not a whole number, a
+  // failing query) is raised before anything has changed too: the previous
+  // results, the list and the grid stay as they were.
   Generation btnYerlestirClick(const GeneratorPanel& panel);
   // The result list's choice of item k: applies alternative k to the rows;
   // the summary (0) and no choice (-1) do nothing.

@@ -40,6 +40,12 @@ std::vector<std::string> SectionChoices::Texts() const {
   return texts;
 }
 
+std::vector<std::string> SectionChoices::Tips() const {
+  std::vector<std::string> tips;
+  for (const SectionItem& item : items) tips.push_back(item.tip);
+  return tips;
+}
+
 int SectionChoices::IndexOf(std::string_view text) const {
   for (int k = 0; k < Count(); ++k) {
     if (ItemText(k) == text) return k;

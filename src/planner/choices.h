@@ -30,6 +30,7 @@ struct Choices {
 struct SectionItem {
   std::string crn;
   std::string text;
+  std::string tip;  // every meeting's day, hours and place; empty for a marker
 };
 
 // A section list. At most one item carries the saved marker: the section
@@ -44,6 +45,8 @@ struct SectionChoices {
   std::string ItemText(int k) const;
   // Every item as the list shows it.
   std::vector<std::string> Texts() const;
+  // Every item's tooltip.
+  std::vector<std::string> Tips() const;
   std::string Text() const;
   // The first item shown as the text, -1 for none.
   int IndexOf(std::string_view text) const;

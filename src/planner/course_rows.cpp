@@ -4,6 +4,7 @@
 #include "catalogue/department_list.h"
 #include "planner/markers.h"
 #include "planner/planner.h"
+#include "planner/section_tip.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -13,7 +14,7 @@ CourseLists ListsOfCourse(const std::vector<catalogue::SectionValues>& found, co
   CourseLists lists;
   SectionChoices& sections = lists.sections;
   Choices& teachers = lists.teachers;
-  sections.items.push_back({{}, std::string(kSecin)});
+  sections.items.push_back({{}, std::string(kSecin), {}});
   teachers.items.emplace_back(kSecin);
   // The code as typed, upper-cased and deliberately not trimmed.
   const std::string own_department = UpperAscii(filter.code);
@@ -22,8 +23,8 @@ CourseLists ListsOfCourse(const std::vector<catalogue::SectionValues>& found, co
     const std::string& teacher = section.ogretmen;
     const std::string& alabilenler = section.alabilenler;
     if (filter.on && SubStrCount(alabilenler, own_department) == 0 && alabilenler != kTum) continue;
-    sections.items.push_back(
-        {section.crn, section.crn + ":: " + teacher + " :: " + section.gun + " :: " + section.bina});
+    sections.items.push_back({section.crn, section.crn + ":: " + teacher + " :: " + section.gun + " :: " + section.bina,
+                              MeetingsTip(section)});
     if (teacher == kNoTeacher) continue;
     const bool known = std::any_of(listed_teachers.begin(), listed_teachers.end(),
                                    [&](const std::string& t) { return SameTextIgnoringCase(t, teacher); });

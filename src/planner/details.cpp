@@ -46,6 +46,7 @@ void Planner::BilgiGoster(int grid_row, int grid_column) {
     }
   }
   SetStatus(line);
+  details_row_ = v;
 }
 
 void Planner::BilgiAl(int row, int kind) {

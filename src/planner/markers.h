@@ -19,4 +19,8 @@ inline constexpr std::string_view kNoTeacher = "---"_w;
 inline constexpr std::string_view kDamagedCatalogue =
     "Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle."_w;
 
+// The status line when "Ekle" finds the chosen section clashing.
+inline constexpr std::string_view kCommitClash =
+    "Bu şube eklenmedi: kırmızı saatlerde eklenmiş başka bir dersle çakışıyor."_w;
+
 }  // namespace kiremo::planner

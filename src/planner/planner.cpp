@@ -1,6 +1,7 @@
 #include "planner/planner.h"
 
 #include "planner/colours.h"
+#include "planner/markers.h"
 
 namespace kiremo::planner {
 
@@ -55,6 +56,7 @@ void Planner::ListsChanged(int row) {
 
 void Planner::SetStatus(std::string text) {
   status_ = std::move(text);
+  details_row_ = 0;
   if (observer_) observer_->StatusChanged();
 }
 
@@ -90,6 +92,12 @@ void Planner::SectionChosen(int row) {
 }
 
 void Planner::KaydetClick(int row) {
+  if (CommitClashes(row)) {
+    // A stale "Ekle": the grid changed since the section was previewed.
+    SectionChosen(row);
+    SetStatus(std::string(kCommitClash));
+    return;
+  }
   BilgiKaydet(row);
   KaliciBoya(row);
 }

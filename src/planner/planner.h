@@ -113,8 +113,11 @@ class Planner {
   void BilgiAl(int row, int kind);
 
   // Events of the window, in the order the routing gives.
-  void SectionChosen(int row);                // GeciciSil; GeciciBilgiKaydet; GeciciBoya
-  void KaydetClick(int row);                  // BilgiKaydet; KaliciBoya
+  void SectionChosen(int row);  // GeciciSil; GeciciBilgiKaydet; GeciciBoya
+  // BilgiKaydet; KaliciBoya, unless the chosen section would cover a cell
+  // committed by another row: then it is previewed (in red) instead and
+  // nothing is committed, so the grid never holds two courses in one cell.
+  void KaydetClick(int row);
   void ButtonClick(int row);                  // remembers the row of the lookup menu
   void Grid1SelectCell(int column, int row);  // GeciciSil; remember; BilgiGoster
   void btnCikarClick();                       // DersCikar(SeciliSatir, SeciliSutun, 0)
@@ -136,6 +139,12 @@ class Planner {
   void ListsChanged(int row);
   void RestoreLists(const PlanSnapshot& plan);
   void RestoreRecords(const PlanSnapshot& plan);
+  // Whether the section chosen in the row covers a cell that another row
+  // has committed; the row's own committed section is about to be replaced.
+  bool CommitClashes(int row);
+  // Paints the committed rows' meetings back into the cells that a removal
+  // left to no row: rows of an older plan file may overlap.
+  void RepaintUncovered();
 
   catalogue::CatalogueQuery& query1_;
   std::string program_folder_;
@@ -153,6 +162,7 @@ class Planner {
   int secili_satir_ = 0;
   int secili_sutun_ = 0;
   int bilgi_satiri_ = 0;
+  int details_row_ = 0;  // the row whose details the status line shows, 0 for none
   std::string status_;
   std::string caption_;
 };

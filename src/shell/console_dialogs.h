@@ -17,6 +17,8 @@ class ConsoleDialogs : public ui::Dialogs {
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string&) override { return std::nullopt; }
   std::optional<std::string> AskSaveFile(const std::string&) override { return std::nullopt; }
+  // Nobody answers: the question is written and the work is not kept.
+  ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
 
  private:
   std::FILE* out_;

@@ -1,9 +1,11 @@
 #include "shell/form1.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -39,6 +41,8 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   search_progress_ = std::make_unique<SearchProgressBox>(this);
   app_ = std::make_unique<app::App>(*view_, *dispatcher_, std::move(options));
   app_->SetSearchMonitor(search_progress_.get());
+  export_window_ = std::make_unique<QtExportWindow>(this);
+  app_->SetExportWindow(export_window_.get());
   ConnectEvents();
   new FetchCancel(*this, *app_);  // owned by the window
   app_->FormCreate();
@@ -74,12 +78,16 @@ void TForm1::ConnectEvents() {
   connect(menus_->btnReset, &QPushButton::clicked, this, [&app] { app.Sifirla(); });
   connect(menus_->menuSifirla, &QAction::triggered, this, [&app] { app.Sifirla(); });
   connect(widgets_.edit1, &QLineEdit::textChanged, this, [&app] { app.Edit1Change(); });
+  ConnectGeneratorInputs();
   connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
   connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
   connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2); });
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });
   connect(menus_->menuExcel, &QAction::triggered, this, [&app] { app.menuExcelClick(); });
+  connect(menus_->menuTakvim, &QAction::triggered, this, [&app] { app.menuTakvimClick(); });
+  connect(menus_->menuResim, &QAction::triggered, this, [&app] { app.menuResimClick(); });
+  connect(menus_->menuYazdir, &QAction::triggered, this, [&app] { app.menuYazdirClick(); });
   connect(menus_->menuCik, &QAction::triggered, this, &TForm1::menuCikClick);
   connect(menus_->menuVeriAl, &QAction::triggered, this, [&app] { app.menuVeriAlClick(); });
   connect(menus_->CRNListeKopyala, &QAction::triggered, this, [&app] { app.CRNListeKopyalaClick(); });
@@ -94,10 +102,20 @@ void TForm1::ConnectEvents() {
   connect(menus_->Yardim, &QAction::triggered, this, [&app] { app.YardimClick(); });
 }
 
+void TForm1::ConnectGeneratorInputs() {
+  app::App& app = *app_;
+  const auto changed = [&app] { app.GeneratorInputChanged(); };
+  for (QLineEdit* edit : {widgets_.edit_st, widgets_.edit_end, widgets_.edit2})
+    connect(edit, &QLineEdit::textChanged, this, changed);
+  for (QCheckBox* box : widgets_.chk) connect(box, &QCheckBox::toggled, this, changed);
+  connect(widgets_.check_box1, &QCheckBox::toggled, this, changed);
+  for (QComboBox* teachers : widgets_.teachers) connect(teachers, &QComboBox::activated, this, changed);
+}
+
 void TForm1::ShowPopup(QMenu* menu) { menu->popup(QCursor::pos()); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (!ending_ && !app_->FormClose()) {
+  if (!ending_ && !(app_->MayDiscardPlan() && app_->FormClose())) {
     event->ignore();
     return;
   }
@@ -122,6 +140,7 @@ void TForm1::menuOndeKalsinClick(bool checked) {
 }
 
 void TForm1::menuCikClick() {
+  if (!app_->MayDiscardPlan()) return;
   ending_ = true;
   // exit() leaves the event loop without closing the windows; quit() would
   // close them and so write the settings.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "shell/export_window.h"
 #include "shell/fetch_cancel.h"
 #include "shell/qt_dispatcher.h"
 #include "shell/qt_main_view.h"
@@ -50,6 +51,8 @@ class TForm1 : public QMainWindow {
   void BuildMenus();
 
   void ConnectEvents();
+  // The generator's constraints: a change empties its result list.
+  void ConnectGeneratorInputs();
   void FormResize();
   void menuOndeKalsinClick(bool checked);
   void menuCikClick();
@@ -63,6 +66,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<QtMainView> view_;
   std::unique_ptr<QtDispatcher> dispatcher_;
   std::unique_ptr<SearchProgressBox> search_progress_;
+  std::unique_ptr<QtExportWindow> export_window_;
   std::unique_ptr<app::App> app_;
   TForm2* about_box_ = nullptr;
   bool ending_ = false;  // "Çık" ends the program without the close sequence

@@ -12,6 +12,7 @@
 #include "shell/form1_menus.h"
 #include "shell/look.h"
 #include "shell/qt_text.h"
+#include "shell/row_drop_down.h"
 #include "text/cp1254.h"
 
 namespace kiremo::shell {
@@ -37,8 +38,9 @@ QLabel* Label(QWidget* parent, std::string_view text, int left, int top, bool bo
   return label;
 }
 
+template <typename Combo = QComboBox>
 QComboBox* DropDownList(QWidget* parent, const QString& name, QRect place, int visible_items) {
-  auto* combo = new QComboBox(parent);
+  auto* combo = new Combo(parent);
   combo->setObjectName(name);
   combo->setMaxVisibleItems(visible_items);
   combo->setGeometry(place);
@@ -133,10 +135,14 @@ void TForm1::BuildRows(QWidget* area) {
     shape->setObjectName(Name("Shape", row));
     shape->setGeometry(7, top, 25, kRowHeight);
     widgets_.shapes[i] = shape;
-    widgets_.combos[3 * i] = DropDownList(area, Name("ComboBox", 3 * row - 2), QRect(42, top, 65, kRowHeight), 20);
-    widgets_.combos[3 * i + 1] = DropDownList(area, Name("ComboBox", 3 * row - 1), QRect(114, top, 89, kRowHeight), 20);
-    widgets_.combos[3 * i + 2] = DropDownList(area, Name("ComboBox", 3 * row), QRect(210, top, 350, kRowHeight), 20);
-    widgets_.teachers[i] = DropDownList(area, Name("HocaCombo", row), QRect(568, top, 137, kRowHeight), 20);
+    widgets_.combos[3 * i] =
+        DropDownList<RowDropDown>(area, Name("ComboBox", 3 * row - 2), QRect(42, top, 65, kRowHeight), 20);
+    widgets_.combos[3 * i + 1] =
+        DropDownList<RowDropDown>(area, Name("ComboBox", 3 * row - 1), QRect(114, top, 89, kRowHeight), 20);
+    widgets_.combos[3 * i + 2] =
+        DropDownList<RowDropDown>(area, Name("ComboBox", 3 * row), QRect(210, top, 350, kRowHeight), 20);
+    widgets_.teachers[i] =
+        DropDownList<RowDropDown>(area, Name("HocaCombo", row), QRect(568, top, 137, kRowHeight), 20);
     widgets_.kaydet[i] = Button(area, Name("Kaydet", row), "Ekle", QRect(710, top, 50, kRowHeight));
     info_buttons_[i] = Button(area, Name("Button", row), "Bilgi", QRect(766, top, 40, kRowHeight));
   }
@@ -197,6 +203,9 @@ void TForm1::BuildMenus() {
   menus_->menuAc = Item(file, "menuAc", "Aç"_w);
   menus_->menuKaydet = Item(file, "menuKaydet", "Kaydet");
   menus_->menuExcel = Item(file, "menuExcel", "Excel'e aktar");
+  menus_->menuTakvim = Item(file, "menuTakvim", "Takvime aktar (.ics)…"_w);
+  menus_->menuResim = Item(file, "menuResim", "Resim olarak kaydet…"_w);
+  menus_->menuYazdir = Item(file, "menuYazdir", "Yazdır…"_w);
   menus_->menuCik = Item(file, "menuCik", "Çık"_w);
   bar->addMenu(file);
 

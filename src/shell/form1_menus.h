@@ -13,6 +13,9 @@ struct TForm1::Menus {
   QAction* menuAc = nullptr;
   QAction* menuKaydet = nullptr;
   QAction* menuExcel = nullptr;
+  QAction* menuTakvim = nullptr;
+  QAction* menuResim = nullptr;
+  QAction* menuYazdir = nullptr;
   QAction* menuCik = nullptr;
   QAction* menuSifirla = nullptr;
   QAction* menuVeriAl = nullptr;

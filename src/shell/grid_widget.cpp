@@ -2,9 +2,9 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 
 #include "shell/qt_text.h"
+#include "shell/week_painter.h"
 #include "view/memory_view.h"
 
 namespace kiremo::shell {
@@ -14,17 +14,6 @@ namespace {
 constexpr int kColumns = 6;
 constexpr int kRows = 15;
 const QColor kFixedColour(240, 240, 240);
-
-// Draws cells without the focus frame, so the selected cell does not show.
-class PlainCellDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyleOptionViewItem plain(option);
-    plain.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected);
-    QStyledItemDelegate::paint(painter, plain, index);
-  }
-};
 
 }  // namespace
 
@@ -36,7 +25,6 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(kRows, kColumns, parent) 
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::NoSelection);
   setTabKeyNavigation(false);
-  setItemDelegate(new PlainCellDelegate(this));
   setShowGrid(true);
 
   QFont cell_font(QStringLiteral("Tahoma"));
@@ -85,6 +73,19 @@ ui::Colour GridWidget::CellColour(int column, int row) const {
 
 void GridWidget::SetCellColour(int column, int row, ui::Colour colour) {
   if (Inside(column, row)) item(row, column)->setBackground(QColor(colour.red, colour.green, colour.blue));
+}
+
+void GridWidget::paintEvent(QPaintEvent*) {
+  files::WeekPicture shown;
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      shown.texts[row][column] = CellText(column, row);
+      const ui::Colour colour = CellColour(column, row);
+      shown.colours[row][column] = std::uint32_t{colour.red} << 16 | std::uint32_t{colour.green} << 8 | colour.blue;
+    }
+  }
+  QPainter painter(viewport());
+  PaintGrid(painter, shown);
 }
 
 void GridWidget::Select(const QModelIndex& index) {

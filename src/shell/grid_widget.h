@@ -25,6 +25,8 @@ class GridWidget : public QTableWidget, public ui::Grid {
   void cellSelected(int column, int row);
 
  protected:
+  // The cells are drawn by the week's painting, as pictures and printouts are.
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 

@@ -9,7 +9,9 @@
 #include "app/startup_file.h"
 #include "shell/console_dialogs.h"
 #include "shell/form1.h"
+#include "shell/headless_export.h"
 #include "shell/qt_dialogs.h"
+#include "shell/translations.h"
 
 namespace {
 
@@ -27,7 +29,9 @@ void ScheduleScreenshot(QWidget& window, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (kiremo::shell::IsHeadlessExport(argc, argv)) return kiremo::shell::RunHeadlessExport(argc, argv);
   QApplication application(argc, argv);
+  kiremo::shell::InstallTurkishTranslations(application);
 
   std::vector<std::string> arguments;
   const QStringList words = QCoreApplication::arguments();

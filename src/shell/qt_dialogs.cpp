@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "shell/qt_text.h"
+#include "text/cp1254.h"
 #include "text/program.h"
 #include "text/text_helpers.h"
 
@@ -57,6 +59,12 @@ QString DialogFilter(const std::string& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+QString DefaultSuffix(const std::string& filter) {
+  const std::vector<std::string> parts = Explode(filter, "|");
+  const std::string pattern = parts.size() >= 2 ? parts[1].substr(0, parts[1].find(';')) : std::string();
+  return StartsWith(pattern, "*.") ? ToQString(pattern.substr(2)) : QString();
+}
+
 void QtDialogs::Message(const std::string& caption, const std::string& text, ui::Icon icon) {
   if (stand_in) return stand_in->Message(caption, text, icon);
   ShowBox(owner_, ToQString(caption), ToQString(text), BoxIcon(icon));
@@ -74,7 +82,28 @@ std::optional<std::string> QtDialogs::AskOpenFile(const std::string& filter) {
 
 std::optional<std::string> QtDialogs::AskSaveFile(const std::string& filter) {
   if (stand_in) return stand_in->AskSaveFile(filter);
-  return LocalPath(QFileDialog::getSaveFileName(owner_, {}, {}, DialogFilter(filter)));
+  QFileDialog dialog(owner_, {}, {}, DialogFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // "plan1" is written as "plan1.dkf" (the dialog asks before replacing that
+  // file), so that "Aç" lists it.
+  dialog.setDefaultSuffix(DefaultSuffix(filter));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return LocalPath(dialog.selectedFiles().constFirst());
+}
+
+ui::SaveChoice QtDialogs::AskSaveChanges(const std::string& caption, const std::string& text) {
+  if (stand_in) return stand_in->AskSaveChanges(caption, text);
+  QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text), QMessageBox::NoButton, owner_);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* save = box.addButton(ToQString("Kaydet"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(ToQString("Kaydetme"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(ToQString("Vazgeç"_w), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return ui::SaveChoice::Save;
+  if (box.clickedButton() == discard) return ui::SaveChoice::Discard;
+  return ui::SaveChoice::Cancel;
 }
 
 }  // namespace kiremo::shell

@@ -21,6 +21,7 @@ class QtDialogs : public ui::Dialogs {
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
   std::optional<std::string> AskSaveFile(const std::string& filter) override;
+  ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
 
  private:
   QWidget* owner_;
@@ -28,5 +29,8 @@ class QtDialogs : public ui::Dialogs {
 
 // "Description (*.ext)|*.ext|..." as a file dialog's filter.
 QString DialogFilter(const std::string& filter);
+// The extension of the filter's first pattern ("dkf" for "...|*.dkf"), or
+// empty.
+QString DefaultSuffix(const std::string& filter);
 
 }  // namespace kiremo::shell

@@ -31,6 +31,16 @@ void QtChoiceList::Add(const std::string& item) {
 
 int QtChoiceList::Count() const { return combo_->count(); }
 
+std::string QtChoiceList::ItemTip(int k) const {
+  CheckIndex(k, Count());
+  return FromQString(combo_->itemData(k, Qt::ToolTipRole).toString());
+}
+
+void QtChoiceList::SetItemTip(int k, const std::string& tip) {
+  CheckIndex(k, Count());
+  combo_->setItemData(k, tip.empty() ? QVariant() : QVariant(ToQString(tip)), Qt::ToolTipRole);
+}
+
 std::string QtChoiceList::Item(int k) const {
   CheckIndex(k, Count());
   return FromQString(combo_->itemText(k));

@@ -26,6 +26,8 @@ class QtChoiceList : public ui::ChoiceList {
   void SetItem(int k, const std::string& text) override;
   int ItemIndex() const override;
   void SetItemIndex(int k) override;
+  std::string ItemTip(int k) const override;
+  void SetItemTip(int k, const std::string& tip) override;
 
  private:
   QComboBox* combo_;

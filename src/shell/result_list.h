@@ -37,6 +37,8 @@ class QtResultList : public ui::ResultList {
   void SetItemIndex(int k) override { combo_->setCurrentIndex(k >= 0 && k < Count() ? k : -1); }
 
  private:
+  void FitSummary();
+
   QComboBox* combo_;
   ResultListModel* model_;
 };

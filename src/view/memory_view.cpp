@@ -9,10 +9,24 @@ namespace kiremo::ui {
 
 void MemoryChoiceList::Clear() {
   items_.clear();
+  tips_.clear();
   index_ = -1;
 }
 
-void MemoryChoiceList::Add(const std::string& item) { items_.push_back(item); }
+void MemoryChoiceList::Add(const std::string& item) {
+  items_.push_back(item);
+  tips_.emplace_back();
+}
+
+std::string MemoryChoiceList::ItemTip(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return tips_[k];
+}
+
+void MemoryChoiceList::SetItemTip(int k, const std::string& tip) {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  tips_[k] = tip;
+}
 
 std::string MemoryChoiceList::Item(int k) const {
   if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
@@ -76,6 +90,14 @@ std::optional<std::string> MemoryDialogs::AskOpenFile(const std::string& filter)
   std::string name = next_open_names.front();
   next_open_names.erase(next_open_names.begin());
   return name;
+}
+
+SaveChoice MemoryDialogs::AskSaveChanges(const std::string& caption, const std::string& text) {
+  save_questions.push_back({caption, text, Icon::Warning});
+  if (next_save_choices.empty()) return SaveChoice::Discard;
+  const SaveChoice choice = next_save_choices.front();
+  next_save_choices.erase(next_save_choices.begin());
+  return choice;
 }
 
 std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter) {

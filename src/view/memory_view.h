@@ -21,10 +21,13 @@ class MemoryChoiceList : public ChoiceList {
   void SetItem(int k, const std::string& text) override;
   int ItemIndex() const override { return index_; }
   void SetItemIndex(int k) override;
+  std::string ItemTip(int k) const override;
+  void SetItemTip(int k, const std::string& tip) override;
   const std::vector<std::string>& Items() const { return items_; }
 
  private:
   std::vector<std::string> items_;
+  std::vector<std::string> tips_;  // one per item
   int index_ = -1;
 };
 
@@ -108,7 +111,9 @@ class MemoryTextLine : public TextLine {
 };
 
 // Records every box shown; file dialogs answer from queues that a test or
-// the command-line tool fills beforehand (an empty queue cancels).
+// the command-line tool fills beforehand (an empty queue cancels). The
+// question about unsaved changes answers from its own queue, and "Kaydetme"
+// when it is empty, so that what goes on after the question is as before.
 class MemoryDialogs : public Dialogs {
  public:
   struct Shown {
@@ -120,8 +125,11 @@ class MemoryDialogs : public Dialogs {
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
   std::optional<std::string> AskSaveFile(const std::string& filter) override;
+  SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
 
   std::vector<Shown> messages;
+  std::vector<Shown> save_questions;  // icon: Icon::Warning
+  std::vector<SaveChoice> next_save_choices;
   std::vector<std::string> errors;
   std::vector<std::string> next_open_names;
   std::vector<std::string> next_save_names;

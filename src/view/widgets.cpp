@@ -1,5 +1,6 @@
 #include "view/widgets.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "text/cp1254.h"
@@ -22,6 +23,13 @@ void ChoiceList::Show(const std::vector<std::string>& items, int index) {
     for (const std::string& item : items) Add(item);
   }
   SetItemIndex(index);
+}
+
+void ChoiceList::ShowTips(const std::vector<std::string>& tips) {
+  const int count = std::min(Count(), static_cast<int>(tips.size()));
+  for (int k = 0; k < count; ++k) {
+    if (ItemTip(k) != tips[k]) SetItemTip(k, tips[k]);
+  }
 }
 
 }  // namespace kiremo::ui

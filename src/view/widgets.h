@@ -36,6 +36,9 @@ class ChoiceList {
   virtual int ItemIndex() const = 0;
   // A selection made by code raises no change event.
   virtual void SetItemIndex(int k) = 0;
+  // The text shown while the pointer rests on item k; empty for none.
+  virtual std::string ItemTip(int k) const = 0;
+  virtual void SetItemTip(int k, const std::string& tip) = 0;
 
   // The selected item's text, empty when nothing is selected.
   std::string Text() const {
@@ -47,6 +50,8 @@ class ChoiceList {
   // Shows these items with item `index` selected; items already shown are
   // not written again.
   void Show(const std::vector<std::string>& items, int index);
+  // Gives the items shown these tooltips, one per item.
+  void ShowTips(const std::vector<std::string>& tips);
 };
 
 // The generator's result list: item 0 is the summary, items 1..count the
@@ -121,6 +126,10 @@ class TextLine {
 
 using kiremo::Icon;
 
+// The answers to the question asked before unsaved work is thrown away:
+// "Kaydet", "Kaydetme", "Vazgeç".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -132,6 +141,9 @@ class Dialogs {
   // Nothing when the student cancels. Names are local file-system paths.
   virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
   virtual std::optional<std::string> AskSaveFile(const std::string& filter) = 0;
+  // A modal question with the buttons "Kaydet", "Kaydetme" and "Vazgeç";
+  // closing it is "Vazgeç".
+  virtual SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) = 0;
 };
 
 class Clipboard {

@@ -5,6 +5,7 @@
 #include "app/app_fixture.h"
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::app::testing {
 namespace {
@@ -31,7 +32,7 @@ TEST_F(EventsTest, SettingsFileThatCannotBeWrittenIsToldOnceAndTheWindowCloses) 
   EXPECT_EQ(view.Edit1().Text(), "MAT") << "the edit keeps its new text";
   EXPECT_TRUE(view.Dialog().messages.empty());
   EXPECT_TRUE(view.Dialog().errors.empty());
-  const std::string told = "\"" + SettingsFile() + std::string("\" ayar dosyasına yazılamadı: bu bir klasör."_w);
+  const std::string told = "\"" + SettingsFile() + std::string("\" ayar dosyasına yazılamadı: Bu bir klasör."_w);
   EXPECT_EQ(view.StatusBar().Text(), told);
   EXPECT_TRUE(app->FormClose());
   EXPECT_TRUE(app->FormClose());
@@ -122,22 +123,50 @@ TEST_F(EventsTest, HelpOpensTheProgramPage) {
 
 TEST_F(EventsTest, CrnCommandsAndFileMenuReachThePlanFiles) {
   Start();
+  view.Clip().SetText(std::string("önceden kopyalanan"_w));
+  app->CRNListeKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "önceden kopyalanan"_w) << "nothing to copy leaves the clipboard alone";
+  EXPECT_EQ(view.StatusBar().Text(), "Kopyalanacak CRN yok: önce bir ders ekle."_w);
   Pick(1, "ELK");
   Pick(2, "ELK 101");
   Pick(3, view.ComboBox(3).Item(1));
   app->KaydetClick(1);
   app->CRNListeKopyalaClick();
   EXPECT_NE(view.Clip().Text().find("21001"), std::string::npos);
+  EXPECT_TRUE(StartsWith(view.StatusBar().Text(), "1 dersin CRN listesi belleğe kopyalandı"_w));
   app->CRNScriptKopyalaClick();
   EXPECT_NE(view.Clip().Text().find("getElementById(\"crn_id\""), std::string::npos);
 
-  view.Dialog().next_save_names.push_back(folder / "grid.xlsx");
+  view.Dialog().next_save_names.push_back(folder / "grid");
   app->menuExcelClick();
-  EXPECT_TRUE(std::filesystem::exists(folder / "grid.xlsx"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "grid.xlsx")) << "the extension is added";
 
   app->menuAcClick();  // cancelled
   EXPECT_EQ(view.Dialog().filters_asked.back(), std::string("Ders Programları (*.dkf)|*.dkf"_w));
   EXPECT_EQ(app->Plan().Ders(1).CRN, "21001");
+}
+
+// "Veri Al/Güncelle" resets the plan once it runs: unsaved work is asked
+// about first, and "Vazgeç" starts nothing.
+TEST_F(EventsTest, CatalogueUpdateAsksAboutUnsavedWorkFirst) {
+  Start();
+  app->menuVeriAlClick();
+  EXPECT_TRUE(view.Dialog().save_questions.empty()) << "nothing to lose";
+  ASSERT_TRUE(app->Updates().Full().Running()) << "the update runs";
+  while (app->Updates().Full().Running()) dispatcher.WaitAndRun(std::chrono::milliseconds(50));
+  dispatcher.RunPending();
+  ASSERT_FALSE(pages.asked.empty());
+
+  Pick(1, "ELK");
+  ASSERT_TRUE(app->PlanModified());
+  const std::size_t asked = pages.asked.size();
+  view.Dialog().next_save_choices = {ui::SaveChoice::Cancel};
+  app->menuVeriAlClick();
+  EXPECT_EQ(view.Dialog().save_questions.size(), 1u);
+  EXPECT_FALSE(app->Updates().Full().Running());
+  dispatcher.RunPending();
+  EXPECT_EQ(pages.asked.size(), asked);
+  EXPECT_EQ(view.ComboBox(1).Text(), "ELK");
 }
 
 }  // namespace

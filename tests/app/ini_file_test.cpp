@@ -159,7 +159,7 @@ TEST(IniFileWrite, RefusedWriteNamesTheFile) {
     ADD_FAILURE() << "the write went through";
   } catch (const IoError& e) {
     EXPECT_EQ(std::string(e.what()),
-              "\"" + ini.Path() + std::string("\" ayar dosyasına yazılamadı: yoldaki bir ad klasör değil."_w));
+              "\"" + ini.Path() + std::string("\" ayar dosyasına yazılamadı: Yoldaki bir ad klasör değil."_w));
   }
 }
 

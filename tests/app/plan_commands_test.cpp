@@ -312,7 +312,7 @@ TEST_F(PlanCommandsTest, FilesThatCannotBeReadAreReportedWithTheSystemsReason) {
     EXPECT_NE(view.Dialog().messages[0].text.find(" dosyası okunamadı: "_w), std::string::npos);
     EXPECT_EQ(planner.Snapshot(), before);
   }
-  EXPECT_NE(view.Dialog().messages[0].text.find("Is a directory"), std::string::npos);
+  EXPECT_NE(view.Dialog().messages[0].text.find("Bu bir klasör"_w), std::string::npos);
 }
 
 TEST_F(PlanCommandsTest, PipesAndHugeFilesAreNotRead) {
@@ -343,7 +343,7 @@ TEST_F(PlanCommandsTest, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
   ASSERT_EQ(view.Dialog().messages.size(), 1u);
   EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
   EXPECT_EQ(view.Dialog().messages[0].icon, ui::Icon::Error);
-  EXPECT_NE(view.Dialog().messages[0].text.find("kaydedilemedi: File name too long."_w), std::string::npos)
+  EXPECT_NE(view.Dialog().messages[0].text.find("kaydedilemedi: Dosya adı çok uzun."_w), std::string::npos)
       << Cp1254ToUtf8(view.Dialog().messages[0].text);
   EXPECT_EQ(ReadWholeFile(path), "eski");
 
@@ -393,7 +393,7 @@ TEST_F(PlanCommandsTest, ExcelExportWritesTheGridOrNothing) {
   files.ExcelExport();
   ASSERT_EQ(view.Dialog().messages.size(), 1u);
   EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
-  EXPECT_NE(view.Dialog().messages[0].text.find("No such file or directory"), std::string::npos);
+  EXPECT_NE(view.Dialog().messages[0].text.find("Böyle bir dosya ya da klasör yok"_w), std::string::npos);
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
       {"pages folder missing",
        Folder::kInitialised,
        {"import-pages", missing_pages},
-       "\"" + missing_pages + "\" klasörü okunamadı: No such file or directory\n"},
+       "\"" + missing_pages + "\" klasörü okunamadı: Böyle bir dosya ya da klasör yok\n"},
       {"pages folder without pages",
        Folder::kInitialised,
        {"import-pages", program},
@@ -141,7 +141,7 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
       {"page file missing",
        Folder::kInitialised,
        {"cut-page", root / "yok.html"},
-       "\"" + (root / "yok.html") + "\" dosyası okunamadı: No such file or directory\n"},
+       "\"" + (root / "yok.html") + "\" dosyası okunamadı: Böyle bir dosya ya da klasör yok\n"},
   };
   Page("ELK.html", SchedulePageBytes({}));
   for (const Case& c : cases) {

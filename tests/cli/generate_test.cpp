@@ -35,10 +35,11 @@ class GenerateCommand : public ::testing::Test {
     return RunCli(words);
   }
 
-  nlohmann::json Json(std::vector<std::string> words) {
+  // The JSON answer; a run that lists no timetable ends with status 1.
+  nlohmann::json Json(std::vector<std::string> words, int status = 0) {
     words.push_back("--json");
     const CliResult run = Cli(words);
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, status) << run.err;
     return nlohmann::json::parse(run.out);
   }
 
@@ -90,7 +91,7 @@ TEST_F(GenerateCommand, MessageIsTheTextOfTheBoxShown) {
       {{"--course", "MAT 101E", "--course", "FIZ 101"}, "Hiçbir şey imkansız değildir! Bu ders programı dışında... "},
   };
   for (const Case& c : cases) {
-    const nlohmann::json result = Json(c.words);
+    const nlohmann::json result = Json(c.words, 1);
     EXPECT_EQ(result["count"], 0);
     EXPECT_EQ(result["alternatives"], nlohmann::json::array());
     EXPECT_EQ(result["message"], c.message);
@@ -103,6 +104,7 @@ TEST_F(GenerateCommand, TextOutputListsTheAlternatives) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "1 farklı program yaptım!\n1. Alternatif: 101 200\n");
   const CliResult refused = Cli({"--course", "MAT 101E"});
+  EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out.rfind("Mesaj: Tek dersle", 0), 0u) << refused.out;
 }
 
@@ -116,12 +118,12 @@ TEST_F(GenerateCommand, BadInputEndsWithAnError) {
       {{}, 2, "--course"},
       {{"--course", "MAT 101E", "--teacher", "2=Ali"}, 2, "--teacher"},
       {{"--course", "MAT 101E", "--free-days", "6"}, 2, "--free-days"},
-      {{"--course", "MAT 101E", "--hours", "9"}, 2, "--hours"},
+      {{"--course", "MAT 101E", "--hours", "9"}, 2, "--hours: ilk saat"},
       {{"--course", "MAT 101E", "--mine", "ELK", "--all"}, 2, "--all"},
       {{"--course", "XYZ 101", "--course", "MAT 101E"}, 1, "XYZ bölümü bölüm listesinde yok."},
       {{"--course", "MAT 999", "--course", "MAT 101E"}, 1, "MAT 999 dersi MAT bölümünde yok."},
       {{"--course", "MAT 101E", "--teacher", "1=Kimse"}, 1, "Kimse bu dersin hocaları arasında yok"},
-      {{"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "9.5-19"}, 1, "'9.5' is not a valid integer value"},
+      {{"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "9.5-19"}, 2, "--hours: ilk saat 8 ile 22"},
   };
   for (const Case& c : cases) {
     const CliResult run = Cli(c.words);

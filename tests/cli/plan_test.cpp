@@ -118,6 +118,59 @@ TEST_F(PlanCommandTest, ExportWritesTheWorkbook) {
   EXPECT_NE(failed.err.find("yazılamadı"), std::string::npos) << failed.err;
 }
 
+TEST_F(PlanCommandTest, ExportWritesTheCalendarOfTheTerm) {
+  const std::string out = folder / "program.ics";
+  const CliResult run = Cli({"plan", "export", plan, out, "--term-start", "2025-09-17", "--weeks", "12"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::string calendar = ReadWholeFile(out);
+  EXPECT_EQ(calendar.substr(0, 15), "BEGIN:VCALENDAR");
+  // ELK 101 on Monday 08:30-10:29 from the first Monday, MAT 101 on Thursday.
+  EXPECT_NE(calendar.find("DTSTART;TZID=Europe/Istanbul:20250922T083000"), std::string::npos) << calendar;
+  EXPECT_NE(calendar.find("DTEND;TZID=Europe/Istanbul:20250922T102900"), std::string::npos) << calendar;
+  EXPECT_NE(calendar.find("DTSTART;TZID=Europe/Istanbul:20250918T083000"), std::string::npos) << calendar;
+  EXPECT_EQ(calendar.find("COUNT=14"), std::string::npos);
+  EXPECT_NE(calendar.find("RRULE:FREQ=WEEKLY;COUNT=12"), std::string::npos);
+
+  ASSERT_EQ(Cli({"plan", "export", plan, out, "--term-start", "2025-09-17"}).status, 0);
+  EXPECT_NE(ReadWholeFile(out).find("RRULE:FREQ=WEEKLY;COUNT=14"), std::string::npos);
+}
+
+TEST_F(PlanCommandTest, CalendarExportRefusesBadTermsBeforeReadingThePlan) {
+  const std::string out = folder / "program.ics";
+  struct Case {
+    std::vector<std::string> options;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{}, "--term-start"},
+      {{"--term-start", "2025-02-30"}, "geçersiz tarih"},
+      {{"--term-start", "17.09.2025"}, "geçersiz tarih"},
+      {{"--term-start", "2025-09-17", "--weeks", "0"}, "geçersiz hafta sayısı"},
+      {{"--term-start", "2025-09-17", "--weeks", "-3"}, "geçersiz hafta sayısı"},
+      {{"--term-start", "2025-09-17", "--weeks", "on"}, "geçersiz hafta sayısı"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> words = {"plan", "export", folder / "yok.dkf", out};
+    words.insert(words.end(), c.options.begin(), c.options.end());
+    const CliResult run = Cli(words);
+    EXPECT_EQ(run.status, 2) << c.says;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Cli({"plan", "export", plan, folder / "a.xlsx", "--weeks", "3"}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(PlanCommandTest, APlanWithoutACommittedCourseGivesNoCalendar) {
+  const std::string empty = folder / "bos.dkf";
+  files::WritePlanFile(empty, planner::PlanSnapshot{});
+  const std::string out = folder / "bos.ics";
+  const CliResult run = Cli({"plan", "export", empty, out, "--term-start", "2025-09-15"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Programda eklenmiş ders yok"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(PlanCommandTest, FilesThatHoldNoPlanFailWithTheMessage) {
   std::ofstream(folder / "bozuk.dkf", std::ios::binary) << ReadWholeFile(plan).substr(0, 100);
   const std::vector<std::string> bad[] = {{"plan", "show", folder / "bozuk.dkf"}, {"plan", "crns", folder / "yok.dkf"}};

@@ -4,6 +4,7 @@
 
 #include "generator/generator_fixture.h"
 #include "generator/generator_messages.h"
+#include "generator/hour_window.h"
 #include "planner/markers.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -133,9 +134,9 @@ TEST_F(Driver, InputErrorLeavesResultsListAndGridAsTheyWere) {
   ChooseSection(1, W("200:: Veli :: Salı :: EEB"_w));  // a preview on the grid
   const auto cells = planner.Hucreler();
 
-  for (const char* bad : {"9.5", ""}) {
+  for (const char* bad : {"9.5", "", "25"}) {
     panel.first_hour = bad;
-    EXPECT_THROW(Generate(), ConversionError) << bad;
+    EXPECT_THROW(Generate(), HourWindowError) << bad;
     EXPECT_EQ(ResultListCount(), 5);
     EXPECT_EQ(selected, 3);
     EXPECT_EQ(planner.Hucreler(), cells);

@@ -88,5 +88,38 @@ TEST_F(RemovalTest, DamagedRecordIsStillRemoved) {
   EXPECT_EQ(planner.Ders(2).CRN, "");
 }
 
+// An older plan file may hold two rows on one cell; the grid shows the
+// later row there. Removing either one leaves the other's cells whole.
+TEST_F(RemovalTest, OverlappingRowsOfAnOldPlanKeepTheirCells) {
+  PlanSnapshot plan;
+  plan.rows[0] = StoredRow{"ELK 101", "Devre", "100", "Ali", 1, {{"EEB", "1", "08:10", "D1"}}};  // Monday 08:30-10:29
+  plan.rows[1] = StoredRow{"MAT 103", "Mat", "200", "Can", 1, {{"FEB", "1", "09:11", "D2"}}};    // Monday 09:30-11:29
+  for (const auto& [first, second] : {std::pair{1, 2}, std::pair{2, 1}}) {
+    SCOPED_TRACE(first);
+    planner.Restore(plan, "eski.dkf");
+    ASSERT_EQ(Cell(1, 2), 2);
+    planner.RemoveRow(first);
+    const TDers& kept = planner.Ders(second);
+    for (int slot = 1; slot <= 4; ++slot) {
+      const int hour = HourOfSlot(slot);
+      const bool covered =
+          hour >= std::stoi(kept.Saatler[0].substr(0, 2)) && hour < std::stoi(kept.Saatler[0].substr(3));
+      EXPECT_EQ(Cell(1, slot), covered ? second : 0) << slot;
+      EXPECT_EQ(Text(1, slot), covered ? kept.DersKodu : "") << slot;
+    }
+  }
+}
+
+TEST_F(RemovalTest, RemovedCoursesDetailsLeaveTheStatusLine) {
+  Commit(3, "ELK", "ELK 101", "100");
+  Commit(4, "ELK", "ELK 202", "201");
+  planner.Grid1SelectCell(5, 1);  // row 4's Friday meeting
+  ASSERT_FALSE(planner.StatusText().empty());
+  planner.RemoveRow(3);
+  EXPECT_FALSE(planner.StatusText().empty()) << "another course's details stay";
+  planner.btnCikarClick();
+  EXPECT_EQ(planner.StatusText(), "");
+}
+
 }  // namespace
 }  // namespace kiremo::planner::testing

@@ -136,10 +136,47 @@ TEST_F(GridTest, PreviewLeavesOtherRowsButtonsAlone) {
   Commit(3, "ELK", "ELK 202", "200");  // Monday 08:30, where row 2 previewed
   planner.Grid1SelectCell(4, 4);
   EXPECT_TRUE(Ekle(2));
-  // Row 2's "Ekle" still commits its section, over row 3's cell.
+}
+
+// A button enabled by an earlier preview must not commit a clash: "Ekle"
+// tests the grid as it is now, shows the clash in red as choosing the
+// section does, and commits nothing.
+TEST_F(GridTest, StaleEkleShowsTheClashInsteadOfCommitting) {
+  PickDepartment(2, "ELK");
+  PickCourse(2, "ELK 101");
+  PickSection(2, "100");               // Monday 08:30-10:29
+  Commit(3, "ELK", "ELK 202", "200");  // Monday 08:30
+  ASSERT_TRUE(Ekle(2));
   planner.KaydetClick(2);
+  EXPECT_EQ(planner.Ders(2).CRN, "");
+  EXPECT_EQ(Cell(1, 1), 18);
+  EXPECT_EQ(Cell(1, 2), 15);
+  EXPECT_EQ(Colour(1, 1), kRed);
+  EXPECT_EQ(Text(1, 1), "ELK 202");
+  EXPECT_FALSE(Ekle(2));
+  EXPECT_EQ(planner.StatusText(), W(kCommitClash));
+  for (const std::string& item : SectionItems(2)) EXPECT_FALSE(item.ends_with(W(kKaydedildi)));
+  EXPECT_EQ(Swatch(2), kWhite);
+
+  // Once the clashing course is gone the same button commits.
+  planner.RemoveRow(3);
+  PickSection(2, "100");
+  planner.KaydetClick(2);
+  EXPECT_EQ(planner.Ders(2).CRN, "100");
   EXPECT_EQ(Cell(1, 1), 2);
-  EXPECT_EQ(Text(1, 1), "ELK 101");
+}
+
+// The row's own committed section is replaced by the commit, so covering
+// its cells is no clash (choosing the section previews them red all the same).
+TEST_F(GridTest, EkleReplacesTheRowsOwnOverlappingSection) {
+  Commit(1, "ELK", "ELK 101", "100");  // Monday 08:30-10:29
+  PickSection(1, "101");               // Monday 09:30-11:29
+  EXPECT_FALSE(Ekle(1));
+  planner.KaydetClick(1);
+  EXPECT_EQ(planner.Ders(1).CRN, "101");
+  EXPECT_EQ(Cell(1, 1), 0);
+  EXPECT_EQ(Cell(1, 2), 1);
+  EXPECT_EQ(Cell(1, 3), 1);
 }
 
 TEST_F(GridTest, RefreshLeavesValuesOutsideTheTableAlone) {

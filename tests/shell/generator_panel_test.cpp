@@ -1,8 +1,11 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
+#include "generator/hour_window.h"
 #include "generator/result_texts.h"
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
@@ -77,16 +80,45 @@ TEST_F(GeneratorPanelTest, ChoosingAnotherAlternativeReplacesTheCommittedCourses
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(GeneratorPanelTest, InvalidHourFieldEndsInTheStandardErrorBox) {
+// An impossible hour window is the student's typing, not a course's fault:
+// the box names the field and says what it may hold.
+TEST_F(GeneratorPanelTest, ImpossibleHourWindowIsRefusedNamingTheField) {
   Start();
   for (int row = 1; row <= 2; ++row) {
     Pick(Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 2)).c_str()), 1);
     Pick(Find<QComboBox>(("ComboBox" + std::to_string(3 * row - 1)).c_str()), 1);
   }
-  Find<QLineEdit>("EditSt")->setText("dokuz");
-  QTest::mouseClick(Find<QPushButton>("btnYerlestir"), Qt::LeftButton);
-  EXPECT_EQ(dialogs.errors, (std::vector<std::string>{"'dokuz' is not a valid integer value"}));
-  EXPECT_TRUE(dialogs.messages.empty());
+  const std::pair<const char*, const char*> windows[] = {{"dokuz", "19"}, {"25", "3"}, {"9", "24"}};
+  for (const auto& [first, end] : windows) {
+    dialogs.messages.clear();
+    Find<QLineEdit>("EditSt")->setText(first);
+    Find<QLineEdit>("EditEnd")->setText(end);
+    QTest::mouseClick(Find<QPushButton>("btnYerlestir"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u) << first;
+    EXPECT_EQ(dialogs.messages[0].caption, "HATA");
+    EXPECT_EQ(dialogs.messages[0].icon, Icon::Warning);
+    const std::string field(std::string(first) == "9" ? generator::kPanelHourFields.end
+                                                      : generator::kPanelHourFields.first);
+    EXPECT_EQ(dialogs.messages[0].text.rfind(field, 0), 0u) << dialogs.messages[0].text;
+    EXPECT_EQ(Find<QComboBox>("ComboBox31")->count(), 0);
+  }
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// The summary of a large result shows whole in the narrow box and in its
+// open list.
+TEST_F(GeneratorPanelTest, SummaryOfManyResultsIsNotCut) {
+  Start();
+  form->show();
+  auto* combo = Find<QComboBox>("ComboBox31");
+  form->View().ComboBox31().ShowResults(2909, generator::ResultItemText);
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+  EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(0)), field.width());
+  combo->showPopup();
+  EXPECT_GT(combo->view()->width(), combo->view()->fontMetrics().horizontalAdvance(combo->itemText(0)));
+  combo->hidePopup();
 }
 
 TEST(ResultListModel, MillionAlternativesListWithoutMakingTheirTexts) {
@@ -113,6 +145,8 @@ TEST(SearchProgressBox, AppearsAfterHalfASecondAndItsButtonStopsTheSearch) {
   ASSERT_NE(monitor.Box(), nullptr);
   EXPECT_TRUE(monitor.Box()->isVisible());
   EXPECT_TRUE(monitor.Box()->labelText().contains("200"));
+  const int title = monitor.Box()->fontMetrics().horizontalAdvance(monitor.Box()->windowTitle());
+  EXPECT_GE(monitor.Box()->width(), title + 100) << "room for the title beside the title bar's buttons";
   EXPECT_FALSE(monitor.Poll({0.7, 60000, 4321}));
   EXPECT_TRUE(monitor.Box()->labelText().contains("4321"));
 

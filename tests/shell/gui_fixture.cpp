@@ -5,6 +5,7 @@
 
 #include "shell/qt_dialogs.h"
 #include "shell/qt_widgets.h"
+#include "shell/translations.h"
 #include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
@@ -25,6 +26,7 @@ class QtEnvironment : public ::testing::Environment {
     ::setenv("XDG_CONFIG_HOME", (*xdg_home / "config").c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", (*xdg_home / "").c_str(), 1);
     application_ = std::make_unique<QApplication>(argc_, argv_);
+    InstallTurkishTranslations(*application_);  // as the program does
   }
   void TearDown() override {
     application_.reset();

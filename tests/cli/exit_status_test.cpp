@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "cli/cli_runner.h"
+#include "support/catalogue_fixture.h"
+#include "support/temp_folder.h"
+#include "text/cp1254.h"
+
+namespace kiremo::cli {
+namespace {
+
+using testing_support::CliResult;
+using testing_support::RunCli;
+using testing_support::Section;
+
+std::string W(std::string_view cp1254) { return std::string(cp1254); }
+
+// A script tells success from failure by the exit status alone: every
+// command that does not do what it was asked ends non-zero (2 for words it
+// cannot take, 1 for the rest) and says why on stderr.
+class ExitStatusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::CatalogueFixture store(folder.Path());
+    // MAT 101E and FIZ 101 meet at the same hour: no timetable holds both.
+    store.Department("MAT", {Section("100", "MAT 101E", "Ali", "Pazartesi", "0930/1129", "EEB", "D1", W("TÜM"_w))});
+    store.Department("FIZ", {Section("200", "FIZ 101", "Nur", "Pazartesi", "1030/1229", "EEB", "D1", W("TÜM"_w)),
+                             Section("201", "FIZ 102", "Nur", "Cuma", "1030/1229", "EEB", "D1", W("TÜM"_w))});
+    const CliResult saved =
+        Cli({"generate", "--course", "MAT 101E", "--course", "FIZ 102", "--apply", "1", "--save", plan});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+  }
+
+  CliResult Cli(std::vector<std::string> words) {
+    words.insert(words.begin(), {"--folder", folder.Path()});
+    return RunCli(words);
+  }
+
+  testing_support::TempFolder folder;
+  std::string plan = folder / "plan.dkf";
+};
+
+TEST_F(ExitStatusTest, EveryFailingCommandEndsNonZero) {
+  ::setenv("KIREMO_SCHEDULE_URL", "http://127.0.0.1:9/", 1);
+  const std::string not_written = folder / "yazilmamali.dkf";
+  struct Case {
+    std::vector<std::string> words;
+    int status;
+    std::string why;  // a piece of what it says (the generator's boxes are its output)
+  };
+  const std::vector<std::string> clash = {"generate", "--course", "MAT 101E", "--course", "FIZ 101"};
+  auto with = [](std::vector<std::string> words, const std::vector<std::string>& extra) {
+    words.insert(words.end(), extra.begin(), extra.end());
+    return words;
+  };
+  const Case cases[] = {
+      {{}, 1, "kullanım"},
+      {{"planla"}, 2, "bilinmeyen komut"},
+      {{"courses", "XYZ"}, 1, "katalogda yok"},
+      {{"sections", "MAT", "MAT 999"}, 1, "bölümünde yok"},
+      {{"cut-page", folder / "yok.html"}, 1, "okunamadı"},
+      {with(clash, {"--hours", "25-3"}), 2, "--hours: ilk saat 8 ile 22"},
+      {with(clash, {"--hours", "ab-9"}), 2, "--hours: ilk saat 8 ile 22"},
+      {with(clash, {"--hours", "9"}), 2, "--hours: ilk saat ile son saat"},
+      {with(clash, {"--hours", "9-24"}), 2, "--hours: son saat 9 ile 23"},
+      {with(clash, {"--hours", "12-12"}), 2, "--hours: son saat (12) ilk saatten (12)"},
+      {{"generate", "--course", "MAT 101E"}, 1, "Tek dersle"},
+      {clash, 1, "imkansız"},
+      {with(clash, {"--apply", "1", "--save", not_written}), 1, "1. alternatif yok"},
+      {{"plan", "show", folder / "yok.dkf"}, 1, "okunamadı"},
+      {{"plan", "export", plan, folder / "yok/program.xlsx"}, 1, "yazılamadı"},
+      {{"update", "--department", "MAT"}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    std::string shown;
+    for (const std::string& word : c.words) shown += word + " ";
+    SCOPED_TRACE(shown);
+    const CliResult run = Cli(c.words);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE((run.out + run.err).find(c.why), std::string::npos) << run.out << run.err;
+  }
+  ::unsetenv("KIREMO_SCHEDULE_URL");
+  EXPECT_FALSE(std::filesystem::exists(not_written));
+}
+
+// A plan whose departments the catalogue can no longer list is shown with
+// the "HATA" box the window would show, and the run counts as failed.
+TEST_F(ExitStatusTest, PlanShownOverAMissingCatalogueFails) {
+  std::filesystem::remove(folder / "DataBase/dbase.dbs");
+  for (const char* action : {"show", "crns"}) {
+    const CliResult run = Cli({"plan", action, plan});
+    EXPECT_EQ(run.status, 1) << action;
+    EXPECT_NE(run.err.find("HATA: Database"), std::string::npos) << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace kiremo::cli

@@ -9,6 +9,7 @@
 #include "app/result_browsing.h"
 #include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_pair.h"
 #include "generator/hour_window.h"
 #include "planner/markers.h"
 #include "text/cp1254.h"
@@ -28,6 +29,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       dispatcher_(dispatcher),
       options_(std::move(options)),
       settings_(options_.program_folder + std::string(kSettingsFile)),
+      settings_writes_(view_, settings_),
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
@@ -52,6 +54,8 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
     acquisition_ =
         std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_, sifirla);
   }
+  quick_updates_ = std::make_unique<QuickUpdateQueue>(planner_, *acquisition_, dispatcher_, view_,
+                                                      options_.network ? options_.network->settle : kQuickUpdateSettle);
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
                               [this] {
@@ -83,6 +87,9 @@ void App::FormCreate() {
   FillSortChoice(view_, settings_);
   generator_.SetSortKeys(ChosenSortKeys(view_));
   Guarded([&] {
+    // A catalogue switch that a killed update began is completed before the
+    // catalogue and its department list are first read.
+    catalogue::CompleteInterruptedSwitch(options_.program_folder);
     const bool first_start = options_.installed && PrepareEmptyCatalogue(options_.program_folder);
     query1_.SetConnectionString(catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
@@ -101,8 +108,7 @@ void App::FormCreate() {
 bool App::FormClose() {
   bool written = false;
   Guarded([&] {
-    WriteSettingsAtClose(view_, settings_);
-    WriteSortChoice(view_, settings_);
+    settings_writes_.WriteAtClose();
     written = true;
   });
   if (written) acquisition_->Stop();
@@ -112,12 +118,14 @@ bool App::FormClose() {
 void App::DepartmentChosen(int row) {
   Guarded([&] {
     planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
+    quick_updates_->Withdraw(row);
     // The quick update does nothing while the catalogue is being switched;
     // otherwise the row's lists are emptied even when no department is chosen.
     if (view_.MenuOtomatik().Checked() && !query1_.ConnectionString().empty()) {
       planner_.EmptyCourseAndSectionLists(row);
       const std::string department = planner_.Row(row).department.Text();
-      if (department != planner::kSecin) acquisition_->QuickUpdate(department);
+      // The course codes are listed once the department has been refreshed.
+      if (department != planner::kSecin) return quick_updates_->Request(row, department);
     }
     planner_.DersKoduEkle(row);
   });
@@ -168,7 +176,7 @@ void App::Sifirla() {
 }
 
 void App::Edit1Change() {
-  Guarded([&] { WriteDepartmentCode(view_, settings_); });
+  Guarded([&] { settings_writes_.DepartmentCodeChanged(); });
 }
 
 void App::btnYerlestirClick() {
@@ -262,6 +270,15 @@ void App::menuOtomatikClick() {
 void App::YardimClick() {
   Guarded([&] { view_.Browser().OpenAddress(ProgramPageUrl()); });
 }
+
+void App::CancelFetch() {
+  Guarded([&] {
+    quick_updates_->Cancel();
+    acquisition_->CancelFullUpdate();
+  });
+}
+
+bool App::FetchBusy() const { return quick_updates_->Busy() || acquisition_->Full().Running(); }
 
 void App::ApplyStoredSettings() { app::ApplyStoredSettings(view_, settings_); }
 

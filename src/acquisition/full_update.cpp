@@ -44,6 +44,7 @@ struct FullUpdate::State {
   // Window thread only.
   std::vector<std::jthread> workers;
   bool completed = true;
+  std::function<void(UpdateOutcome)> ended;
 };
 
 namespace {
@@ -92,6 +93,8 @@ FullUpdate::~FullUpdate() { Stop(); }
 bool FullUpdate::Running() const { return state_->running; }
 
 UpdateOutcome FullUpdate::Outcome() const { return state_->outcome; }
+
+void FullUpdate::OnEnded(std::function<void(UpdateOutcome)> ended) { state_->ended = std::move(ended); }
 
 void FullUpdate::ClearConnectionErrorShown() {
   if (!Running()) state_->shared.ClearConnectionErrorShown();
@@ -160,12 +163,19 @@ void FullUpdate::Stop() {
   State& s = *state_;
   for (std::jthread& worker : s.workers) worker.request_stop();
   JoinAll(s.workers);
+  // Closing: nobody is left to show the plan to.
+  s.ended = nullptr;
   Complete(s);
 }
 
 void FullUpdate::Complete(State& s) {
   if (s.completed) return;
   s.completed = true;
+  SwitchCatalogue(s);
+  if (s.ended) s.ended(s.outcome);
+}
+
+void FullUpdate::SwitchCatalogue(State& s) {
   JoinAll(s.workers);
   const std::string temp = s.Path(catalogue::kTempCatalogue);
   const std::string main_connection = catalogue::MakeConnectionString(s.program_folder, catalogue::kMainCatalogue);

@@ -48,6 +48,10 @@ class FullUpdate {
   bool Running() const;
   UpdateOutcome Outcome() const;
 
+  // Called on the window thread when an update that reset the plan has
+  // ended, switched in or not; not when the window closes.
+  void OnEnded(std::function<void(UpdateOutcome)> ended);
+
   // For closing the window: aborts the workers' transfers, waits for them,
   // and ends the update. An update whose workers had all finished is
   // switched in; any other is thrown away.
@@ -57,6 +61,7 @@ class FullUpdate {
   struct State;
   // The end of an update, on the window thread, once all five have reported.
   static void Complete(State& s);
+  static void SwitchCatalogue(State& s);
 
   std::shared_ptr<State> state_;
   std::function<void()> sifirla_;

@@ -34,14 +34,17 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       generator_(planner_, query1_),
       changes_(planner_),
       freshness_(planner_, view_),
+      stale_plan_(planner_, view_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
   planner_.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
   });
   auto sifirla = [this] {
+    stale_plan_.BeforeUpdateReset(changes_.Modified());
     planner_.Sifirla();
     changes_.Kept();
+    stale_plan_.AfterUpdateReset();
   };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
@@ -51,6 +54,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
     acquisition_ =
         std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_, sifirla);
   }
+  acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome) { FullUpdateEnded(); });
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
                               [this] {
@@ -69,7 +73,16 @@ void App::Guarded(Work&& work) {
 
 void App::AfterEvent() {
   if (view_.ComboBox31().Count() > 0 && freshness_.Stale()) view_.ComboBox31().Clear();
+  stale_plan_.Refresh();
   plan_view_.MarkModified(changes_.Modified());
+}
+
+void App::FullUpdateEnded() {
+  Guarded([&] {
+    if (!stale_plan_.RestoreAfterUpdate()) return;
+    if (!stale_plan_.ModifiedBeforeUpdate()) changes_.Kept();
+    stale_plan_.Check();
+  });
 }
 
 void App::FormCreate() {
@@ -85,8 +98,9 @@ void App::FormCreate() {
     planner_.SetCaption(ProgramTitle());
     planner_.Sifirla();
     acquisition_->CheckVersion();
-    if (!options_.startup_file.empty()) plan_commands_.Load(options_.startup_file);
+    const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
+    if (loaded) stale_plan_.Check();
   });
 }
 
@@ -105,12 +119,15 @@ void App::DepartmentChosen(int row) {
     planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
     // The quick update does nothing while the catalogue is being switched;
     // otherwise the row's lists are emptied even when no department is chosen.
+    bool updated = false;
     if (view_.MenuOtomatik().Checked() && !query1_.ConnectionString().empty()) {
       planner_.EmptyCourseAndSectionLists(row);
       const std::string department = planner_.Row(row).department.Text();
-      if (department != planner::kSecin) acquisition_->QuickUpdate(department);
+      updated = department != planner::kSecin &&
+                acquisition_->QuickUpdate(department) == acquisition::QuickUpdateResult::Updated;
     }
     planner_.DersKoduEkle(row);
+    if (updated) stale_plan_.Check(true);
   });
 }
 
@@ -203,7 +220,9 @@ void App::CRNScriptKopyalaClick() {
 
 void App::menuAcClick() {
   Guarded([&] {
-    if (MayDiscardPlan() && plan_commands_.Load(options_.startup_file)) changes_.Kept();
+    if (!MayDiscardPlan() || !plan_commands_.Load(options_.startup_file)) return;
+    changes_.Kept();
+    stale_plan_.Check();
   });
 }
 

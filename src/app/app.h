@@ -12,6 +12,7 @@
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
 #include "app/result_freshness.h"
+#include "app/stale_plan.h"
 #include "app/unsaved_changes.h"
 #include "app/view_report.h"
 #include "catalogue/database.h"
@@ -129,6 +130,8 @@ class App {
   // After every event: results made from what has changed leave the list,
   // and the caption marks unsaved changes.
   void AfterEvent();
+  // The full update gave the catalogue back: the plan it reset returns and is checked.
+  void FullUpdateEnded();
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;
@@ -143,6 +146,7 @@ class App {
   generator::Generator generator_;
   UnsavedChanges changes_;
   ResultFreshness freshness_;
+  StalePlan stale_plan_;
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;

@@ -7,6 +7,7 @@
 #include "planner/grid.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
+#include "text/errors.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::planner {
@@ -81,6 +82,22 @@ std::vector<FieldChange> Changes(const StoredRow& stored, const catalogue::Secti
   return changes;
 }
 
+// The catalogue's row for the CRN in the first of the departments that has
+// one; a department without a table is passed over while another is left.
+std::optional<catalogue::SectionValues> FindSection(catalogue::Database& db,
+                                                    const std::vector<std::string>& departments,
+                                                    const std::string& crn) {
+  std::optional<catalogue::SectionValues> found;
+  for (std::size_t k = 0; k < departments.size() && !found; ++k) {
+    try {
+      found = db.SectionByCrn(departments[k], crn);
+    } catch (const DatabaseError&) {
+      if (k + 1 == departments.size()) throw;
+    }
+  }
+  return found;
+}
+
 bool Overlap(const TDers& a, const TDers& b) {
   for (int i = 0; i < PaintedMeetings(a); ++i) {
     const auto x = SpanOfOrNone(a, i);
@@ -105,11 +122,17 @@ bool PlanCheck::IsChanged(int row) const {
   });
 }
 
-std::string DepartmentOfRow(const PlanSnapshot& plan, int row) {
+std::vector<std::string> DepartmentsOfRow(const PlanSnapshot& plan, int row) {
+  std::vector<std::string> departments;
+  if (plan.rows[row - 1]) {
+    const std::string& course = plan.rows[row - 1]->DersKodu;
+    departments.push_back(course.substr(0, course.find(' ')));
+  }
   const std::string& shown = plan.combos[3 * row - 3];
-  if (!shown.empty() && shown != kSecin) return shown;
-  const std::string& course = plan.rows[row - 1] ? plan.rows[row - 1]->DersKodu : shown;
-  return course.substr(0, course.find(' '));
+  if (!shown.empty() && shown != kSecin && (departments.empty() || departments[0] != shown)) {
+    departments.push_back(shown);
+  }
+  return departments;
 }
 
 PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
@@ -119,7 +142,7 @@ PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
     const std::optional<StoredRow>& stored = plan.rows[row - 1];
     if (!stored) continue;
     CourseCheck course{row, stored->DersKodu, stored->CRN, CheckStatus::Unchanged, {}, {}};
-    const auto now = db.SectionByCrn(DepartmentOfRow(plan, row), stored->CRN);
+    const auto now = FindSection(db, DepartmentsOfRow(plan, row), stored->CRN);
     if (!now || now->ders_kodu != stored->DersKodu) {
       course.status = CheckStatus::Vanished;
       if (now) course.now_course = now->ders_kodu;

@@ -43,9 +43,10 @@ struct PlanCheck {
   bool IsChanged(int row) const;
 };
 
-// The department table that holds a row's section: the row's department as
-// the plan shows it, or else the course code's letters before the space.
-std::string DepartmentOfRow(const PlanSnapshot& plan, int row);
+// Where a row's section may be found: the department of its course code
+// (the letters before the space), then the row's department as the plan
+// shows it, which the student may have changed since committing.
+std::vector<std::string> DepartmentsOfRow(const PlanSnapshot& plan, int row);
 
 // Compares every committed row; a catalogue that cannot be read is a DatabaseError.
 PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db);

@@ -107,6 +107,21 @@ TEST_F(StalePlanTest, ApplyingTakesTheChangedSectionsAndShowsANewClashInRed) {
   EXPECT_TRUE(app->PlanModified());
 }
 
+TEST_F(StalePlanTest, AnAutomaticUpdateTellsOnlyWhatIsNew) {
+  Load();
+  app->menuOtomatikClick();
+  pages.pages[acquisition::SchedulePageUrl(kSchedule, "ELK")] = testing_support::SchedulePageBytes(
+      {{"21001", "ELK 101", "Ders", "Ali Veli", "EEB", "Pazartesi", "0830/1029", "D1", "ELK"},
+       {"21002", "ELK 102", "Ders", W("Ayşe Kaya"_w), "EEB", W("Salı"_w), "1030/1229", "D7", "ELK"}});
+  Pick(4, "ELK");
+  ASSERT_EQ(view.Dialog().apply_questions.size(), 1u);
+  EXPECT_NE(view.Dialog().apply_questions[0].text.find("ELK 102 (21002): derslik D1 -> D7"), std::string::npos);
+  EXPECT_NE(Warning(2), "");
+  Pick(7, "ELK");
+  EXPECT_EQ(view.Dialog().apply_questions.size(), 1u) << "the student knows of it already";
+  EXPECT_NE(Warning(2), "");
+}
+
 TEST_F(StalePlanTest, AFullUpdateGivesThePlanBackAndChecksIt) {
   const auto page = [](std::vector<PageRow> rows) { return testing_support::SchedulePageBytes(rows); };
   pages.pages[acquisition::DepartmentIndexUrl(kSchedule)] = testing_support::IndexPageBytes({"ELK", "MAT"});

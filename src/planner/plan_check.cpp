@@ -51,8 +51,8 @@ std::string HoursText(const std::string& saat) {
   const int start = StrToIntDef(Chars(saat, 0, 2), -1);
   const int end = StrToIntDef(Chars(saat, 3, 2), -1);
   if (saat.size() != 5 || start < 0 || end <= start) return saat;
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:30-%02d:29", start % 100, end % 100);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:30-%02d:29", start, end);
   return text;
 }
 

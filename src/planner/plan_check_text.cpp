@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "planner/plan_check.h"
 #include "text/cp1254.h"
 

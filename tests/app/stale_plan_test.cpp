@@ -122,20 +122,31 @@ TEST_F(StalePlanTest, AnAutomaticUpdateTellsOnlyWhatIsNew) {
   EXPECT_NE(Warning(2), "");
 }
 
-TEST_F(StalePlanTest, AFullUpdateGivesThePlanBackAndChecksIt) {
-  const auto page = [](std::vector<PageRow> rows) { return testing_support::SchedulePageBytes(rows); };
-  pages.pages[acquisition::DepartmentIndexUrl(kSchedule)] = testing_support::IndexPageBytes({"ELK", "MAT"});
-  const std::string elk =
-      page({{"21001", "ELK 101", "Ders", "Ali Veli", "EEB", "Pazartesi", "0830/1029", "D1", "ELK"},
-            {"21002", "ELK 102", "Ders", W("Ayşe Kaya"_w), "EEB", W("Salı"_w), "1030/1229", "D7", "ELK"}});
-  const std::string mat = page({{"31001", "MAT 101", "Ders", "Can Er", "MKB", "Cuma", "0930/1129", "D2", W("TÜM"_w)}});
-  for (const char* code : {"ELK", "elk"}) pages.pages[acquisition::SchedulePageUrl(kSchedule, code)] = elk;
-  for (const char* code : {"MAT", "mat"}) pages.pages[acquisition::SchedulePageUrl(kSchedule, code)] = mat;
-  const std::string caption = view.Caption().Text();
+class FullUpdateTest : public StalePlanTest {
+ protected:
+  // The server's term: ELK 102 in room D7, the rest as before.
+  void ServeNewTerm() {
+    const auto page = [](std::vector<PageRow> rows) { return testing_support::SchedulePageBytes(rows); };
+    pages.pages[acquisition::DepartmentIndexUrl(kSchedule)] = testing_support::IndexPageBytes({"ELK", "MAT"});
+    const std::string elk =
+        page({{"21001", "ELK 101", "Ders", "Ali Veli", "EEB", "Pazartesi", "0830/1029", "D1", "ELK"},
+              {"21002", "ELK 102", "Ders", W("Ayşe Kaya"_w), "EEB", W("Salı"_w), "1030/1229", "D7", "ELK"}});
+    const std::string mat =
+        page({{"31001", "MAT 101", "Ders", "Can Er", "MKB", "Cuma", "0930/1129", "D2", W("TÜM"_w)}});
+    for (const char* code : {"ELK", "elk"}) pages.pages[acquisition::SchedulePageUrl(kSchedule, code)] = elk;
+    for (const char* code : {"MAT", "mat"}) pages.pages[acquisition::SchedulePageUrl(kSchedule, code)] = mat;
+  }
+  void WaitForTheEnd() {
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return !app->Updates().Full().Running(); }, std::chrono::seconds(20)));
+    dispatcher.RunPending();
+  }
+};
 
+TEST_F(FullUpdateTest, GivesThePlanBackAndChecksIt) {
+  ServeNewTerm();
+  const std::string caption = view.Caption().Text();
   app->menuVeriAlClick();
-  ASSERT_TRUE(dispatcher.RunUntil([&] { return !app->Updates().Full().Running(); }, std::chrono::seconds(20)));
-  dispatcher.RunPending();
+  WaitForTheEnd();
 
   ASSERT_EQ(app->Updates().Full().Outcome(), acquisition::UpdateOutcome::Succeeded);
   EXPECT_EQ(app->Plan().Ders(1).CRN, "21001");
@@ -145,6 +156,17 @@ TEST_F(StalePlanTest, AFullUpdateGivesThePlanBackAndChecksIt) {
   EXPECT_NE(view.Dialog().apply_questions[0].text.find(W("ELK 102 (21002): derslik D1 -> D7"_w)), std::string::npos);
   EXPECT_EQ(Warning(1), "");
   EXPECT_NE(Warning(2), "");
+}
+
+TEST_F(FullUpdateTest, WorkStartedMeanwhileIsNotReplaced) {
+  ServeNewTerm();
+  app->menuVeriAlClick();
+  ASSERT_EQ(app->Plan().Ders(1).CRN, "") << "the update has reset the plan";
+  Pick(10, "MAT");
+  WaitForTheEnd();
+  EXPECT_EQ(view.ComboBox(10).Text(), "MAT");
+  EXPECT_EQ(app->Plan().Ders(1).CRN, "");
+  EXPECT_TRUE(view.Dialog().apply_questions.empty());
 }
 
 }  // namespace

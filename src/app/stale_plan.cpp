@@ -12,9 +12,10 @@ namespace {
 
 constexpr std::string_view kCaption = "Programdaki dersler değişti"_w;
 constexpr std::string_view kIntro = "Programındaki bazı derslerin bilgileri katalogda değişmiş:"_w;
-constexpr std::string_view kOutro =
-    "Bu dersler işaretlendi. \"Güncel bilgileri uygula\" değişen şubeleri katalogdaki haliyle yeniden ekler; "
-    "açılmayan dersleri kendin çıkar ya da yerine başka şube seç."_w;
+constexpr std::string_view kMarked = "Bu dersler işaretlendi."_w;
+constexpr std::string_view kApplyHint =
+    " \"Güncel bilgileri uygula\" değişen şubeleri katalogdaki haliyle yeniden ekler."_w;
+constexpr std::string_view kGoneHint = " Açılmayan dersleri kendin çıkar ya da yerine başka şube seç."_w;
 
 bool HasCommittedRow(const planner::PlanSnapshot& plan) {
   return std::any_of(plan.rows.begin(), plan.rows.end(), [](const auto& row) { return row.has_value(); });
@@ -37,12 +38,17 @@ void StalePlan::Check(bool only_news) {
   });
   Mark(check, plan);
   if (!check.AnythingChanged() || (only_news && !news)) return;
-  const std::string text = std::string(kIntro) + "\n\n" + planner::CheckText(check) + "\n\n" + std::string(kOutro);
-  if (!view_.Dialog().AskApplyUpdates(std::string(kCaption), text)) return;
   std::vector<int> changed;
+  bool gone = false;
   for (const planner::CourseCheck& course : check.courses) {
     if (course.status == planner::CheckStatus::Changed) changed.push_back(course.row);
+    gone = gone || course.status == planner::CheckStatus::Vanished;
   }
+  const std::string text = std::string(kIntro) + "\n\n" + planner::CheckText(check) + "\n\n" + std::string(kMarked) +
+                           std::string(changed.empty() ? "" : kApplyHint) + std::string(gone ? kGoneHint : "");
+  // Sections that are gone have nothing to apply: a plain box then.
+  if (changed.empty()) return view_.Dialog().Message(std::string(kCaption), text, Icon::Warning);
+  if (!view_.Dialog().AskApplyUpdates(std::string(kCaption), text)) return;
   planner_.RecommitRows(changed);
   Refresh();
 }

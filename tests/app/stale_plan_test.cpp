@@ -90,6 +90,17 @@ TEST_F(StalePlanTest, LoadingAStalePlanTellsAndMarksUntilTheRowIsRepickedOrRemov
   EXPECT_NE(Warning(1), "");
 }
 
+TEST_F(StalePlanTest, OnlyClosedSectionsGiveABoxWithNothingToApply) {
+  catalogue.Refill("MAT", {});
+  Load();
+  EXPECT_TRUE(view.Dialog().apply_questions.empty());
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_NE(view.Dialog().messages[0].text.find(W("MAT 101 (31001) artık açılmıyor"_w)), std::string::npos);
+  EXPECT_EQ(view.Dialog().messages[0].text.find(W("Güncel bilgileri uygula"_w)), std::string::npos);
+  EXPECT_NE(Warning(3), "");
+  EXPECT_EQ(Warning(1), "");
+}
+
 TEST_F(StalePlanTest, ApplyingTakesTheChangedSectionsAndShowsANewClashInRed) {
   SecondTerm();
   view.Dialog().next_apply_answers = {true};

@@ -3,6 +3,7 @@
 #include "acquisition/hosts.h"
 #include "app/delete_folder.h"
 #include "app/event_guard.h"
+#include "app/first_start.h"
 #include "app/generator_panel.h"
 #include "app/program_page.h"
 #include "app/stored_settings.h"
@@ -88,15 +89,20 @@ void App::FullUpdateEnded() {
 void App::FormCreate() {
   try {
     DeleteFolder(options_.program_folder + "__history");
-    RegisterPlanAssociation(options_.executable_path, options_.xdg);
+    if (!options_.installed) RegisterPlanAssociation(options_.executable_path, options_.xdg);
   } catch (...) {
     // A desktop that refuses the association costs nothing but the double-click.
   }
   Guarded([&] {
+    const bool first_start = options_.installed && PrepareEmptyCatalogue(options_.program_folder);
     query1_.SetConnectionString(catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
     planner_.SetCaption(ProgramTitle());
     planner_.Sifirla();
+    if (first_start) {
+      const Notice notice = NoCatalogueNotice();
+      view_.Dialog().Message(notice.caption, notice.text, notice.icon);
+    }
     acquisition_->CheckVersion();
     const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();

@@ -36,6 +36,9 @@ struct StartupOptions {
   std::string startup_file;     // the schedule file of the command line, or empty
   XdgFolders xdg;               // where the ".dkf" association is registered
   std::optional<NetworkParts> network;
+  // Started from an installed program's folder: its data folder is in the
+  // user's home and its package registers the ".dkf" association.
+  bool installed = false;
 };
 
 // The program without its window: the catalogue query Query1, the planner,

@@ -9,6 +9,7 @@
 #include "acquisition/queue_dispatcher.h"
 #include "acquisition/quick_update.h"
 #include "acquisition/update_report.h"
+#include "app/first_start.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "cli/args.h"
@@ -65,6 +66,9 @@ int Run(Context& context, const std::vector<std::string>& words) {
   const Args args = Args::Parse(words, {}, {"--department"});
   args.ExpectPositional(0, "update [--department KOD]");
   TerminalReport report(context.out, context.err);
+  // An installed program's first update needs no "init": the window's first
+  // start makes the same empty catalogue.
+  if (context.installed) app::PrepareEmptyCatalogue(context.program_folder);
   catalogue::CatalogueQuery query1(catalogue::MakeConnectionString(context.program_folder, catalogue::kMainCatalogue));
   acquisition::CurlFetcher fetcher(acquisition::kPageTimeouts);
   if (args.Has("--department")) {

@@ -13,6 +13,8 @@ struct Context {
   std::string program_folder;  // ends in "/"
   std::ostream& out;
   std::ostream& err;
+  // An installed program's own data folder in the user's home (no --folder).
+  bool installed = false;
 };
 
 struct Command {

@@ -1,17 +1,22 @@
 // kiremo: the course-timetable planner's window.
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/data_folder.h"
 #include "app/program_folder.h"
 #include "app/startup_file.h"
 #include "shell/console_dialogs.h"
 #include "shell/form1.h"
 #include "shell/headless_export.h"
+#include "shell/info_options.h"
 #include "shell/qt_dialogs.h"
 #include "shell/translations.h"
+#include "text/cp1254.h"
+#include "text/errors.h"
 
 namespace {
 
@@ -29,6 +34,7 @@ void ScheduleScreenshot(QWidget& window, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = kiremo::shell::AnswerInfoOption(argc, argv)) return *status;
   if (kiremo::shell::IsHeadlessExport(argc, argv)) return kiremo::shell::RunHeadlessExport(argc, argv);
   QApplication application(argc, argv);
   kiremo::shell::InstallTurkishTranslations(application);
@@ -41,9 +47,17 @@ int main(int argc, char** argv) {
   kiremo::shell::ConsoleDialogs console(stderr);
   if (!screenshot.isEmpty()) kiremo::shell::QtDialogs::SetStandIn(&console);
 
-  kiremo::app::StartupOptions options{kiremo::app::ExecutableFolder(), kiremo::app::ExecutablePath(),
+  const std::string executable_folder = kiremo::app::ExecutableFolder();
+  kiremo::app::StartupOptions options{executable_folder, kiremo::app::ExecutablePath(),
                                       kiremo::app::StartupFileFromArguments(arguments),
                                       kiremo::app::XdgFoldersFromEnvironment(), std::nullopt};
+  options.installed = kiremo::app::IsInstalledFolder(executable_folder);
+  try {
+    options.program_folder = kiremo::app::DataFolder(executable_folder);
+  } catch (const kiremo::Error& e) {
+    QMessageBox::critical(nullptr, "HATA", QString::fromStdString(kiremo::Cp1254ToUtf8(e.what())));
+    return 1;
+  }
   kiremo::shell::TForm1 form1(std::move(options));
   form1.ShowCentred();
   if (!screenshot.isEmpty()) ScheduleScreenshot(form1, screenshot);

@@ -127,5 +127,42 @@ TEST_F(StartupTest, AssociationThatCannotBeWrittenIsSilent) {
   EXPECT_EQ(view.ComboBox(1).Count(), 3) << "start-up went on";
 }
 
+// An installed program keeps its data in the user's home and leaves the
+// association to its package.
+TEST_F(StartupTest, InstalledFirstStartMakesAnEmptyCatalogueAndSaysHowToFetchOne) {
+  testing_support::TempFolder data;
+  auto start_installed = [&] {
+    StartupOptions options = Options();
+    options.program_folder = data.Path();
+    options.installed = true;
+    StartWith(std::move(options));
+  };
+  start_installed();
+  EXPECT_TRUE(view.Dialog().errors.empty());
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_NE(view.Dialog().messages[0].text.find("Veri Al/Güncelle"_w), std::string::npos);
+  EXPECT_EQ(view.ComboBox(1).Count(), 1) << "only \"Seçin\"";
+  EXPECT_TRUE(std::filesystem::exists(data / "DataBase/dbase.dbs"));
+  EXPECT_EQ(ReadWholeFile(data / "DataBase/kodlar.dat"), "");
+  EXPECT_FALSE(site.asked.empty()) << "the version check still runs";
+  EXPECT_FALSE(std::filesystem::exists(xdg / "data")) << "the package registers the association";
+  EXPECT_FALSE(std::filesystem::exists(xdg / "config"));
+
+  // The next start finds the catalogue and says nothing.
+  view.Dialog().messages.clear();
+  start_installed();
+  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_TRUE(view.Dialog().errors.empty());
+}
+
+TEST_F(StartupTest, InstalledStartWithACatalogueShowsItsDepartments) {
+  StartupOptions options = Options();
+  options.installed = true;
+  StartWith(std::move(options));
+  EXPECT_TRUE(view.Dialog().messages.empty());
+  EXPECT_EQ(view.ComboBox(1).Count(), 3);
+  EXPECT_FALSE(std::filesystem::exists(xdg / "data"));
+}
+
 }  // namespace
 }  // namespace kiremo::app::testing

@@ -28,9 +28,8 @@ inline std::string ReadCapture(const std::string& path) {
   return bytes.str();
 }
 
-// kiremo-cli from the build's program folder, with the given words.
-inline CliResult RunCli(const std::vector<std::string>& words) {
-  const std::string program = std::string(KIREMO_BIN_DIR) + "/kiremo-cli";
+// A program with the given words.
+inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& words) {
   const auto capture = std::filesystem::temp_directory_path() / ("kiremo-cli-" + std::to_string(::getpid()));
   const std::string out_path = capture.string() + ".out";
   const std::string err_path = capture.string() + ".err";
@@ -60,6 +59,11 @@ inline CliResult RunCli(const std::vector<std::string>& words) {
   std::filesystem::remove(out_path);
   std::filesystem::remove(err_path);
   return result;
+}
+
+// kiremo-cli from the build's program folder, with the given words.
+inline CliResult RunCli(const std::vector<std::string>& words) {
+  return RunProgram(std::string(KIREMO_BIN_DIR) + "/kiremo-cli", words);
 }
 
 }  // namespace kiremo::testing_support

@@ -1,5 +1,9 @@
 #include "acquisition/acquisition.h"
 
+#include <optional>
+
+#include "acquisition/addresses.h"
+#include "acquisition/catalogue_claim.h"
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/hosts.h"
 #include "acquisition/version_check.h"
@@ -15,6 +19,7 @@ Acquisition::Acquisition(std::string program_folder, UpdateReport& report, acqui
       pages_(*own_pages_),
       startup_(*own_startup_),
       hosts_(HostsFromEnvironment()),
+      program_folder_(program_folder),
       report_(report),
       query1_(query1),
       full_(std::move(program_folder), hosts_.schedule, report, dispatcher, query1, pages_, std::move(sifirla)) {}
@@ -25,14 +30,33 @@ Acquisition::Acquisition(std::string program_folder, UpdateReport& report, acqui
     : pages_(pages),
       startup_(startup),
       hosts_(std::move(hosts)),
+      program_folder_(program_folder),
       report_(report),
       query1_(query1),
       full_(std::move(program_folder), hosts_.schedule, report, dispatcher, query1, pages_, std::move(sifirla)) {}
 
 Acquisition::~Acquisition() = default;
 
-QuickUpdateResult Acquisition::QuickUpdate(const std::string& department) {
-  return acquisition::QuickUpdate(department, query1_, pages_, hosts_.schedule, report_);
+std::string Acquisition::QuickUpdateUrl(const std::string& department) const {
+  return SchedulePageUrl(hosts_.schedule, department);
+}
+
+QuickUpdateResult Acquisition::StoreQuickUpdate(const std::string& department, const FetchResult& fetched) {
+  // The catalogue is being switched: the page belongs to the old one.
+  if (query1_.ConnectionString().empty()) return QuickUpdateResult::Refused;
+  if (!fetched.page) return StoreDepartmentPage(department, fetched, query1_, report_);
+  std::optional<catalogue::FolderLock> lock;
+  if (!full_.Running()) {
+    try {
+      lock = ClaimCatalogueFolder(program_folder_);
+    } catch (const ClaimRefused& refused) {
+      Notice notice = refused.notice();
+      notice.icon = Icon::Warning;
+      report_.Show(notice);
+      return QuickUpdateResult::Refused;
+    }
+  }
+  return StoreDepartmentPage(department, fetched, query1_, report_);
 }
 
 void Acquisition::CheckVersion() {

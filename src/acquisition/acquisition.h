@@ -37,8 +37,19 @@ class Acquisition {
 
   // "Veri Al/Güncelle".
   void menuVeriAlClick() { full_.menuVeriAlClick(); }
-  // A department chosen while "Otomatik güncelleme" is on.
-  QuickUpdateResult QuickUpdate(const std::string& department);
+  // Esc or the cancel button while the full update runs; false when none ran.
+  bool CancelFullUpdate() { return full_.Cancel(); }
+
+  // The quick update of a department chosen while "Otomatik güncelleme" is
+  // on, in two halves: the address the window fetches off its thread, and
+  // the store of what came, on the window's thread. The store is refused
+  // with a box when the catalogue folder is read-only or another program
+  // updates the catalogue; while this program's own full update runs it
+  // goes on, as the old catalogue is still the main one.
+  std::string QuickUpdateUrl(const std::string& department) const;
+  QuickUpdateResult StoreQuickUpdate(const std::string& department, const FetchResult& fetched);
+  Fetcher& Pages() { return pages_; }
+
   // Start-up's version check: any failure ends it silently.
   void CheckVersion();
 
@@ -56,6 +67,7 @@ class Acquisition {
   Fetcher& pages_;
   Fetcher& startup_;
   Hosts hosts_;
+  const std::string program_folder_;
   UpdateReport& report_;
   catalogue::CatalogueQuery& query1_;
   FullUpdate full_;

@@ -1,10 +1,8 @@
 #include "acquisition/department_list_update.h"
 
-#include "acquisition/addresses.h"
 #include "acquisition/messages.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
-#include "catalogue/file_system.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
@@ -22,25 +20,13 @@ std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page) {
   return codes;
 }
 
-void BolumKoduGuncelle(const std::string& program_folder, const std::string& schedule_host, Fetcher& fetcher,
-                       UpdateReport& report) {
-  std::string page;
-  try {
-    page = fetcher.Get(DepartmentIndexUrl(schedule_host));
-  } catch (const FetchError&) {
-    report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
-    return;
-  }
-  const std::vector<std::string> codes = DepartmentCodesOfIndexPage(page);
-  // A page without options is the server's error page, not an empty term:
-  // the list we have is worth more than none.
-  if (codes.empty()) return;
-
-  // The new list is complete on disk before it takes the old one's place.
-  const std::string fresh = program_folder + std::string(catalogue::kDepartmentListNew);
-  catalogue::WriteDepartmentList(fresh, codes);
-  ReplaceFile(fresh, program_folder + std::string(catalogue::kDepartmentList));
+std::vector<std::string> BolumKoduGuncelle(const std::string& program_folder, std::string_view page,
+                                           UpdateReport& report) {
+  std::vector<std::string> codes = DepartmentCodesOfIndexPage(page);
+  if (codes.empty()) return codes;
+  catalogue::WriteDepartmentList(program_folder + std::string(catalogue::kDepartmentListNew), codes);
   report.Status(std::string(kDepartmentListUpdated));
+  return codes;
 }
 
 }  // namespace kiremo::acquisition

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "acquisition/fetcher.h"
 #include "acquisition/update_report.h"
 
 namespace kiremo::acquisition {
@@ -15,13 +14,14 @@ namespace kiremo::acquisition {
 // such pair, trimmed; a line break inside them ends the code.
 std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page);
 
-// Refreshes the department list file from the schedule server's index page.
-// A failed fetch shows the connection message and leaves the list as it is;
-// so does a page that yields no code at all (an error page), without a
-// status text. Otherwise the new list is written beside the old one and
-// renamed over it, and the status line says "Bölüm Kodları Güncellendi!".
-// IoError when the new list cannot be written; the old one then stays.
-void BolumKoduGuncelle(const std::string& program_folder, const std::string& schedule_host, Fetcher& fetcher,
-                       UpdateReport& report);
+// The department list step of the full update, once the index page has
+// come: its codes, written as the new list beside the old one
+// (DataBase/temp.dat), and the status line "Bölüm Kodları Güncellendi!".
+// The old list stays until the whole new catalogue is switched in with it.
+// A page that yields no code at all (an error page) writes nothing, says
+// nothing and gives no code. IoError (DiskFullError when there is no room)
+// when the new list cannot be written.
+std::vector<std::string> BolumKoduGuncelle(const std::string& program_folder, std::string_view page,
+                                           UpdateReport& report);
 
 }  // namespace kiremo::acquisition

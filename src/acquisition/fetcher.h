@@ -7,11 +7,34 @@
 
 namespace kiremo::acquisition {
 
-// A page that could not be fetched: no connection, a time-out, a status
-// other than 2xx (redirects included), a body cut short, or a stop request.
+// What went wrong with a fetch, so that the student is told what happened.
+enum class FetchFault {
+  Connection,  // no connection could be made (refused, unknown host)
+  Timeout,     // the server took too long
+  Status,      // an error status (4xx, 5xx, or anything but 2xx and 3xx)
+  Redirect,    // a redirect (3xx), which is not followed
+  TooLarge,    // a body beyond the page limit
+  CutShort,    // the connection ended before the whole body came
+  Stopped,     // a stop request ended it
+};
+
+// A page that could not be fetched. The message is the address and the
+// transfer's own reason, for logs; fault(), status() and url() are for the
+// student's message.
 class FetchError : public Error {
  public:
-  using Error::Error;
+  explicit FetchError(const std::string& message, FetchFault fault = FetchFault::Connection, std::string url = {},
+                      long status = 0)
+      : Error(message), fault_(fault), url_(std::move(url)), status_(status) {}
+
+  FetchFault fault() const { return fault_; }
+  const std::string& url() const { return url_; }
+  long status() const { return status_; }
+
+ private:
+  FetchFault fault_;
+  std::string url_;
+  long status_;
 };
 
 // Fetches one address with an HTTP/1.1 GET and gives its body byte for byte.

@@ -1,35 +1,48 @@
 #include "acquisition/full_update.h"
 
 #include <atomic>
-#include <filesystem>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "acquisition/addresses.h"
+#include "acquisition/catalogue_claim.h"
 #include "acquisition/department_list_update.h"
+#include "acquisition/fetch_failure.h"
 #include "acquisition/messages.h"
 #include "acquisition/stealer_thread.h"
 #include "acquisition/update_shared.h"
 #include "catalogue/catalogue_files.h"
-#include "catalogue/department_list.h"
-#include "catalogue/file_system.h"
+#include "catalogue/catalogue_pair.h"
+#include "catalogue/folder_lock.h"
 #include "catalogue/temp_tables.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 
-struct FullUpdate::State {
+namespace {
+
+enum class Phase {
+  Idle,
+  DepartmentList,  // the index page is being fetched
+  Workers,         // the workers run, or their end waits on the window thread
+};
+
+}  // namespace
+
+struct FullUpdate::State : std::enable_shared_from_this<FullUpdate::State> {
   State(std::string folder, std::string host, UpdateReport& r, acquisition::Dispatcher& d, catalogue::CatalogueQuery& q,
-        Fetcher& f)
+        Fetcher& f, std::function<void()> reset)
       : program_folder(std::move(folder)),
         schedule_host(std::move(host)),
         report(r),
         dispatcher(d),
         query1(q),
-        fetcher(f) {}
-
-  std::string Path(std::string_view relative) const { return program_folder + std::string(relative); }
+        fetcher(f),
+        sifirla(std::move(reset)),
+        index(f, d) {}
 
   const std::string program_folder;
   const std::string schedule_host;
@@ -37,40 +50,20 @@ struct FullUpdate::State {
   acquisition::Dispatcher& dispatcher;
   catalogue::CatalogueQuery& query1;
   Fetcher& fetcher;
+  const std::function<void()> sifirla;
 
   UpdateShared shared;
   std::atomic<bool> running{false};
   std::atomic<UpdateOutcome> outcome{UpdateOutcome::None};
   // Window thread only.
+  BackgroundFetch index;
+  std::optional<catalogue::FolderLock> lock;
   std::vector<std::jthread> workers;
-  bool completed = true;
+  Phase phase = Phase::Idle;
   std::function<void(UpdateOutcome)> ended;
 };
 
 namespace {
-
-void RemoveCatalogueFile(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-  std::filesystem::remove(path + "-wal", ignored);
-  std::filesystem::remove(path + "-shm", ignored);
-}
-
-// Folds a catalogue's write-ahead log into its file, so that the file alone
-// holds everything committed.
-void FoldLog(const std::string& program_folder, std::string_view file) {
-  catalogue::Database db(catalogue::MakeConnectionString(program_folder, file));
-  db.Checkpoint();
-}
-
-// A log left beside the main catalogue by a program that ended without
-// closing it belongs to the old file: fold it in before the file is copied
-// or replaced, so that it is never read against another file.
-void FoldLeftoverLog(const std::string& program_folder) {
-  const std::string main = program_folder + std::string(catalogue::kMainCatalogue);
-  if (!std::filesystem::exists(main + "-wal")) return;
-  FoldLog(program_folder, catalogue::kMainCatalogue);
-}
 
 void JoinAll(std::vector<std::jthread>& workers) {
   for (std::jthread& worker : workers) {
@@ -79,22 +72,39 @@ void JoinAll(std::vector<std::jthread>& workers) {
   workers.clear();
 }
 
+Notice Failure(std::string text, Icon icon = Icon::Error) {
+  return {std::string(kCaptionError), std::move(text), icon};
+}
+
+// The box for an error that ends the preparation of an update.
+Notice PreparationFailure(const Error& error) {
+  if (dynamic_cast<const DiskFullError*>(&error)) return Failure(std::string(kDiskFull));
+  if (dynamic_cast<const DatabaseError*>(&error)) return Failure(std::string(kCatalogueDamaged));
+  return Failure(std::string(kUpdateFailedIntro) + error.what() + ".");
+}
+
 }  // namespace
+
+void FullUpdate::Abandon(State& s, const std::optional<Notice>& notice) {
+  catalogue::RemoveNewPair(s.program_folder);
+  s.lock.reset();
+  s.phase = Phase::Idle;
+  s.running = false;
+  s.outcome = UpdateOutcome::Failed;
+  if (notice) s.report.Show(*notice);
+}
 
 FullUpdate::FullUpdate(std::string program_folder, std::string schedule_host, UpdateReport& report,
                        acquisition::Dispatcher& dispatcher, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
                        std::function<void()> sifirla)
     : state_(std::make_shared<State>(std::move(program_folder), std::move(schedule_host), report, dispatcher, query1,
-                                     fetcher)),
-      sifirla_(std::move(sifirla)) {}
+                                     fetcher, std::move(sifirla))) {}
 
 FullUpdate::~FullUpdate() { Stop(); }
 
 bool FullUpdate::Running() const { return state_->running; }
 
 UpdateOutcome FullUpdate::Outcome() const { return state_->outcome; }
-
-void FullUpdate::OnEnded(std::function<void(UpdateOutcome)> ended) { state_->ended = std::move(ended); }
 
 void FullUpdate::ClearConnectionErrorShown() {
   if (!Running()) state_->shared.ClearConnectionErrorShown();
@@ -106,36 +116,54 @@ void FullUpdate::menuVeriAlClick() {
     s.report.Show({std::string(kCaptionNotice), std::string(kUpdateAlreadyRunning), Icon::Information});
     return;
   }
-  s.shared.ClearConnectionErrorShown();
   try {
-    BolumKoduGuncelle(s.program_folder, s.schedule_host, s.fetcher, s.report);
+    s.lock = ClaimCatalogueFolder(s.program_folder);
+  } catch (const ClaimRefused& refused) {
+    s.outcome = UpdateOutcome::Failed;
+    s.report.Show(refused.notice());
+    return;
+  } catch (const Error& e) {
+    s.outcome = UpdateOutcome::Failed;
+    s.report.Show(PreparationFailure(e));
+    return;
+  }
+  s.shared.ClearConnectionErrorShown();
+  s.phase = Phase::DepartmentList;
+  s.running = true;
+  s.outcome = UpdateOutcome::Running;
+  s.report.Fetching(std::string(kFetchingDepartmentList));
+  s.index.Start(DepartmentIndexUrl(s.schedule_host), {}, [weak = std::weak_ptr<State>(state_)](FetchResult result) {
+    if (const auto state = weak.lock()) DepartmentListArrived(*state, std::move(result));
+  });
+}
+
+void FullUpdate::DepartmentListArrived(State& s, FetchResult result) {
+  if (result.error) return Abandon(s, Failure(FullUpdateFailureText(*result.error), Icon::None));
+  try {
+    const std::vector<std::string> codes = BolumKoduGuncelle(s.program_folder, *result.page, s.report);
+    // A failed list step ends the update: the old list is not fetched again.
+    if (codes.empty()) return Abandon(s, Failure(std::string(kServerGaveNoDepartments), Icon::None));
     // The copy below must hold everything Query1 has written.
     s.query1.Close();
-    FoldLeftoverLog(s.program_folder);
-    catalogue::CreateTempTables(s.program_folder, [&s](const std::string& text) { s.report.Status(text); });
-    Parse();
-    if (sifirla_) sifirla_();
-  } catch (const IoError&) {
-    if (!Running()) s.outcome = UpdateOutcome::Failed;
-    s.report.Show({std::string(kCaptionError), std::string(kDepartmentListMissing), Icon::Error});
-  } catch (const DatabaseError&) {
-    if (!Running()) s.outcome = UpdateOutcome::Failed;
-    s.report.Show({std::string(kCaptionError), std::string(kCatalogueDamaged), Icon::Error});
+    catalogue::CreateTempTables(s.program_folder, codes, [&s](const std::string& text) { s.report.Status(text); });
+    StartWorkers(s, codes);
+  } catch (const Error& e) {
+    return Abandon(s, PreparationFailure(e));
+  }
+  try {
+    if (s.sifirla) s.sifirla();
+  } catch (const Error& e) {
+    s.report.StandardError(e.what());
   }
 }
 
-void FullUpdate::Parse() {
-  State& s = *state_;
-  std::vector<std::string> codes;
-  for (const std::string& line : catalogue::ReadDepartmentList(s.Path(catalogue::kDepartmentList))) {
-    codes.push_back(Trim(LowerAscii(line)));
-  }
-  s.shared.Start(std::move(codes));
-  s.completed = false;
-  s.running = true;
-  s.outcome = UpdateOutcome::Running;
+void FullUpdate::StartWorkers(State& s, const std::vector<std::string>& codes) {
+  std::vector<std::string> code_list;
+  for (const std::string& code : codes) code_list.push_back(Trim(LowerAscii(code)));
+  s.shared.Start(std::move(code_list));
+  s.phase = Phase::Workers;
 
-  auto complete = [weak = std::weak_ptr<State>(state_)] {
+  auto complete = [weak = std::weak_ptr<State>(s.shared_from_this())] {
     if (auto state = weak.lock()) state->dispatcher.Post([state] { Complete(*state); });
   };
   const WorkerSetup setup{catalogue::MakeConnectionString(s.program_folder, catalogue::kTempCatalogue),
@@ -159,56 +187,71 @@ void FullUpdate::Parse() {
   }
 }
 
+void FullUpdate::OnEnded(std::function<void(UpdateOutcome)> ended) { state_->ended = std::move(ended); }
+
+bool FullUpdate::Cancel() {
+  if (!Running()) return false;
+  Halt(*state_);
+  if (Outcome() == UpdateOutcome::Failed) state_->report.Status(std::string(kUpdateCancelled));
+  return true;
+}
+
 void FullUpdate::Stop() {
-  State& s = *state_;
+  // Closing: nobody is left to show the plan to.
+  state_->ended = nullptr;
+  Halt(*state_);
+}
+
+void FullUpdate::Halt(State& s) {
+  s.index.Cancel();
+  if (s.phase == Phase::DepartmentList) return Abandon(s, std::nullopt);
   for (std::jthread& worker : s.workers) worker.request_stop();
   JoinAll(s.workers);
-  // Closing: nobody is left to show the plan to.
-  s.ended = nullptr;
   Complete(s);
 }
 
 void FullUpdate::Complete(State& s) {
-  if (s.completed) return;
-  s.completed = true;
-  SwitchCatalogue(s);
+  if (s.phase != Phase::Workers) return;
+  EndWorkers(s);
   if (s.ended) s.ended(s.outcome);
 }
 
-void FullUpdate::SwitchCatalogue(State& s) {
+void FullUpdate::EndWorkers(State& s) {
   JoinAll(s.workers);
-  const std::string temp = s.Path(catalogue::kTempCatalogue);
-  const std::string main_connection = catalogue::MakeConnectionString(s.program_folder, catalogue::kMainCatalogue);
-
   if (s.shared.FinishedFailed() != 0) {
-    RemoveCatalogueFile(temp);
-    s.running = false;
-    s.outcome = UpdateOutcome::Failed;
-    if (const auto error = s.shared.StoreError()) {
-      s.report.StandardError(std::string(kStoreFailedIntro) + *error);
-    }
+    // A failed fetch has shown its message already.
+    const bool disk_full = s.shared.DiskFull();
+    const std::optional<std::string> store_error = s.shared.StoreError();
+    Abandon(s, disk_full ? std::optional<Notice>(Failure(std::string(kDiskFull))) : std::nullopt);
+    if (!disk_full && store_error) s.report.StandardError(std::string(kStoreFailedIntro) + *store_error);
     return;
   }
+  // A page without a section table is a department without courses; a
+  // server that gives not one table (a maintenance page at every address)
+  // has given no schedule.
+  if (s.shared.TablesFound() == 0) return Abandon(s, Failure(std::string(kServerGaveNoSchedule), Icon::None));
+  SwitchIn(s);
+}
 
-  // Every worker has closed its connection, but the stored rows may still be
-  // in the temporary file's log: the five closes come at about the same time,
-  // and the log is folded in only by a close that sees itself as the last.
-  // Closing Query1 lets go of the old file. The rename is one step: a crash
-  // leaves either the old catalogue or the new one.
+void FullUpdate::SwitchIn(State& s) {
+  const std::string main_connection = catalogue::MakeConnectionString(s.program_folder, catalogue::kMainCatalogue);
+  // Closing Query1 lets go of the old file.
   s.query1.Close();
   s.query1.SetConnectionString({});
   try {
-    FoldLog(s.program_folder, catalogue::kTempCatalogue);
-    ReplaceFile(temp, s.Path(catalogue::kMainCatalogue));
-  } catch (const Error& e) {
-    RemoveCatalogueFile(temp);
+    catalogue::SwitchInNewPair(s.program_folder);
+  } catch (const DiskFullError&) {
     s.query1.SetConnectionString(main_connection);
-    s.running = false;
-    s.outcome = UpdateOutcome::Failed;
+    return Abandon(s, Failure(std::string(kDiskFull)));
+  } catch (const Error& e) {
+    s.query1.SetConnectionString(main_connection);
+    Abandon(s, std::nullopt);
     s.report.StandardError(e.what());
     return;
   }
   s.query1.SetConnectionString(main_connection);
+  s.lock.reset();
+  s.phase = Phase::Idle;
   s.running = false;
   s.outcome = UpdateOutcome::Succeeded;
   s.report.Status(CompletedText(s.shared.PagesDone()));

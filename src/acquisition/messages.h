@@ -23,6 +23,17 @@ inline constexpr std::string_view kNewVersionIntro =
     "Yeni versiyonum çıkmış! \"Hakkında\" menüsünden web sayfama gidip yeni sürümümü indirebilirsin.\n\nDeğişiklikler:\n\n"_w;
 inline constexpr std::string_view kUpdateAlreadyRunning =
     "Ders bilgileri şu anda güncelleniyor. Güncelleme bitince tekrar deneyebilirsin."_w;
+// Why an update ended without changing anything, when it was not the connection.
+inline constexpr std::string_view kNothingChanged = " Ders bilgileri olduğu gibi duruyor."_w;
+inline constexpr std::string_view kServerGaveNoDepartments =
+    "Sunucu bölüm listesini vermedi: bölüm listesi sayfasında hiç bölüm yok. Ders bilgileri olduğu gibi duruyor."_w;
+inline constexpr std::string_view kServerGaveNoSchedule =
+    "Sunucu ders programı vermedi: hiçbir bölümün sayfasında ders tablosu yok. Ders bilgileri olduğu gibi duruyor."_w;
+inline constexpr std::string_view kDiskFull =
+    "Diskte yer kalmadı! Ders bilgileri güncellenemedi; eski ders bilgileri olduğu gibi duruyor. Diskte yer açıp tekrar dene."_w;
+inline constexpr std::string_view kUpdateFailedIntro = "Ders bilgileri güncellenemedi: "_w;
+inline constexpr std::string_view kUpdateCancelled = "Güncellemeden vazgeçildi; ders bilgileri olduğu gibi duruyor."_w;
+inline constexpr std::string_view kFetchingDepartmentList = "Bölüm listesi sunucudan alınıyor..."_w;
 inline constexpr std::string_view kStoreFailedIntro =
     "Ders bilgileri kaydedilemediği için güncelleme yarıda kaldı; eski ders bilgileri olduğu gibi duruyor.\n\n"_w;
 
@@ -34,6 +45,23 @@ inline constexpr std::string_view kCompletedSuffix =
 // "<code> güncellendi."
 inline std::string DepartmentUpdatedText(std::string_view code) {
   return std::string(code) + std::string(kDepartmentUpdatedSuffix);
+}
+
+// "<code> bölümünün ders programı sunucudan alınıyor..."
+inline std::string FetchingDepartmentText(std::string_view code) {
+  return std::string(code) + std::string(" bölümünün ders programı sunucudan alınıyor..."_w);
+}
+
+// "<code> bölümünün güncellemesinden vazgeçildi."
+inline std::string DepartmentNotUpdatedText(std::string_view code) {
+  return std::string(code) + std::string(" bölümünün güncellemesinden vazgeçildi."_w);
+}
+
+// The catalogue folder cannot be written: updates are refused, reading works.
+inline std::string ReadOnlyFolderText(std::string_view folder) {
+  return "\"" + std::string(folder) +
+         std::string(
+             "\" klasörü salt okunur: ders bilgileri güncellenemez. Ders seçmek ve program oluşturmak eskisi gibi çalışır."_w);
 }
 
 // "<pages> tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!"

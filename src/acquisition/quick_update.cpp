@@ -8,16 +8,13 @@
 
 namespace kiremo::acquisition {
 
-QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
-                              const std::string& schedule_host, UpdateReport& report) {
-  std::string page;
-  try {
-    page = fetcher.Get(SchedulePageUrl(schedule_host, department));
-  } catch (const FetchError&) {
+QuickUpdateResult StoreDepartmentPage(const std::string& department, const FetchResult& fetched,
+                                      catalogue::CatalogueQuery& query1, UpdateReport& report) {
+  if (!fetched.page) {
     report.Show({std::string(kCaptionError), std::string(kQuickUpdateFailed), Icon::Warning});
     return QuickUpdateResult::FetchFailed;
   }
-  const auto sections = SectionsOfCells(CellList(page));
+  const auto sections = SectionsOfCells(CellList(*fetched.page));
   if (!sections) return QuickUpdateResult::NoTable;
 
   const std::string code = LowerAscii(department);
@@ -37,6 +34,17 @@ QuickUpdateResult QuickUpdate(const std::string& department, catalogue::Catalogu
   transaction.Commit();
   report.Status(DepartmentUpdatedText(code));
   return QuickUpdateResult::Updated;
+}
+
+QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
+                              const std::string& schedule_host, UpdateReport& report) {
+  FetchResult fetched;
+  try {
+    fetched.page = fetcher.Get(SchedulePageUrl(schedule_host, department));
+  } catch (const FetchError& e) {
+    fetched.error = e;
+  }
+  return StoreDepartmentPage(department, fetched, query1, report);
 }
 
 }  // namespace kiremo::acquisition

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "acquisition/background_fetch.h"
 #include "acquisition/fetcher.h"
 #include "acquisition/update_report.h"
 #include "catalogue/database.h"
@@ -12,15 +13,20 @@ enum class QuickUpdateResult {
   FetchFailed,  // the warning box was shown; the table is untouched
   NoTable,      // the page holds no section table; the table is untouched
   Updated,      // the table holds the page's sections
+  Refused,      // the catalogue may not be written now (a box said why); the table is untouched
 };
 
-// Refreshes one department's table in the main catalogue from its schedule
-// page, through Query1 on the window's thread. `department` is the text the
-// student chose, sent unchanged in the address; its lower case names the
-// table. The caller has made sure the catalogue is not being switched
-// (Query1 has its connection string). Dropping, creating and filling the
-// table is one transaction: a failing INSERT leaves the old table as it was
-// and reaches the caller.
+// Stores a department's fetched page (or tells of its failed fetch) in the
+// main catalogue through Query1, on the window's thread. `department` is the
+// text the student chose; its lower case names the table. The caller has
+// made sure the catalogue is not being switched and may be written.
+// Dropping, creating and filling the table is one transaction: a failing
+// INSERT leaves the old table as it was and reaches the caller.
+QuickUpdateResult StoreDepartmentPage(const std::string& department, const FetchResult& fetched,
+                                      catalogue::CatalogueQuery& query1, UpdateReport& report);
+
+// The whole quick update at once, for the command line: the department's
+// page fetched (its text sent unchanged in the address), then stored.
 QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
                               const std::string& schedule_host, UpdateReport& report);
 

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "acquisition/addresses.h"
+#include "acquisition/fetch_failure.h"
 #include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
 #include "catalogue/database.h"
@@ -82,16 +83,20 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
     std::string page;
     try {
       page = setup_.fetcher.Get(SchedulePageUrl(setup_.schedule_host, UpperAscii(*code)), stop);
-    } catch (const FetchError&) {
-      if (!stop.stop_requested()) ShowConnectionErrorOnce(stop);
+    } catch (const FetchError& e) {
+      if (!stop.stop_requested()) ShowFailureOnce(e, stop);
       return false;
     }
     const auto sections = CutSchedulePage(page);
     if (!sections) continue;  // no section table: the table stays empty
+    setup_.shared.NoteTableFound();
     try {
       catalogue::Transaction transaction(*db);
       for (const catalogue::SectionValues& section : *sections) db->Insert(*code, section);
       transaction.Commit();
+    } catch (const DiskFullError&) {
+      setup_.shared.NoteDiskFull();
+      return false;
     } catch (const Error& e) {
       setup_.shared.NoteStoreError(e.what());
       return false;
@@ -102,7 +107,7 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
   return false;
 }
 
-void TStealerThread::ShowConnectionErrorOnce(std::stop_token stop) {
+void TStealerThread::ShowFailureOnce(const FetchError& error, std::stop_token stop) {
   if (!setup_.shared.ClaimConnectionError()) return;
   // Closes the wait when the box has been shown, when showing it failed, and
   // also when the window drops the work without running it.
@@ -112,10 +117,8 @@ void TStealerThread::ShowConnectionErrorOnce(std::stop_token stop) {
   };
   auto closer = std::make_shared<Closer>();
   const std::shared_ptr<WindowWait> wait = closer->wait;
-  setup_.dispatcher.Post([closer, &report = setup_.report] {
-    if (!closer->wait->Abandoned()) {
-      report.Show({std::string(kCaptionError), std::string(kConnectionFailed), Icon::None});
-    }
+  setup_.dispatcher.Post([closer, &report = setup_.report, text = FullUpdateFailureText(error)] {
+    if (!closer->wait->Abandoned()) report.Show({std::string(kCaptionError), text, Icon::None});
     closer->wait->Closed();
   });
   closer.reset();

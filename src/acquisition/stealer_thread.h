@@ -37,7 +37,9 @@ class TStealerThread {
  private:
   // True when the list ran out; `count` is every code taken.
   bool Steal(std::stop_token stop, int& count);
-  void ShowConnectionErrorOnce(std::stop_token stop);
+  // The message of the update's first failed fetch; the worker waits until
+  // the student has closed it.
+  void ShowFailureOnce(const FetchError& error, std::stop_token stop);
 
   WorkerSetup setup_;
 };

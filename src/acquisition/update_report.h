@@ -15,6 +15,10 @@ class UpdateReport {
   virtual ~UpdateReport() = default;
   // Progress: one line that replaces the last.
   virtual void Status(const std::string& text) = 0;
+  // A page is being fetched off the window's thread; the student may give
+  // up on it. The window says so on its status line; a terminal, where the
+  // fetch ends on its own, need not.
+  virtual void Fetching(const std::string& what) { (void)what; }
   // A message box with an OK button; returns when the student has closed it.
   virtual void Show(const Notice& notice) = 0;
   // A failure no handler expects: the application's standard error box.

@@ -9,6 +9,8 @@ void UpdateShared::Start(std::vector<std::string> codes) {
   finished_failed_ = 0;
   pages_done_ = 0;
   store_error_.reset();
+  disk_full_ = false;
+  tables_found_ = 0;
 }
 
 std::optional<std::string> UpdateShared::TakeCode() {
@@ -50,6 +52,26 @@ void UpdateShared::NoteStoreError(const std::string& message) {
 std::optional<std::string> UpdateShared::StoreError() const {
   std::lock_guard lock(mutex_);
   return store_error_;
+}
+
+void UpdateShared::NoteDiskFull() {
+  std::lock_guard lock(mutex_);
+  disk_full_ = true;
+}
+
+bool UpdateShared::DiskFull() const {
+  std::lock_guard lock(mutex_);
+  return disk_full_;
+}
+
+void UpdateShared::NoteTableFound() {
+  std::lock_guard lock(mutex_);
+  ++tables_found_;
+}
+
+int UpdateShared::TablesFound() const {
+  std::lock_guard lock(mutex_);
+  return tables_found_;
 }
 
 int UpdateShared::FinishedOk() const {

@@ -34,6 +34,14 @@ class UpdateShared {
   // The first storing failure of this update, for the report at its end.
   void NoteStoreError(const std::string& message);
   std::optional<std::string> StoreError() const;
+  // A store that found the disk full.
+  void NoteDiskFull();
+  bool DiskFull() const;
+
+  // A department page that held a section table: an update in which not
+  // one page did was served no schedule at all.
+  void NoteTableFound();
+  int TablesFound() const;
 
   int FinishedOk() const;
   int FinishedFailed() const;
@@ -47,6 +55,8 @@ class UpdateShared {
   int pages_done_ = 0;
   bool connection_error_shown_ = false;
   std::optional<std::string> store_error_;
+  bool disk_full_ = false;
+  int tables_found_ = 0;
 };
 
 }  // namespace kiremo::acquisition

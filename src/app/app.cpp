@@ -8,6 +8,7 @@
 #include "app/program_page.h"
 #include "app/stored_settings.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_pair.h"
 #include "generator/hour_window.h"
 #include "generator/result_texts.h"
 #include "planner/markers.h"
@@ -28,6 +29,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       dispatcher_(dispatcher),
       options_(std::move(options)),
       settings_(options_.program_folder + std::string(kSettingsFile)),
+      settings_writes_(view_, settings_),
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
@@ -55,7 +57,14 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
     acquisition_ =
         std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_, sifirla);
   }
+  quick_updates_ = std::make_unique<QuickUpdateQueue>(planner_, *acquisition_, dispatcher_, view_,
+                                                      options_.network ? options_.network->settle : kQuickUpdateSettle);
   acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome) { FullUpdateEnded(); });
+  // An automatic update tells only what the student has not heard of yet.
+  quick_updates_->OnUpdated([this] {
+    stale_plan_.Check(true);
+    AfterEvent();
+  });
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
                               [this] {
@@ -94,6 +103,9 @@ void App::FormCreate() {
     // A desktop that refuses the association costs nothing but the double-click.
   }
   Guarded([&] {
+    // A catalogue switch that a killed update began is completed before the
+    // catalogue and its department list are first read.
+    catalogue::CompleteInterruptedSwitch(options_.program_folder);
     const bool first_start = options_.installed && PrepareEmptyCatalogue(options_.program_folder);
     query1_.SetConnectionString(catalogue::MakeConnectionString(options_.program_folder, catalogue::kMainCatalogue));
     version_text_ = kVersionText;
@@ -113,7 +125,7 @@ void App::FormCreate() {
 bool App::FormClose() {
   bool written = false;
   Guarded([&] {
-    WriteSettingsAtClose(view_, settings_);
+    settings_writes_.WriteAtClose();
     written = true;
   });
   if (written) acquisition_->Stop();
@@ -123,17 +135,16 @@ bool App::FormClose() {
 void App::DepartmentChosen(int row) {
   Guarded([&] {
     planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
+    quick_updates_->Withdraw(row);
     // The quick update does nothing while the catalogue is being switched;
     // otherwise the row's lists are emptied even when no department is chosen.
-    bool updated = false;
     if (view_.MenuOtomatik().Checked() && !query1_.ConnectionString().empty()) {
       planner_.EmptyCourseAndSectionLists(row);
       const std::string department = planner_.Row(row).department.Text();
-      updated = department != planner::kSecin &&
-                acquisition_->QuickUpdate(department) == acquisition::QuickUpdateResult::Updated;
+      // The course codes are listed once the department has been refreshed.
+      if (department != planner::kSecin) return quick_updates_->Request(row, department);
     }
     planner_.DersKoduEkle(row);
-    if (updated) stale_plan_.Check(true);
   });
 }
 
@@ -182,7 +193,7 @@ void App::Sifirla() {
 }
 
 void App::Edit1Change() {
-  Guarded([&] { WriteDepartmentCode(view_, settings_); });
+  Guarded([&] { settings_writes_.DepartmentCodeChanged(); });
 }
 
 void App::btnYerlestirClick() {
@@ -272,6 +283,15 @@ void App::menuOtomatikClick() {
 void App::YardimClick() {
   Guarded([&] { view_.Browser().OpenAddress(ProgramPageUrl()); });
 }
+
+void App::CancelFetch() {
+  Guarded([&] {
+    quick_updates_->Cancel();
+    acquisition_->CancelFullUpdate();
+  });
+}
+
+bool App::FetchBusy() const { return quick_updates_->Busy() || acquisition_->Full().Running(); }
 
 void App::ApplyStoredSettings() { app::ApplyStoredSettings(view_, settings_); }
 

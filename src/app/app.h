@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +12,9 @@
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
+#include "app/quick_update_queue.h"
 #include "app/result_freshness.h"
+#include "app/settings_writes.h"
 #include "app/stale_plan.h"
 #include "app/unsaved_changes.h"
 #include "app/view_report.h"
@@ -28,6 +31,8 @@ struct NetworkParts {
   acquisition::Fetcher& pages;
   acquisition::Fetcher& startup;
   acquisition::Hosts hosts;
+  // How long a department choice waits before its page is fetched.
+  std::chrono::milliseconds settle{0};
 };
 
 struct StartupOptions {
@@ -57,7 +62,9 @@ class App {
   void FormCreate();
   // The main window's close through its frame: writes the settings back
   // and stops a running catalogue update. False, after the standard error
-  // box, when the window must stay open.
+  // box, when the window must stay open (an hour field that is not a
+  // number); a settings file that cannot be written is told once and
+  // closes all the same.
   bool FormClose();
 
   // Course row i (1..10).
@@ -105,6 +112,12 @@ class App {
   // Menu "Hakkında".
   void YardimClick();
 
+  // Esc or the cancel button: gives up the pages being fetched (the quick
+  // updates and the full update).
+  void CancelFetch();
+  // Whether a page is being fetched that the student may give up on.
+  bool FetchBusy() const;
+
   // The settings step of the reset.
   void ApplyStoredSettings();
 
@@ -142,6 +155,7 @@ class App {
   std::string version_text_;
   catalogue::CatalogueQuery query1_;
   IniFile settings_;
+  SettingsWrites settings_writes_;
   planner::Planner planner_;
   PlanView plan_view_;
   PlanCommands plan_commands_;
@@ -153,6 +167,8 @@ class App {
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
+  // Ends its fetch before the acquisition goes.
+  std::unique_ptr<QuickUpdateQueue> quick_updates_;
 };
 
 }  // namespace kiremo::app

@@ -5,6 +5,7 @@
 
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -75,10 +76,25 @@ Place Find(const std::vector<std::string>& lines, std::string_view section, std:
 
 std::string ReadFileOrNothing(const std::string& path) {
   try {
-    return ReadWholeFile(path);
+    return ReadWholeFile(path, kSettingsFileLimit);
   } catch (const Error&) {
     return {};
   }
+}
+
+// "<path>" cannot be written, and why, for the student.
+[[noreturn]] void Unwritable(const std::string& path, const IoError& error) {
+  std::string reason;
+  if (error.SystemError() != 0) {
+    reason = ErrnoText(error.SystemError());
+  } else {
+    // The reader's own reason follows "<path>: ".
+    const std::string_view message = error.what();
+    const std::size_t colon = message.rfind(": ");
+    reason = std::string(colon == std::string_view::npos ? message : message.substr(colon + 2));
+  }
+  throw IoError("\"" + Utf8ToCp1254(path) + std::string("\" ayar dosyasına yazılamadı: "_w) + reason + ".",
+                error.SystemError());
 }
 
 // A value is one line of the file: a line break in it would start new keys.
@@ -115,15 +131,14 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string failure = std::string("Unable to write to ") + Utf8ToCp1254(path_);
   std::string bytes;
   std::error_code error;
   if (std::filesystem::exists(path_, error)) {
     // Rewriting a file that cannot be read would lose its other keys.
     try {
-      bytes = ReadWholeFile(path_);
-    } catch (const Error&) {
-      throw IoError(failure);
+      bytes = ReadWholeFile(path_, kSettingsFileLimit);
+    } catch (const IoError& e) {
+      Unwritable(path_, e);
     }
   }
   // New lines end like the file's own lines; a new file gets LF.
@@ -145,8 +160,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   for (const std::string& line : lines) out += line + line_end;
   try {
     WriteFileAtomically(path_, out);
-  } catch (const Error&) {
-    throw IoError(failure);
+  } catch (const IoError& e) {
+    Unwritable(path_, e);
   }
 }
 

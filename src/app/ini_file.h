@@ -7,10 +7,11 @@
 namespace kiremo::app {
 
 // A settings file in the common INI form: "[section]" lines, each followed by
-// key=value lines. Reading is tolerant: a missing or unreadable file, garbage
-// lines and stray bytes yield the caller's default; section and key names
-// ignore the case of ASCII letters. Every write goes to the file at once,
-// written beside it and renamed over it, and keeps every other line as it was.
+// key=value lines. Reading is tolerant: a missing or unreadable file (a
+// pipe, a device or one over 1 MB included), garbage lines and stray bytes
+// yield the caller's default; section and key names ignore the case of
+// ASCII letters. Every write goes to the file at once, written beside it and
+// renamed over it, and keeps every other line as it was.
 class IniFile {
  public:
   explicit IniFile(std::string path) : path_(std::move(path)) {}
@@ -24,7 +25,8 @@ class IniFile {
   // Non-zero numbers are true; the fallback when absent or not a number.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 
-  // IoError "Unable to write to <path>" when the file cannot be written;
+  // IoError '"<path>" ayar dosyasına yazılamadı: <reason>.' when the file
+  // cannot be written (or cannot be read, which would lose its other keys);
   // the file is then unchanged.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);

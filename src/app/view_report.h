@@ -7,6 +7,10 @@
 
 namespace kiremo::app {
 
+// The status line while a page is fetched off the window's thread: what is
+// fetched, and how to give up on it.
+std::string FetchingStatus(std::string_view what);
+
 // The catalogue operations' report in the main window: progress in the
 // status bar, notices in message boxes, unexpected failures in the standard
 // error box.
@@ -15,6 +19,7 @@ class ViewReport : public acquisition::UpdateReport {
   explicit ViewReport(ui::MainView& view) : view_(view) {}
 
   void Status(const std::string& text) override;
+  void Fetching(const std::string& what) override;
   void Show(const Notice& notice) override;
   void StandardError(const std::string& text) override;
 

@@ -7,10 +7,13 @@
 // strings.
 namespace kiremo::catalogue {
 
+inline constexpr std::string_view kCatalogueFolder = "DataBase/";
 inline constexpr std::string_view kMainCatalogue = "DataBase/dbase.dbs";
 inline constexpr std::string_view kTempCatalogue = "DataBase/tempdb.dbs";
 inline constexpr std::string_view kDepartmentList = "DataBase/kodlar.dat";
 inline constexpr std::string_view kDepartmentListNew = "DataBase/temp.dat";
+// Present while the new catalogue and list are being switched in.
+inline constexpr std::string_view kSwitchMarker = "DataBase/switch.dat";
 inline constexpr std::string_view kPassword = "4827315";
 
 // The connection string of a catalogue file: the program folder (ending in

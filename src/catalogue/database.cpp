@@ -1,11 +1,14 @@
 #include "catalogue/database.h"
 
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <unordered_map>
 
 #include "catalogue/catalogue_files.h"
+#include "catalogue/file_system.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -41,6 +44,16 @@ std::string QuoteLiteral(std::string_view value) {
   return quoted;
 }
 
+// A failure of the engine as the error the program reports: a full disk is
+// told as such, everything else is a DatabaseError.
+[[noreturn]] void Throw(sqlite3* db, int rc, std::string text) {
+  const int system = db ? sqlite3_system_errno(db) : 0;
+  if (rc == SQLITE_FULL || (rc & 0xFF) == SQLITE_FULL || system == ENOSPC || system == EDQUOT || system == EFBIG) {
+    throw DiskFullError(text);
+  }
+  throw DatabaseError(text);
+}
+
 // Unlocks an encrypted file and checks that the key fits: a wrong key or a
 // file that is no catalogue fails on the first read.
 void Unlock(sqlite3* db, std::string_view password) {
@@ -51,7 +64,33 @@ void Unlock(sqlite3* db, std::string_view password) {
   if (rc != SQLITE_OK) {
     std::string text = message ? message : sqlite3_errmsg(db);
     sqlite3_free(message);
-    throw DatabaseError(text);
+    Throw(db, rc, text);
+  }
+}
+
+// "file:" URI of a path, for the read-only open.
+std::string FileUri(const std::string& path) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == '%' || byte == '?' || byte == '#' || byte < 0x20 || byte >= 0x7F) {
+      uri += '%';
+      uri += kHex[byte >> 4];
+      uri += kHex[byte & 0x0F];
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
+// A file of no bytes is what a failed copy or a full disk leaves; the
+// engine would take it for an empty catalogue and write one into it.
+void RefuseEmptyFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0) {
+    throw DatabaseError("empty file: " + path);
   }
 }
 
@@ -71,10 +110,18 @@ sqlite3* OpenFile(const std::string& path, int flags) {
 
 Database::Database(std::string_view connection_string) : cache_(std::make_unique<Cache>()) {
   const ConnectionTarget target = ParseConnectionString(connection_string);
-  db_ = OpenFile(target.path, SQLITE_OPEN_READWRITE);
+  RefuseEmptyFile(target.path);
+  // In a folder that cannot be written the engine can make neither its log
+  // nor its shared-memory index: the file is read as it stands.
+  read_only_ = !FolderWritable(FolderOf(target.path)) || !FileWritable(target.path);
+  if (read_only_) {
+    db_ = OpenFile(FileUri(target.path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+  } else {
+    db_ = OpenFile(target.path, SQLITE_OPEN_READWRITE);
+  }
   try {
     Unlock(db_, target.password);
-    Execute("PRAGMA journal_mode=WAL;");
+    if (!read_only_) Execute("PRAGMA journal_mode=WAL;");
   } catch (...) {
     sqlite3_close(db_);
     throw;
@@ -112,15 +159,16 @@ void Database::Fail(std::string_view what) {
   for (const char c : what) text += c == '\0' ? '?' : c;
   text += ": ";
   text += sqlite3_errmsg(db_);
-  throw DatabaseError(text);
+  Throw(db_, sqlite3_extended_errcode(db_), text);
 }
 
 void Database::Execute(const std::string& sql) {
   char* message = nullptr;
-  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+  const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
     std::string text = message ? message : sqlite3_errmsg(db_);
     sqlite3_free(message);
-    throw DatabaseError(text);
+    Throw(db_, rc, text);
   }
 }
 
@@ -284,8 +332,9 @@ Transaction::~Transaction() {
   if (done_) return;
   try {
     db_.Rollback();
-  } catch (const DatabaseError&) {
-    // Nothing left to undo: the engine has rolled back already.
+  } catch (const Error&) {
+    // Nothing left to undo: the engine has rolled back already (a full
+    // disk included).
   }
 }
 

@@ -15,11 +15,13 @@ namespace kiremo::catalogue {
 
 // One connection to an encrypted catalogue file. Values are always bound,
 // table names always quoted; rows come back in the order they were stored.
-// Every failure is a DatabaseError. A connection belongs to one thread.
+// Every failure is a DatabaseError, but a write that finds the disk full,
+// which is a DiskFullError. A connection belongs to one thread.
 class Database {
  public:
   // Opens an existing catalogue named by a connection string. A missing
-  // file, a damaged one or a wrong password is a DatabaseError.
+  // file, an empty or damaged one or a wrong password is a DatabaseError.
+  // A file in a folder that cannot be written is opened for reading only.
   explicit Database(std::string_view connection_string);
   ~Database();
   Database(const Database&) = delete;
@@ -50,6 +52,9 @@ class Database {
 
   std::vector<std::string> TableNames();
 
+  // Opened for reading only: every write fails.
+  bool ReadOnly() const { return read_only_; }
+
   void Begin();
   void Commit();
   void Rollback();
@@ -70,6 +75,7 @@ class Database {
   [[noreturn]] void Fail(std::string_view what);
 
   sqlite3* db_ = nullptr;
+  bool read_only_ = false;
   struct Cache;
   std::unique_ptr<Cache> cache_;
 };

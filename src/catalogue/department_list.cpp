@@ -5,7 +5,7 @@
 namespace kiremo::catalogue {
 
 std::vector<std::string> ReadDepartmentList(const std::string& path) {
-  const std::string bytes = ReadWholeFile(path);
+  const std::string bytes = ReadWholeFile(path, kDepartmentListLimit);
   std::vector<std::string> lines;
   std::size_t start = 0;
   std::size_t i = 0;

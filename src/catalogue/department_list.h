@@ -8,7 +8,8 @@
 namespace kiremo::catalogue {
 
 // Every line, unchanged; a CR LF, a lone LF or a lone CR ends a line, and a
-// last line without an end counts. IoError when the file cannot be read.
+// last line without an end counts. IoError when the file cannot be read
+// (or is not a regular file of at most 1 MB).
 std::vector<std::string> ReadDepartmentList(const std::string& path);
 
 // The lines, each followed by CR LF, written beside the file and renamed

@@ -1,20 +1,28 @@
 #include "catalogue/temp_tables.h"
 
+#include <sys/stat.h>
+
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
-#include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
-#include "text/text_helpers.h"
 
 namespace kiremo::catalogue {
 
-void CreateTempTables(const std::string& program_folder, const std::function<void(const std::string&)>& status) {
-  const std::string temp_path = program_folder + std::string(kTempCatalogue);
-  CopyFileNoOverwrite(program_folder + std::string(kMainCatalogue), temp_path);
+namespace {
+
+// A log left beside the main catalogue by a program that ended without
+// closing it belongs to the old file: it is folded in before the copy, so
+// that the copy holds everything committed.
+void FoldLeftoverLog(const std::string& program_folder, const std::string& main_path) {
+  struct stat log {};
+  if (::stat((main_path + "-wal").c_str(), &log) != 0) return;
+  Database(MakeConnectionString(program_folder, kMainCatalogue)).Checkpoint();
+}
+
+void EmptyTables(const std::string& program_folder, const std::vector<std::string>& lines) {
   Database temp(MakeConnectionString(program_folder, kTempCatalogue));
-  const std::vector<std::string> lines = ReadDepartmentList(program_folder + std::string(kDepartmentList));
   for (const std::string& line : lines) {
     // The line is lower-cased but not trimmed, as the list holds it.
     try {
@@ -23,6 +31,25 @@ void CreateTempTables(const std::string& program_folder, const std::function<voi
       // The table may not exist yet.
     }
     temp.CreateTable(line);
+  }
+}
+
+}  // namespace
+
+void CreateTempTables(const std::string& program_folder, const std::vector<std::string>& lines,
+                      const std::function<void(const std::string&)>& status) {
+  const std::string main_path = program_folder + std::string(kMainCatalogue);
+  const std::string temp_path = program_folder + std::string(kTempCatalogue);
+  struct stat main {};
+  if (::stat(main_path.c_str(), &main) != 0) throw DatabaseError(main_path + ": " + SystemReason());
+  FoldLeftoverLog(program_folder, main_path);
+  RemoveWithLogs(temp_path);
+  try {
+    CopyToNewFile(main_path, temp_path);
+    EmptyTables(program_folder, lines);
+  } catch (const Error&) {
+    RemoveWithLogs(temp_path);
+    throw;
   }
   status(std::string("Geçici Tablolar Yaratıldı"_w));
 }

@@ -1,6 +1,7 @@
 #include "cli/catalogue_access.h"
 
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_pair.h"
 #include "catalogue/department_list.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -8,6 +9,7 @@
 namespace kiremo::cli {
 
 std::vector<std::string> ReadDepartments(const std::string& program_folder) {
+  catalogue::CompleteInterruptedSwitch(program_folder);
   try {
     return catalogue::ReadDepartmentList(program_folder + std::string(catalogue::kDepartmentList));
   } catch (const IoError&) {
@@ -17,6 +19,7 @@ std::vector<std::string> ReadDepartments(const std::string& program_folder) {
 }
 
 std::unique_ptr<catalogue::Database> OpenCatalogue(const std::string& program_folder) {
+  catalogue::CompleteInterruptedSwitch(program_folder);
   try {
     return std::make_unique<catalogue::Database>(
         catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue));

@@ -7,7 +7,8 @@
 #include "catalogue/database.h"
 
 // The program folder's catalogue files as the commands use them, with the
-// messages the window gives when they are missing or damaged.
+// messages the window gives when they are missing or damaged. A switch of
+// the catalogue and its list that a killed update began is completed first.
 namespace kiremo::cli {
 
 // Every line of DataBase/kodlar.dat; IoError with the window's message about

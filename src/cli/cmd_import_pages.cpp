@@ -1,20 +1,23 @@
 // kiremo-cli import-pages PAGES_DIR: fills the catalogue from schedule pages
 // saved as <CODE>.html, the way a full update fills it from the server, and
-// writes the department list.
+// switches it in together with the department list.
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <system_error>
 
+#include "acquisition/catalogue_claim.h"
 #include "acquisition/department_list_update.h"
+#include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/catalogue_pair.h"
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
+#include "catalogue/temp_tables.h"
 #include "cli/args.h"
-#include "cli/catalogue_access.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "text/cp1254.h"
@@ -73,6 +76,51 @@ const std::string* PageOf(const std::map<std::string, std::string>& pages, const
   return nullptr;
 }
 
+struct Imported {
+  std::size_t stored = 0;
+  std::vector<std::string> without_table;
+};
+
+// Fills the new catalogue (a fresh copy of the main one, whose listed
+// tables are emptied) from the pages.
+Imported FillNewCatalogue(const std::string& program_folder, const std::map<std::string, std::string>& pages,
+                          const std::vector<std::string>& departments) {
+  catalogue::CreateTempTables(program_folder, departments, [](const std::string&) {});
+  catalogue::Database db(catalogue::MakeConnectionString(program_folder, catalogue::kTempCatalogue));
+  Imported imported;
+  for (const std::string& code : departments) {
+    const std::string* page = PageOf(pages, code);
+    const auto sections = page ? acquisition::CutSchedulePage(ReadWholeFile(*page)) : std::nullopt;
+    if (!sections) {
+      imported.without_table.push_back(code);
+      continue;
+    }
+    catalogue::Transaction transaction(db);
+    for (const auto& section : *sections) db.Insert(code, section);
+    transaction.Commit();
+    imported.stored += sections->size();
+  }
+  return imported;
+}
+
+// The catalogue and its department list change together or not at all,
+// and only one program writes them at a time.
+Imported Import(const std::string& program_folder, const std::map<std::string, std::string>& pages,
+                const std::vector<std::string>& departments) {
+  const catalogue::FolderLock lock = acquisition::ClaimCatalogueFolder(program_folder);
+  try {
+    Imported imported = FillNewCatalogue(program_folder, pages, departments);
+    catalogue::WriteDepartmentList(program_folder + std::string(catalogue::kDepartmentListNew), departments);
+    catalogue::SwitchInNewPair(program_folder);
+    return imported;
+  } catch (const Error& e) {
+    catalogue::RemoveNewPair(program_folder);
+    if (dynamic_cast<const DiskFullError*>(&e)) throw IoError(std::string(acquisition::kDiskFull));
+    if (dynamic_cast<const DatabaseError*>(&e)) throw DatabaseError(std::string(acquisition::kCatalogueDamaged));
+    throw;
+  }
+}
+
 int ImportPages(Context& context, const std::vector<std::string>& words) {
   const Args args = Args::Parse(words, {"--json"}, {});
   args.ExpectPositional(1, kUsage);
@@ -83,41 +131,18 @@ int ImportPages(Context& context, const std::vector<std::string>& words) {
   if (departments.empty()) {
     throw IoError("\"" + Utf8ToCp1254(folder) + std::string("\" klasöründe ders programı sayfası yok."_w));
   }
-
-  const auto db = OpenCatalogue(context.program_folder);
-  std::size_t stored = 0;
-  std::vector<std::string> without_table;
-  for (const std::string& code : departments) {
-    const std::string* page = PageOf(pages, code);
-    const auto sections = page ? acquisition::CutSchedulePage(ReadWholeFile(*page)) : std::nullopt;
-    catalogue::Transaction transaction(*db);
-    try {
-      db->DropTable(code);
-    } catch (const DatabaseError&) {
-      // A new catalogue has no table to drop.
-    }
-    db->CreateTable(code);
-    if (sections) {
-      for (const auto& section : *sections) db->Insert(code, section);
-      stored += sections->size();
-    } else {
-      without_table.push_back(code);
-    }
-    transaction.Commit();
-  }
-  db->Checkpoint();
-  catalogue::WriteDepartmentList(context.program_folder + std::string(catalogue::kDepartmentList), departments);
+  const Imported imported = Import(context.program_folder, pages, departments);
 
   if (args.Has("--json")) {
     PrintJson(context.out, nlohmann::json{{"departments", departments.size()},
-                                          {"sections", stored},
-                                          {"without_table", JsonTexts(without_table)}});
+                                          {"sections", imported.stored},
+                                          {"without_table", JsonTexts(imported.without_table)}});
   } else {
-    PrintLine(context.out, std::to_string(departments.size()) + std::string(" bölüm, "_w) + std::to_string(stored) +
-                               std::string(" şube kaydedildi."_w));
-    if (!without_table.empty()) {
+    PrintLine(context.out, std::to_string(departments.size()) + std::string(" bölüm, "_w) +
+                               std::to_string(imported.stored) + std::string(" şube kaydedildi."_w));
+    if (!imported.without_table.empty()) {
       std::string line("Ders tablosu olmayan bölümler:"_w);
-      for (const std::string& code : without_table) line += " " + code;
+      for (const std::string& code : imported.without_table) line += " " + code;
       PrintLine(context.out, line);
     }
   }

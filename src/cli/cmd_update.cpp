@@ -1,8 +1,12 @@
-// kiremo-cli update [--department CODE]: the full catalogue update, or the
-// quick update of one department, against the schedule server.
+// kiremo-cli update [--department CODE] [--timeout SECONDS]: the full
+// catalogue update, or the quick update of one department, against the
+// schedule server.
+#include <algorithm>
 #include <chrono>
+#include <optional>
 #include <ostream>
 
+#include "acquisition/catalogue_claim.h"
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/full_update.h"
 #include "acquisition/hosts.h"
@@ -17,6 +21,7 @@
 #include "cli/output.h"
 #include "planner/markers.h"
 #include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 namespace {
@@ -52,33 +57,54 @@ int RunFullUpdate(Context& context, TerminalReport& report, catalogue::Catalogue
 int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::CatalogueQuery& query1,
                    acquisition::Fetcher& fetcher, const std::string& code) {
   if (code == planner::kSecin) throw UsageError("--department bir bölüm kodu ister");
+  std::optional<catalogue::FolderLock> lock;
+  try {
+    lock = acquisition::ClaimCatalogueFolder(context.program_folder);
+  } catch (const acquisition::ClaimRefused& refused) {
+    report.Show(refused.notice());
+    return 1;
+  }
   switch (acquisition::QuickUpdate(code, query1, fetcher, ScheduleServerUrl(), report)) {
     case acquisition::QuickUpdateResult::Updated: return 0;
     case acquisition::QuickUpdateResult::NoTable:
       PrintLine(context.out, code + std::string(": sayfada ders tablosu yok, tablo olduğu gibi kaldı."_w));
       return 0;
-    case acquisition::QuickUpdateResult::FetchFailed: break;
+    case acquisition::QuickUpdateResult::FetchFailed:
+    case acquisition::QuickUpdateResult::Refused: break;
   }
   return 1;
 }
 
+constexpr char kUsage[] = "update [--department KOD] [--timeout SANİYE]";
+
+// The fetches' time-outs: the program's own, or a total time given in
+// seconds for a script that must not wait a minute for a silent server.
+acquisition::FetchTimeouts Timeouts(const Args& args) {
+  acquisition::FetchTimeouts timeouts = acquisition::kPageTimeouts;
+  if (!args.Has("--timeout")) return timeouts;
+  const int seconds = StrToIntDef(args.Value("--timeout"), 0);
+  if (seconds < 1 || seconds > 3600) throw UsageError("--timeout 1 ile 3600 arası saniye alır");
+  timeouts.total = std::chrono::seconds(seconds);
+  timeouts.connect = std::min(timeouts.connect, timeouts.total);
+  return timeouts;
+}
+
 int Run(Context& context, const std::vector<std::string>& words) {
-  const Args args = Args::Parse(words, {}, {"--department"});
-  args.ExpectPositional(0, "update [--department KOD]");
+  const Args args = Args::Parse(words, {}, {"--department", "--timeout"});
+  args.ExpectPositional(0, kUsage);
   TerminalReport report(context.out, context.err);
   // An installed program's first update needs no "init": the window's first
   // start makes the same empty catalogue.
   if (context.installed) app::PrepareEmptyCatalogue(context.program_folder);
   catalogue::CatalogueQuery query1(catalogue::MakeConnectionString(context.program_folder, catalogue::kMainCatalogue));
-  acquisition::CurlFetcher fetcher(acquisition::kPageTimeouts);
+  acquisition::CurlFetcher fetcher(Timeouts(args));
   if (args.Has("--department")) {
     return RunQuickUpdate(context, report, query1, fetcher, Utf8ToCp1254(args.Value("--department")));
   }
   return RunFullUpdate(context, report, query1, fetcher);
 }
 
-const CommandRegistration registration({"update", "update [--department KOD]   ders bilgilerini sunucudan güncelle",
-                                        Run});
+const CommandRegistration registration({"update", std::string(kUsage) + "   ders bilgilerini sunucudan güncelle", Run});
 
 }  // namespace
 }  // namespace kiremo::cli

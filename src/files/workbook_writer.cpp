@@ -1,9 +1,10 @@
 #include "files/workbook_writer.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <unistd.h>
+#include <stdlib.h>
 #include <xlsxwriter.h>
+
+#include <filesystem>
+#include <string_view>
 
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
@@ -13,13 +14,26 @@ namespace kiremo::files {
 
 namespace {
 
-// Creates (or empties) the file the library will write, so that a folder
-// that refuses it is reported with the system's own reason.
-void ProbeWritable(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw IoError(SystemReason());
-  ::close(fd);
-}
+// A folder of its own beside the target, made with a name nobody can guess
+// and open to this user alone: the library opens its file by name, and no
+// link can be planted where it writes. Removed with what it holds.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& beside) : path_(FolderOf(beside) + ".kiremo-XXXXXX") {
+    if (!::mkdtemp(path_.data())) throw IoError(SystemReason());
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
 
 void Fill(lxw_workbook* workbook, const SheetCells& cells) {
   lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
@@ -46,29 +60,27 @@ void Fill(lxw_workbook* workbook, const SheetCells& cells) {
 }  // namespace
 
 void WriteWorkbook(const std::string& path, const SheetCells& cells) {
-  const std::string temporary = path + ".yeni";
-  ProbeWritable(temporary);
-  lxw_workbook* workbook = workbook_new(temporary.c_str());
-  if (!workbook) {
-    ::unlink(temporary.c_str());
-    throw IoError(std::string("Excel dosyası oluşturulamadı"_w));
-  }
+  const ScratchFolder scratch(path);
+  const std::string built = scratch.File("plan.xlsx");
+  lxw_workbook* workbook = workbook_new(built.c_str());
+  if (!workbook) throw IoError(std::string("Excel dosyası oluşturulamadı"_w));
   try {
     Fill(workbook, cells);
   } catch (...) {
     workbook_close(workbook);  // the library has no way to drop a workbook unwritten
-    ::unlink(temporary.c_str());
     throw;
   }
   const lxw_error error = workbook_close(workbook);
-  if (error != LXW_NO_ERROR) {
-    ::unlink(temporary.c_str());
-    throw IoError(lxw_strerror(error));
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string reason = SystemReason();
-    ::unlink(temporary.c_str());
-    throw IoError(reason);
+  if (error != LXW_NO_ERROR) throw IoError(lxw_strerror(error));
+  try {
+    // The safe replacement: the target's permissions kept, a linked target
+    // written through.
+    WriteFileAtomically(path, ReadWholeFile(built));
+  } catch (const IoError& e) {
+    // The caller names the file; the reason alone follows.
+    const std::string_view message = e.what();
+    const std::string prefix = path + ": ";
+    throw IoError(std::string(message.starts_with(prefix) ? message.substr(prefix.size()) : message));
   }
 }
 

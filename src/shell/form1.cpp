@@ -44,6 +44,7 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   export_window_ = std::make_unique<QtExportWindow>(this);
   app_->SetExportWindow(export_window_.get());
   ConnectEvents();
+  new FetchCancel(*this, *app_);  // owned by the window
   app_->FormCreate();
   about_box_ = new TForm2(app_->VersionText(), view_->Browser(), this);
 }

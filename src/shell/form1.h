@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "shell/export_window.h"
+#include "shell/fetch_cancel.h"
 #include "shell/qt_dispatcher.h"
 #include "shell/qt_main_view.h"
 #include "shell/search_progress_box.h"

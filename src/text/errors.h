@@ -12,10 +12,22 @@ class Error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A file that cannot be opened, read or written (the department list above all).
+// A file that cannot be opened, read or written (the department list above
+// all), with the system's error number when a system call failed (0 else).
 class IoError : public Error {
  public:
-  using Error::Error;
+  explicit IoError(const std::string& message, int system_error = 0) : Error(message), system_error_(system_error) {}
+  int SystemError() const { return system_error_; }
+
+ private:
+  int system_error_;
+};
+
+// A file or the catalogue could not be written because the disk (or the
+// space the system grants) is full.
+class DiskFullError : public IoError {
+ public:
+  using IoError::IoError;
 };
 
 // The catalogue cannot be opened (missing, damaged, wrong password) or a

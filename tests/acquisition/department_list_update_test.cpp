@@ -4,17 +4,16 @@
 
 #include <filesystem>
 
-#include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition_fixture.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/file_system.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 
 namespace kiremo::acquisition {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::FileBytes;
 using testing::IndexPage;
 
@@ -46,57 +45,37 @@ TEST(DepartmentCodesOfIndexPageTest, TakesUpToThreeTrimmedCharactersAfterEachOpt
 
 class BolumKoduGuncelleTest : public ::testing::Test {
  protected:
-  void Update(const std::string& host) {
-    CurlFetcher fetcher({1000ms, 2000ms});
-    BolumKoduGuncelle(folder.Path(), host, fetcher, report);
-  }
+  std::vector<std::string> Update(const std::string& page) { return BolumKoduGuncelle(folder.Path(), page, report); }
   std::string FreshListPath() const { return folder.Path() + std::string(catalogue::kDepartmentListNew); }
 
   testing::ProgramFolder folder{{"OLD"}};
   testing::RecordingReport report;
 };
 
-TEST_F(BolumKoduGuncelleTest, WritesTheIndexPagesCodesWithCrLfAndSaysSo) {
-  std::filesystem::copy_file(folder.ListPath(), FreshListPath());  // a leftover from an earlier run
-  auto server = testing::StartServer({{"index", IndexPage({"ELK", "MATH", "FZ"})}});
-  Update(server->Url());
-  EXPECT_EQ(FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFZ\r\n");
-  EXPECT_FALSE(testing::Exists(FreshListPath()));
+// The new list waits beside the old one until the new catalogue is switched
+// in with it.
+TEST_F(BolumKoduGuncelleTest, WritesTheNewListBesideTheOldOneAndSaysSo) {
+  const std::string before = FileBytes(folder.ListPath());
+  WriteFileAtomically(FreshListPath(), "XYZ\r\n");  // a leftover from an earlier run
+  EXPECT_EQ(Update(IndexPage({"ELK", "MATH", "FZ"})), (std::vector<std::string>{"ELK", "MAT", "FZ"}));
+  EXPECT_EQ(FileBytes(FreshListPath()), "ELK\r\nMAT\r\nFZ\r\n");
+  EXPECT_EQ(FileBytes(folder.ListPath()), before);
   EXPECT_EQ(report.statuses, (std::vector<std::string>{std::string(kDepartmentListUpdated)}));
   EXPECT_TRUE(report.notices.empty());
 }
 
-TEST_F(BolumKoduGuncelleTest, AFailedFetchShowsTheConnectionMessageAndKeepsTheList) {
-  const std::string before = FileBytes(folder.ListPath());
-  auto server = testing::StartServer({});  // no index page: 404
-  Update(server->Url());
-  Update(testing::RefusingUrl());
-  EXPECT_EQ(FileBytes(folder.ListPath()), before);
-  ASSERT_EQ(report.notices.size(), 2u);
-  for (const auto& shown : report.notices) {
-    EXPECT_EQ(shown.caption, "HATA");
-    EXPECT_EQ(shown.text, std::string(kConnectionFailed));
-    EXPECT_EQ(shown.icon, Icon::None);
+// An error page of the server has no options; it gives no list at all.
+TEST_F(BolumKoduGuncelleTest, APageWithoutOptionsWritesNothingAndSaysNothing) {
+  for (const std::string& page : {std::string("<html><body>Bakımdayız.</body></html>"_w), std::string()}) {
+    EXPECT_TRUE(Update(page).empty());
+    EXPECT_FALSE(testing::Exists(FreshListPath()));
+    EXPECT_TRUE(report.statuses.empty());
   }
-  EXPECT_TRUE(report.statuses.empty());
 }
 
-// An error page of the server has no options; it must not empty the list.
-TEST_F(BolumKoduGuncelleTest, APageWithoutOptionsKeepsTheOldListAndSaysNothing) {
-  const std::string before = FileBytes(folder.ListPath());
-  auto server = testing::StartServer({{"index", std::string("<html><body>Bakımdayız.</body></html>"_w)}});
-  Update(server->Url());
-  EXPECT_EQ(FileBytes(folder.ListPath()), before);
-  EXPECT_TRUE(report.statuses.empty());
-  EXPECT_TRUE(report.notices.empty());
-}
-
-TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoErrorAndTheOldOneStays) {
-  const std::string before = FileBytes(folder.ListPath());
+TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoError) {
   std::filesystem::create_directory(FreshListPath());  // nothing can be renamed onto a folder
-  auto server = testing::StartServer({{"index", IndexPage({"ELK"})}});
-  EXPECT_THROW(Update(server->Url()), IoError);
-  EXPECT_EQ(FileBytes(folder.ListPath()), before);
+  EXPECT_THROW(Update(IndexPage({"ELK"})), IoError);
   EXPECT_TRUE(report.statuses.empty());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -81,6 +82,12 @@ class AppTest : public ::testing::Test {
       case 2: app->CourseChosen(row); break;
       default: app->SectionChosen(row); break;
     }
+  }
+
+  // Lets the window's thread run until no page is being fetched any more
+  // (the quick updates run their fetches off it).
+  void Settle() {
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return !app->FetchBusy(); }, std::chrono::seconds(10)));
   }
 
   std::string SettingsFile() const { return folder / "config.ini"; }

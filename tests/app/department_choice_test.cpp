@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <utility>
 
@@ -44,9 +45,9 @@ class DepartmentChoiceTest : public AppTest {
  protected:
   // Starts with the switch on and row 2 holding MAT's course and section
   // lists from the catalogue as it was.
-  void StartWithRowTwoFilled() {
+  void StartWithRowTwoFilled(std::chrono::milliseconds settle = {}) {
     StartupOptions options = Options();
-    options.network.emplace(NetworkParts{watching, site, acquisition::Hosts{kSchedule, kSite}});
+    options.network.emplace(NetworkParts{watching, site, acquisition::Hosts{kSchedule, kSite}, settle});
     StartWith(std::move(options));
     Pick(4, "MAT");
     Pick(5, "MAT 101");
@@ -65,6 +66,7 @@ TEST_F(DepartmentChoiceTest, TheDepartmentIsRefreshedWithEmptiedListsBeforeItsCo
   pages.pages[PageUrl("MAT")] = PageOf({"MAT 201", "MAT 202"});
   StartWithRowTwoFilled();
   Pick(4, "MAT");
+  Settle();
   EXPECT_EQ(pages.asked, (std::vector<std::string>{PageUrl("MAT")}));
   EXPECT_EQ(lists_at_fetch, (std::vector<std::pair<int, int>>{{0, 0}}));
   EXPECT_EQ(view.StatusBar().Text(), std::string("mat güncellendi."_w));
@@ -90,12 +92,46 @@ TEST_F(DepartmentChoiceTest, NothingIsFetchedWhileTheCatalogueIsBeingSwitched) {
 TEST_F(DepartmentChoiceTest, AFailedFetchWarnsKeepsTheSwitchOnAndListsTheOldCourses) {
   StartWithRowTwoFilled();
   Pick(4, "MAT");
+  Settle();
   ASSERT_EQ(view.Dialog().messages.size(), 1u);
   EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
   EXPECT_EQ(view.Dialog().messages[0].text, std::string(acquisition::kQuickUpdateFailed));
   EXPECT_EQ(view.Dialog().messages[0].icon, ui::Icon::Warning);
   EXPECT_TRUE(view.MenuOtomatik().Checked());
   EXPECT_EQ(view.ComboBox(5).Items(), (std::vector<std::string>{std::string("Seçin"_w), "MAT 101"}));
+}
+
+// A mouse wheel over the list chooses one department per notch: only the
+// one it stops at is fetched, and every row keeps its own choice.
+TEST_F(DepartmentChoiceTest, ChoicesInQuickSuccessionFetchOnlyTheDepartmentSettledOn) {
+  pages.pages[PageUrl("MAT")] = PageOf({"MAT 201"});
+  pages.pages[PageUrl("ELK")] = PageOf({"ELK 301"});
+  StartWithRowTwoFilled(std::chrono::milliseconds(200));
+  Pick(4, "ELK");
+  Pick(4, "MAT");
+  Pick(4, "ELK");
+  Pick(4, "MAT");
+  Pick(1, "ELK");
+  Settle();
+  EXPECT_EQ(pages.asked, (std::vector<std::string>{PageUrl("MAT"), PageUrl("ELK")}));
+  EXPECT_EQ(view.ComboBox(5).Items(), (std::vector<std::string>{std::string("Seçin"_w), "MAT 201"}));
+  EXPECT_EQ(view.ComboBox(2).Items(), (std::vector<std::string>{std::string("Seçin"_w), "ELK 301"}));
+  EXPECT_TRUE(view.Dialog().messages.empty());
+}
+
+// Given up before the page came: nothing fetched is stored, and the row
+// lists the courses the catalogue already has.
+TEST_F(DepartmentChoiceTest, CancellingAWaitingUpdateListsTheCataloguesCourses) {
+  pages.pages[PageUrl("MAT")] = PageOf({"MAT 201"});
+  StartWithRowTwoFilled(std::chrono::seconds(30));
+  Pick(4, "MAT");
+  ASSERT_TRUE(app->FetchBusy());
+  EXPECT_EQ(view.ComboBox(5).Count(), 0);
+  app->CancelFetch();
+  EXPECT_FALSE(app->FetchBusy());
+  EXPECT_TRUE(pages.asked.empty());
+  EXPECT_EQ(view.ComboBox(5).Items(), (std::vector<std::string>{std::string("Seçin"_w), "MAT 101"}));
+  EXPECT_EQ(view.StatusBar().Text(), acquisition::DepartmentNotUpdatedText("MAT"));
 }
 
 // A store that fails ends the event: the standard error box, and no
@@ -107,6 +143,7 @@ TEST_F(DepartmentChoiceTest, AFailingStoreEndsTheEventBeforeTheCourseCodesAreLis
   pages.pages[PageUrl("SQLITE_X")] = PageOf({"SQL 101"});
   StartWithRowTwoFilled();
   Pick(4, "SQLITE_X");
+  Settle();
   ASSERT_EQ(view.Dialog().errors.size(), 1u);
   EXPECT_NE(view.Dialog().errors[0].find("sqlite_x_tb"), std::string::npos) << view.Dialog().errors[0];
   EXPECT_TRUE(view.Dialog().messages.empty());

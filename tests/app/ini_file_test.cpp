@@ -1,11 +1,14 @@
 #include "app/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "catalogue/file_system.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 #include "text/errors.h"
 
 namespace kiremo::app {
@@ -84,11 +87,40 @@ TEST_F(IniFileTest, GarbageAndBinaryBytesAroundTheKeysDoNotMatter) {
   EXPECT_EQ(ini.ReadInteger("ayarlar", "saat_alt_limit", 0), 0);
 }
 
-TEST_F(IniFileTest, HugeValueIsReadWhole) {
-  const std::string huge(4 << 20, 'A');
+TEST_F(IniFileTest, ALongValueIsReadWhole) {
+  const std::string huge(900 << 10, 'A');
   Store("[ayarlar]\nistenmeyen_binalar=" + huge + "\nsaat_alt_limit=8\n");
   EXPECT_EQ(ini.ReadString("ayarlar", "istenmeyen_binalar", "hata"), huge);
   EXPECT_EQ(ini.ReadInteger("ayarlar", "saat_alt_limit", 0), 8);
+}
+
+// A settings file that is a pipe, a device, or larger than any settings
+// file can be, is neither read (every key has its default, at once) nor
+// rewritten, and the refusal says why.
+TEST_F(IniFileTest, APipeADeviceOrARunawayFileIsNeitherReadNorRewritten) {
+  const std::string pipe = folder / "pipe.ini";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  const std::string device = folder / "device.ini";
+  std::filesystem::create_symlink("/dev/zero", device);
+  const std::string runaway = folder / "runaway.ini";
+  const std::string runaway_bytes = "[ayarlar]\nsaat_alt_limit=8\n" + std::string(kSettingsFileLimit, ';');
+  WriteFileAtomically(runaway, runaway_bytes);
+  for (const auto& [path, reason] : {std::pair{pipe, std::string("sıradan bir dosya değil"_w)},
+                                     std::pair{device, std::string("sıradan bir dosya değil"_w)},
+                                     std::pair{runaway, std::string("dosya çok büyük (en çok 1 MB okunur)"_w)}}) {
+    IniFile settings(path);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(settings.ReadInteger("ayarlar", "saat_alt_limit", 0), 0) << path;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    try {
+      settings.WriteString("ayarlar", "bolum_kodu", "MAT");
+      ADD_FAILURE() << path << ": the write went through";
+    } catch (const IoError& e) {
+      EXPECT_EQ(std::string(e.what()), "\"" + path + std::string("\" ayar dosyasına yazılamadı: "_w) + reason + ".");
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(runaway, 2 * kSettingsFileLimit), runaway_bytes);
+  EXPECT_TRUE(std::filesystem::is_symlink(device));
 }
 
 TEST_F(IniFileTest, FirstWriteCreatesTheFile) {
@@ -126,7 +158,8 @@ TEST(IniFileWrite, RefusedWriteNamesTheFile) {
     ini.WriteString("ayarlar", "bolum_kodu", "MAT");
     ADD_FAILURE() << "the write went through";
   } catch (const IoError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini.Path());
+    EXPECT_EQ(std::string(e.what()),
+              "\"" + ini.Path() + std::string("\" ayar dosyasına yazılamadı: Yoldaki bir ad klasör değil."_w));
   }
 }
 

@@ -125,10 +125,12 @@ TEST_F(StalePlanTest, AnAutomaticUpdateTellsOnlyWhatIsNew) {
       {{"21001", "ELK 101", "Ders", "Ali Veli", "EEB", "Pazartesi", "0830/1029", "D1", "ELK"},
        {"21002", "ELK 102", "Ders", W("Ayşe Kaya"_w), "EEB", W("Salı"_w), "1030/1229", "D7", "ELK"}});
   Pick(4, "ELK");
+  Settle();
   ASSERT_EQ(view.Dialog().apply_questions.size(), 1u);
   EXPECT_NE(view.Dialog().apply_questions[0].text.find("ELK 102 (21002): derslik D1 -> D7"), std::string::npos);
   EXPECT_NE(Warning(2), "");
   Pick(7, "ELK");
+  Settle();
   EXPECT_EQ(view.Dialog().apply_questions.size(), 1u) << "the student knows of it already";
   EXPECT_NE(Warning(2), "");
 }
@@ -172,7 +174,8 @@ TEST_F(FullUpdateTest, GivesThePlanBackAndChecksIt) {
 TEST_F(FullUpdateTest, WorkStartedMeanwhileIsNotReplaced) {
   ServeNewTerm();
   app->menuVeriAlClick();
-  ASSERT_EQ(app->Plan().Ders(1).CRN, "") << "the update has reset the plan";
+  ASSERT_TRUE(dispatcher.RunUntil([&] { return app->Plan().Ders(1).CRN.empty(); }, std::chrono::seconds(20)))
+      << "the update resets the plan once its workers run";
   Pick(10, "MAT");
   WaitForTheEnd();
   EXPECT_EQ(view.ComboBox(10).Text(), "MAT");

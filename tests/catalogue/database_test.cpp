@@ -1,9 +1,11 @@
 #include "catalogue/database.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "catalogue/catalogue_files.h"
 #include "catalogue/file_system.h"
@@ -203,6 +205,45 @@ TEST(ConnectionStringTest, RoundTripsFolderFileAndPassword) {
         "SQLCipher;Persist Security Info=False;Extended Properties=\"DRIVER=SQLCipher (*.dbs);DBQ=/x"}) {
     EXPECT_THROW(ParseConnectionString(bad), DatabaseError) << bad;
   }
+}
+
+}  // namespace
+}  // namespace kiremo::catalogue
+
+namespace kiremo::catalogue {
+namespace {
+
+// What a failed copy or a full disk leaves is no catalogue: opening it must
+// not turn it into an empty one.
+TEST_F(DatabaseTest, AnEmptyFileIsRefusedAndStaysEmpty) {
+  const std::string path = folder / std::string(kMainCatalogue);
+  std::filesystem::resize_file(path, 0);
+  EXPECT_THROW(Database db(Main()), DatabaseError);
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+// A catalogue whose folder cannot be written is read as it stands: the
+// engine makes neither its log nor its index there, and writes fail.
+TEST_F(DatabaseTest, AReadOnlyFolderIsReadAndNeverWritten) {
+  {
+    Database db(Main());
+    db.CreateTable("ELK");
+    db.Insert("ELK", Section("30001", "ELK 101"));
+  }
+  const std::string data = folder / "DataBase";
+  const auto before = std::filesystem::last_write_time(data);
+  ::chmod(data.c_str(), 0555);
+  {
+    Database db(Main());
+    EXPECT_TRUE(db.ReadOnly());
+    EXPECT_EQ(db.CourseCodes("ELK"), (std::vector<std::string>{"ELK 101"}));
+    EXPECT_EQ(db.SectionByCrn("ELK", "30001")->ders_kodu, "ELK 101");
+    EXPECT_THROW(db.Insert("ELK", Section("30002", "ELK 102")), DatabaseError);
+  }
+  ::chmod(data.c_str(), 0755);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 1);
+  EXPECT_EQ(std::filesystem::last_write_time(data), before);
+  EXPECT_FALSE(Database(Main()).ReadOnly());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "catalogue/database.h"
 #include "catalogue/department_list.h"
 #include "catalogue/file_system.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -38,8 +41,8 @@ class CreateTempTablesTest : public testing::Test {
   Database Temp() const { return Database(MakeConnectionString(folder.Path(), kTempCatalogue)); }
 
   // Every status text handed over, in order.
-  void Create() {
-    CreateTempTables(folder.Path(), [this](const std::string& text) { statuses.push_back(text); });
+  void Create(const std::vector<std::string>& lines) {
+    CreateTempTables(folder.Path(), lines, [this](const std::string& text) { statuses.push_back(text); });
   }
 
   TempFolder folder;
@@ -47,8 +50,7 @@ class CreateTempTablesTest : public testing::Test {
 };
 
 TEST_F(CreateTempTablesTest, EmptiesListedTablesAndKeepsTheOthers) {
-  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK", "MAT"});
-  Create();
+  Create({"ELK", "MAT"});
   EXPECT_EQ(statuses, (std::vector<std::string>{std::string("Geçici Tablolar Yaratıldı"_w)}));
   Database temp = Temp();
   EXPECT_TRUE(temp.Sections("elk").empty());
@@ -59,25 +61,26 @@ TEST_F(CreateTempTablesTest, EmptiesListedTablesAndKeepsTheOthers) {
   EXPECT_EQ(main.Sections("elk").size(), 1u);
 }
 
-TEST_F(CreateTempTablesTest, ReusesAStaleTemporaryCatalogue) {
+// A temporary catalogue left by a killed or failed update, even a cut-off
+// one with a log beside it, never reaches the next update.
+TEST_F(CreateTempTablesTest, StartsFromAFreshCopyWhateverAnEarlierRunLeft) {
   std::filesystem::copy_file(MainPath(), TempPath());
   {
     Database stale = Temp();
     stale.CreateTable("STA");
-    SectionValues s;
-    s.crn = "9";
-    stale.Insert("STA", s);
   }
-  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK"});
-  Create();
+  std::filesystem::resize_file(TempPath(), 1000);
+  WriteFileAtomically(TempPath() + "-wal", "not a log");
+  Create({"ELK"});
   Database temp = Temp();
-  EXPECT_EQ(temp.Sections("sta").size(), 1u);  // the stale file was used, not overwritten
+  const auto names = temp.TableNames();
+  EXPECT_EQ(std::find(names.begin(), names.end(), "sta_tb"), names.end());
   EXPECT_TRUE(temp.Sections("elk").empty());
+  EXPECT_EQ(temp.Sections("old").size(), 1u);
 }
 
 TEST_F(CreateTempTablesTest, LinesAreLowerCasedButNotTrimmed) {
-  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK ", std::string("ÇEV"_w)});
-  Create();
+  Create({"ELK ", std::string("ÇEV"_w)});
   const auto names = Temp().TableNames();
   EXPECT_NE(std::find(names.begin(), names.end(), "elk _tb"), names.end());
   EXPECT_NE(std::find(names.begin(), names.end(),
@@ -86,18 +89,29 @@ TEST_F(CreateTempTablesTest, LinesAreLowerCasedButNotTrimmed) {
             names.end());
 }
 
-TEST_F(CreateTempTablesTest, AMissingDepartmentListIsAnIoErrorAfterTheCopy) {
-  EXPECT_THROW(Create(), IoError);
-  EXPECT_TRUE(std::filesystem::exists(TempPath()));
+TEST_F(CreateTempTablesTest, AMissingOrEmptyMainCatalogueIsADatabaseErrorAndLeavesNothing) {
+  std::filesystem::resize_file(MainPath(), 0);
+  EXPECT_THROW(Create({"ELK"}), DatabaseError);
+  EXPECT_FALSE(std::filesystem::exists(TempPath()));
+  std::filesystem::remove(MainPath());
+  EXPECT_THROW(Create({"ELK"}), DatabaseError);
+  EXPECT_FALSE(std::filesystem::exists(TempPath()));
   EXPECT_TRUE(statuses.empty());
 }
 
-TEST_F(CreateTempTablesTest, AMissingMainCatalogueIsADatabaseError) {
-  std::filesystem::remove(MainPath());
-  WriteDepartmentList(folder / std::string(kDepartmentList), {"ELK"});
-  EXPECT_THROW(Create(), DatabaseError);
+TEST_F(CreateTempTablesTest, AFullDiskDuringTheCopyIsSaidAndLeavesNothing) {
+  const int outcome = testing_support::InChildWithFileSizeLimit(4096, [&] {
+    try {
+      Create({"ELK"});
+    } catch (const DiskFullError&) {
+      return std::filesystem::exists(TempPath()) ? 2 : 0;
+    } catch (...) {
+      return 3;
+    }
+    return 1;
+  });
+  EXPECT_EQ(outcome, 0);
   EXPECT_FALSE(std::filesystem::exists(TempPath()));
-  EXPECT_TRUE(statuses.empty());
 }
 
 TEST(DepartmentListTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
@@ -107,7 +121,7 @@ TEST(DepartmentListTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
   EXPECT_EQ(ReadDepartmentList(path), (std::vector<std::string>{"ELK", "MAT", "", "FIZ", "KIM", std::string("ÇEV"_w)}));
   WriteDepartmentList(path, {"ELK", " MA", std::string("İNŞ"_w)});
   EXPECT_EQ(ReadWholeFile(path), std::string("ELK\r\n MA\r\nİNŞ\r\n"_w));
-  EXPECT_FALSE(std::filesystem::exists(path + ".yeni"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
   EXPECT_THROW(ReadDepartmentList(folder / "none.dat"), IoError);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -160,6 +161,45 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
     if (c.folder != Folder::kNothing) {
       EXPECT_EQ(ListBytes(), list_before);
     }
+  }
+}
+
+// A disk that fills up during an import (the copy of the catalogue, or the
+// new term's pages) leaves the old term whole: its list and its catalogue
+// byte for byte, and nothing beside them.
+TEST_F(CatalogueCommandsTest, AFullDiskDuringAnImportKeepsTheOldTermWhole) {
+  Page("ELK.html", SchedulePageBytes({{"21350", "ELK 101", "Devre Analizi", "---", "EEB<br>", "Cuma<br>",
+                                       "1230/1429<br>", "A101<br>", std::string("TÜM"_w)}}));
+  ASSERT_EQ(Cli({"init"}).status, 0);
+  ASSERT_EQ(Cli({"import-pages", pages}).status, 0);
+  const std::string main = program + std::string(catalogue::kMainCatalogue);
+  const std::string main_before = ReadWholeFile(main);
+  const std::string list_before = ListBytes();
+
+  for (const std::string code : {"ELK", "MAT", "FIZ", "KIM", "BLG", "END", "GEO", "INS"}) {
+    std::vector<PageRow> rows;
+    for (int k = 0; k < 300; ++k) {
+      rows.push_back({std::to_string(10000 + k), code + " " + std::to_string(100 + k), std::string(40, 'x'), "Ali Veli",
+                      "EEB<br>", "Cuma<br>", "1230/1429<br>", "A101<br>", std::string("TÜM"_w)});
+    }
+    Page(code + ".html", SchedulePageBytes(rows));
+  }
+  const struct {
+    const char* moment;
+    rlim_t limit;
+  } cases[] = {{"during the copy", main_before.size() / 2}, {"while the pages are stored", main_before.size() + 8192}};
+  for (const auto& c : cases) {
+    const CliResult result = RunCliWithFileSizeLimit({"--folder", program, "import-pages", pages}, c.limit);
+    EXPECT_EQ(result.status, 1) << c.moment << ": " << result.out;
+    EXPECT_NE(result.err.find("Diskte yer kalmadı"), std::string::npos) << c.moment << ": " << result.err;
+    EXPECT_TRUE(ReadWholeFile(main) == main_before) << c.moment;
+    EXPECT_EQ(ListBytes(), list_before) << c.moment;
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(program + "DataBase")) {
+      left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"dbase.dbs", "kodlar.dat"})) << c.moment;
   }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,6 +61,54 @@ inline CliResult RunProgram(const std::string& program, const std::vector<std::s
   result.err = ReadCapture(err_path);
   std::filesystem::remove(out_path);
   std::filesystem::remove(err_path);
+  return result;
+}
+
+// kiremo-cli with its files limited to `file_size_limit` bytes each (a
+// write beyond fails as on a full disk); its output comes through pipes,
+// which the limit does not touch.
+inline CliResult RunCliWithFileSizeLimit(const std::vector<std::string>& words, rlim_t file_size_limit) {
+  const std::string program = std::string(KIREMO_BIN_DIR) + "/kiremo-cli";
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+
+  int out[2];
+  int err[2];
+  if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{file_size_limit, file_size_limit};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::dup2(out[1], 1);
+    ::dup2(err[1], 2);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  CliResult result;
+  pollfd pipes[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string* texts[2] = {&result.out, &result.err};
+  for (int open = 2; open > 0;) {
+    if (::poll(pipes, 2, -1) < 0) break;
+    for (int k = 0; k < 2; ++k) {
+      if (pipes[k].fd < 0 || pipes[k].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t n = ::read(pipes[k].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        texts[k]->append(buffer, static_cast<std::size_t>(n));
+      } else {
+        ::close(pipes[k].fd);
+        pipes[k].fd = -1;
+        --open;
+      }
+    }
+  }
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   return result;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_runner.h"
@@ -66,6 +68,29 @@ TEST_F(CutPageCommandTest, APageWithoutSectionTableIsNoError) {
   const CliResult plain = RunCli({"cut-page", page});
   EXPECT_EQ(plain.status, 0);
   EXPECT_EQ(plain.out, "Sayfada ders tablosu yok.\n");
+}
+
+// A pipe nobody writes to, an endless device and a page beyond the limit
+// are refused at once, naming the file, instead of waiting or growing.
+TEST_F(CutPageCommandTest, OnlyARegularPageWithinTheLimitIsRead) {
+  const std::string pipe = folder / "pipe.html";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  const std::string zero = folder / "zero.html";
+  std::filesystem::create_symlink("/dev/zero", zero);
+  const std::string huge = folder / "huge.html";
+  WriteBytes(huge, {});
+  std::filesystem::resize_file(huge, 65 * 1024 * 1024);
+  const struct {
+    std::string page;
+    std::string reason;
+  } cases[] = {{pipe, "sıradan bir dosya değil"}, {zero, "sıradan bir dosya değil"}, {huge, "en çok 64 MB okunur"}};
+  for (const auto& c : cases) {
+    const CliResult result = RunCli({"cut-page", c.page});
+    EXPECT_EQ(result.status, 1) << c.page;
+    EXPECT_NE(result.err.find("\"" + c.page + "\" dosyası okunamadı"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty());
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "files/workbook_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -98,6 +99,31 @@ TEST(WorkbookWriter, UnwritablePlacesRaiseAnErrorAndLeaveTheTargetAlone) {
   std::ofstream(long_name) << "keep";
   EXPECT_THROW(WriteWorkbook(long_name, Headings()), IoError);
   EXPECT_EQ(ReadWholeFile(long_name), "keep");
+}
+
+// The workbook replaces its target as every file of the program does: the
+// target's mode kept, a linked target written through, and a link planted
+// beside it (where an older writer put its temporary) never followed.
+TEST(WorkbookWriter, KeepsTheModeWritesThroughALinkAndFollowsNoPlantedLink) {
+  testing_support::TempFolder folder;
+  const std::string real = folder / "real.xlsx";
+  const std::string link = folder / "link.xlsx";
+  const std::string victim = folder / "victim";
+  WriteFileAtomically(real, "old");
+  ::chmod(real.c_str(), 0600);
+  std::filesystem::create_symlink(real, link);
+  WriteFileAtomically(victim, "victim");
+  std::filesystem::create_symlink(victim, link + ".yeni");
+
+  WriteWorkbook(link, Headings());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(real).substr(0, 2), "PK");
+  EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(ReadWholeFile(victim), "victim");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+  EXPECT_EQ(entries, 4) << "the two files, the link and the planted link: nothing left beside";
 }
 
 }  // namespace

@@ -125,6 +125,8 @@ TEST_F(RoutingTest, AutomaticUpdateMenuFlipsOnce) {
   item->trigger();
   EXPECT_TRUE(item->isChecked());
   Pick(Find<QComboBox>("ComboBox1"), 1);
+  // The department's page is fetched off the window's thread.
+  for (int i = 0; i < 500 && Find<QComboBox>("ComboBox2")->count() == 0; ++i) QTest::qWait(10);
   const std::vector<std::string> asked = network.Asked();
   ASSERT_EQ(asked.size(), 2u) << "the version file at start, then the department's page";
   EXPECT_NE(asked[1].find("fb=ELK"), std::string::npos);

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -167,6 +168,14 @@ void ScheduleServer::Routes() {
                                    if (offset == 0 && half > 0) return sink.write(page.data(), half);
                                    return false;  // closes the connection mid-body
                                  });
+        break;
+      }
+      case Failure::Oversized: {
+        constexpr std::size_t kSize = 64 * 1024 * 1024 + 1;
+        res.set_content_provider(kSize, kHtml, [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          static const std::string filler(65536, 'x');
+          return sink.write(filler.data(), std::min({length, filler.size(), kSize - offset}));
+        });
         break;
       }
       case Failure::Stall:

@@ -24,10 +24,11 @@ namespace kiremo::demo {
 
 enum class Failure {
   None,
-  Status,    // an error status (failure_status)
-  Redirect,  // a redirect to the same page elsewhere
-  Close,     // headers and half the body, then the connection is closed
-  Stall,     // the request is never answered
+  Status,     // an error status (failure_status)
+  Redirect,   // a redirect to the same page elsewhere
+  Close,      // headers and half the body, then the connection is closed
+  Stall,      // the request is never answered
+  Oversized,  // a body larger than any page may be (sent only as far as the client reads)
 };
 
 struct ServerOptions {

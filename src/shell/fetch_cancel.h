@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "app/app.h"
+
+class QMainWindow;
+class QPushButton;
+
+namespace kiremo::shell {
+
+// Lets the student give up the pages being fetched (a quick update, the
+// department list and pages of "Veri Al/Güncelle"): Esc anywhere in the
+// window, or the "Vazgeç" button at the right of the status bar, which
+// shows only while there is something to give up.
+class FetchCancel : public QObject {
+  Q_OBJECT
+
+ public:
+  FetchCancel(QMainWindow& window, app::App& app);
+
+  QPushButton* Button() const { return button_; }
+
+ private:
+  void Refresh();
+
+  app::App& app_;
+  QPushButton* button_;
+  QTimer watch_;
+};
+
+}  // namespace kiremo::shell

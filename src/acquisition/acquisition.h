@@ -56,6 +56,7 @@ class Acquisition {
   // The planner's reset hook.
   void ClearConnectionErrorShown() { full_.ClearConnectionErrorShown(); }
   const FullUpdate& Full() const { return full_; }
+  void OnFullUpdateEnded(std::function<void(UpdateOutcome)> ended) { full_.OnEnded(std::move(ended)); }
 
   // Closing the window: see FullUpdate::Stop.
   void Stop() { full_.Stop(); }

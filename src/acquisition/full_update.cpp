@@ -60,6 +60,7 @@ struct FullUpdate::State : std::enable_shared_from_this<FullUpdate::State> {
   std::optional<catalogue::FolderLock> lock;
   std::vector<std::jthread> workers;
   Phase phase = Phase::Idle;
+  std::function<void(UpdateOutcome)> ended;
 };
 
 namespace {
@@ -186,15 +187,22 @@ void FullUpdate::StartWorkers(State& s, const std::vector<std::string>& codes) {
   }
 }
 
+void FullUpdate::OnEnded(std::function<void(UpdateOutcome)> ended) { state_->ended = std::move(ended); }
+
 bool FullUpdate::Cancel() {
   if (!Running()) return false;
-  Stop();
+  Halt(*state_);
   if (Outcome() == UpdateOutcome::Failed) state_->report.Status(std::string(kUpdateCancelled));
   return true;
 }
 
 void FullUpdate::Stop() {
-  State& s = *state_;
+  // Closing: nobody is left to show the plan to.
+  state_->ended = nullptr;
+  Halt(*state_);
+}
+
+void FullUpdate::Halt(State& s) {
   s.index.Cancel();
   if (s.phase == Phase::DepartmentList) return Abandon(s, std::nullopt);
   for (std::jthread& worker : s.workers) worker.request_stop();
@@ -204,6 +212,11 @@ void FullUpdate::Stop() {
 
 void FullUpdate::Complete(State& s) {
   if (s.phase != Phase::Workers) return;
+  EndWorkers(s);
+  if (s.ended) s.ended(s.outcome);
+}
+
+void FullUpdate::EndWorkers(State& s) {
   JoinAll(s.workers);
   if (s.shared.FinishedFailed() != 0) {
     // A failed fetch has shown its message already.

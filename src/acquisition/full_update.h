@@ -54,6 +54,10 @@ class FullUpdate {
   bool Running() const;
   UpdateOutcome Outcome() const;
 
+  // Called on the window thread when an update that reset the plan has
+  // ended, switched in, failed or cancelled; not when the window closes.
+  void OnEnded(std::function<void(UpdateOutcome)> ended);
+
   // The student gives up (Esc or the cancel button): the update ends at
   // once and nothing changes, unless every worker had already finished.
   // False when no update was running.
@@ -72,6 +76,9 @@ class FullUpdate {
   static void StartWorkers(State& s, const std::vector<std::string>& codes);
   // The end of an update, on the window thread, once all five have reported.
   static void Complete(State& s);
+  static void EndWorkers(State& s);
+  // Aborts the fetches, waits for the workers and ends the update.
+  static void Halt(State& s);
   static void SwitchIn(State& s);
   // Ends an update without a switch: the new pair is removed, the lock let
   // go, and the student told why (when there is something to tell).

@@ -37,14 +37,17 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       generator_(planner_, query1_),
       changes_(planner_),
       freshness_(planner_, view_),
+      stale_plan_(planner_, view_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
   planner_.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
   });
   auto sifirla = [this] {
+    stale_plan_.BeforeUpdateReset(changes_.Modified());
     planner_.Sifirla();
     changes_.Kept();
+    stale_plan_.AfterUpdateReset();
   };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
@@ -56,6 +59,12 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
   }
   quick_updates_ = std::make_unique<QuickUpdateQueue>(planner_, *acquisition_, dispatcher_, view_,
                                                       options_.network ? options_.network->settle : kQuickUpdateSettle);
+  acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome) { FullUpdateEnded(); });
+  // An automatic update tells only what the student has not heard of yet.
+  quick_updates_->OnUpdated([this] {
+    stale_plan_.Check(true);
+    AfterEvent();
+  });
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
                               [this] {
@@ -74,7 +83,16 @@ void App::Guarded(Work&& work) {
 
 void App::AfterEvent() {
   if (view_.ComboBox31().Count() > 0 && freshness_.Stale()) view_.ComboBox31().Clear();
+  stale_plan_.Refresh();
   plan_view_.MarkModified(changes_.Modified());
+}
+
+void App::FullUpdateEnded() {
+  Guarded([&] {
+    if (!stale_plan_.RestoreAfterUpdate()) return;
+    if (!stale_plan_.ModifiedBeforeUpdate()) changes_.Kept();
+    stale_plan_.Check();
+  });
 }
 
 void App::FormCreate() {
@@ -100,8 +118,9 @@ void App::FormCreate() {
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
     acquisition_->CheckVersion();
-    if (!options_.startup_file.empty()) plan_commands_.Load(options_.startup_file);
+    const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
+    if (loaded) stale_plan_.Check();
   });
 }
 
@@ -226,7 +245,9 @@ void App::CRNScriptKopyalaClick() {
 
 void App::menuAcClick() {
   Guarded([&] {
-    if (MayDiscardPlan() && plan_commands_.Load(options_.startup_file)) changes_.Kept();
+    if (!MayDiscardPlan() || !plan_commands_.Load(options_.startup_file)) return;
+    changes_.Kept();
+    stale_plan_.Check();
   });
 }
 

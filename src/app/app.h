@@ -15,6 +15,7 @@
 #include "app/quick_update_queue.h"
 #include "app/result_freshness.h"
 #include "app/settings_writes.h"
+#include "app/stale_plan.h"
 #include "app/unsaved_changes.h"
 #include "app/view_report.h"
 #include "catalogue/database.h"
@@ -146,6 +147,8 @@ class App {
   // After every event: results made from what has changed leave the list,
   // and the caption marks unsaved changes.
   void AfterEvent();
+  // The full update gave the catalogue back: the plan it reset returns and is checked.
+  void FullUpdateEnded();
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;
@@ -161,6 +164,7 @@ class App {
   generator::Generator generator_;
   UnsavedChanges changes_;
   ResultFreshness freshness_;
+  StalePlan stale_plan_;
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;

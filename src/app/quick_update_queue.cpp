@@ -69,8 +69,9 @@ void QuickUpdateQueue::Finish(acquisition::FetchResult result) {
   if (waiting_.empty()) EndFetchingStatus();
   RunGuarded(view_.Dialog(), [&] {
     // A failing store ends the event before the course codes are listed.
-    acquisition_.StoreQuickUpdate(job.department, result);
+    const auto stored = acquisition_.StoreQuickUpdate(job.department, result);
     ListCourses(job);
+    if (stored == acquisition::QuickUpdateResult::Updated && updated_) updated_();
   });
   StartNext();
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,8 @@ class QuickUpdateQueue {
   // Gives up every waiting update; false when there was none.
   bool Cancel();
   bool Busy() const { return current_.has_value() || !waiting_.empty(); }
+  // Called after a department's table was refreshed and its row listed.
+  void OnUpdated(std::function<void()> updated) { updated_ = std::move(updated); }
 
  private:
   struct Job {
@@ -65,6 +68,7 @@ class QuickUpdateQueue {
   std::optional<std::string> status_before_;
   std::string fetching_status_;
   acquisition::BackgroundFetch fetch_;
+  std::function<void()> updated_;
 };
 
 }  // namespace kiremo::app

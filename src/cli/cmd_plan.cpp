@@ -1,12 +1,14 @@
-// kiremo-cli plan show|crns|export: a schedule file loaded into the planner
-// as the window loads it, then shown, its CRNs given as the clipboard would
-// get them, or its week exported as a workbook or a calendar.
+// kiremo-cli plan show|crns|check|export: a schedule file loaded into the
+// planner as the window loads it, then shown, its CRNs given as the clipboard
+// would get them, checked against the catalogue, or its week exported as a
+// workbook or a calendar.
 #include <cstdio>
 #include <ostream>
 
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/output.h"
+#include "cli/plan_check.h"
 #include "cli/plan_export.h"
 #include "cli/plan_session.h"
 #include "files/plan_io.h"
@@ -17,7 +19,8 @@ namespace kiremo::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan export DOSYA.dkf ÇIKTI.xlsx | "
+    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan check DOSYA.dkf [--json] | "
+    "plan export DOSYA.dkf ÇIKTI.xlsx | "
     "plan export DOSYA.dkf ÇIKTI.ics --term-start YYYY-AA-GG [--weeks N]";
 
 nlohmann::json RowJson(int row, const planner::TDers& ders) {
@@ -112,6 +115,7 @@ int Plan(Context& context, const std::vector<std::string>& words) {
                 << std::flush;
     return failed ? 1 : 0;
   }
+  if (action == "check") return CheckPlanCommand(context, rest);
   if (action == "export") return ExportPlan(context, rest);
   throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);
 }

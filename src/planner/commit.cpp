@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "planner/markers.h"
 #include "planner/meetings.h"
 #include "planner/planner.h"
@@ -55,6 +57,42 @@ void Planner::BilgiKaydet(int row) {
 
   ShapeGuncelle(row);
   SetEkle(row, false);
+}
+
+Planner::Recommitted Planner::Recommit(int row) {
+  const std::string crn = Ders(row).CRN;
+  const CourseRow& lists = Row(row);
+  if (crn.empty() || lists.course.index < 0) return Recommitted::NotOffered;
+  // A section the filled list would not offer stays as it is, marker and all.
+  const auto offered =
+      ListsOfCourse(query1_.Db().SectionsOfCourse(lists.department.Text(), lists.course.Text()), filter_());
+  const auto& items = offered.sections.items;
+  if (std::none_of(items.begin(), items.end(), [&](const SectionItem& item) { return item.crn == crn; })) {
+    return Recommitted::NotOffered;
+  }
+  AcilanDersEkle(row);
+  SectionChoices& sections = MutableRow(row).section;
+  for (int k = 0; k < sections.Count(); ++k) {
+    if (sections.items[k].crn != crn) continue;
+    // The row holds this section until the commit replaces it, also when a
+    // clash stops the commit.
+    sections.marked = k;
+    SelectSection(row, k);
+    const bool clashes = CommitClashes(row);
+    KaydetClick(row);
+    return clashes ? Recommitted::Clashes : Recommitted::Committed;
+  }
+  return Recommitted::NotOffered;
+}
+
+void Planner::RecommitRows(const std::vector<int>& rows) {
+  int clashing = 0;
+  for (int row : rows) {
+    if (Recommit(row) == Recommitted::Clashes) clashing = row;
+  }
+  if (clashing == 0) return;
+  SectionChosen(clashing);
+  SetStatus(std::string(kCommitClash));
 }
 
 void Planner::KaydedildiSil(int row) {

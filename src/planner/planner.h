@@ -118,6 +118,15 @@ class Planner {
   // committed by another row: then it is previewed (in red) instead and
   // nothing is committed, so the grid never holds two courses in one cell.
   void KaydetClick(int row);
+  // The row's committed section taken again from the catalogue, as a
+  // student re-picking it does: the section list filled anew, the item of
+  // the row's CRN chosen, then KaydetClick (a clash leaves it previewed in
+  // red and the old record committed).
+  enum class Recommitted { NotOffered, Committed, Clashes };
+  Recommitted Recommit(int row);
+  // Recommit for each row in turn; the last row that clashes is previewed
+  // again at the end, since every later refill clears the preview.
+  void RecommitRows(const std::vector<int>& rows);
   void ButtonClick(int row);                  // remembers the row of the lookup menu
   void Grid1SelectCell(int column, int row);  // GeciciSil; remember; BilgiGoster
   void btnCikarClick();                       // DersCikar(SeciliSatir, SeciliSutun, 0)

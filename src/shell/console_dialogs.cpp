@@ -14,6 +14,11 @@ ui::SaveChoice ConsoleDialogs::AskSaveChanges(const std::string& caption, const 
   return ui::SaveChoice::Discard;
 }
 
+bool ConsoleDialogs::AskApplyUpdates(const std::string& caption, const std::string& text) {
+  Message(caption, text, ui::Icon::Warning);
+  return false;
+}
+
 void ConsoleDialogs::StandardError(const std::string& text) { Message(ProgramTitle(), text, ui::Icon::Error); }
 
 }  // namespace kiremo::shell

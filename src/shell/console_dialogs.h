@@ -19,6 +19,8 @@ class ConsoleDialogs : public ui::Dialogs {
   std::optional<std::string> AskSaveFile(const std::string&) override { return std::nullopt; }
   // Nobody answers: the question is written and the work is not kept.
   ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
+  // Written, and nothing applied.
+  bool AskApplyUpdates(const std::string& caption, const std::string& text) override;
 
  private:
   std::FILE* out_;

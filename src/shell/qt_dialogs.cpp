@@ -106,4 +106,16 @@ ui::SaveChoice QtDialogs::AskSaveChanges(const std::string& caption, const std::
   return ui::SaveChoice::Cancel;
 }
 
+bool QtDialogs::AskApplyUpdates(const std::string& caption, const std::string& text) {
+  if (stand_in) return stand_in->AskApplyUpdates(caption, text);
+  QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text), QMessageBox::NoButton, owner_);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* apply = box.addButton(ToQString("Güncel bilgileri uygula"_w), QMessageBox::AcceptRole);
+  QPushButton* close = box.addButton(ToQString("Tamam"), QMessageBox::RejectRole);
+  box.setDefaultButton(close);
+  box.setEscapeButton(close);
+  box.exec();
+  return box.clickedButton() == apply;
+}
+
 }  // namespace kiremo::shell

@@ -22,6 +22,7 @@ class QtDialogs : public ui::Dialogs {
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
   std::optional<std::string> AskSaveFile(const std::string& filter) override;
   ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
+  bool AskApplyUpdates(const std::string& caption, const std::string& text) override;
 
  private:
   QWidget* owner_;

@@ -100,6 +100,14 @@ SaveChoice MemoryDialogs::AskSaveChanges(const std::string& caption, const std::
   return choice;
 }
 
+bool MemoryDialogs::AskApplyUpdates(const std::string& caption, const std::string& text) {
+  apply_questions.push_back({caption, text, Icon::Warning});
+  if (next_apply_answers.empty()) return false;
+  const bool apply = next_apply_answers.front();
+  next_apply_answers.erase(next_apply_answers.begin());
+  return apply;
+}
+
 std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter) {
   filters_asked.push_back(filter);
   if (next_save_names.empty()) return std::nullopt;

@@ -81,9 +81,12 @@ class MemorySwatch : public Swatch {
  public:
   Colour Fill() const override { return fill_; }
   void SetFill(Colour colour) override { fill_ = colour; }
+  std::string Warning() const override { return warning_; }
+  void SetWarning(const std::string& reason) override { warning_ = reason; }
 
  private:
   Colour fill_ = kWhite;
+  std::string warning_;
 };
 
 class MemoryGrid : public Grid {
@@ -126,10 +129,14 @@ class MemoryDialogs : public Dialogs {
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
   std::optional<std::string> AskSaveFile(const std::string& filter) override;
   SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
+  // Answers from next_apply_answers, "Tamam" when it is empty.
+  bool AskApplyUpdates(const std::string& caption, const std::string& text) override;
 
   std::vector<Shown> messages;
   std::vector<Shown> save_questions;  // icon: Icon::Warning
   std::vector<SaveChoice> next_save_choices;
+  std::vector<Shown> apply_questions;  // icon: Icon::Warning
+  std::vector<bool> next_apply_answers;
   std::vector<std::string> errors;
   std::vector<std::string> next_open_names;
   std::vector<std::string> next_save_names;

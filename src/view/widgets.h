@@ -96,12 +96,15 @@ class Button {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
-// A row's colour marker.
+// A row's colour marker. A warning marks the row as out of date with the
+// catalogue and tells why when the pointer rests on it; empty for none.
 class Swatch {
  public:
   virtual ~Swatch() = default;
   virtual Colour Fill() const = 0;
   virtual void SetFill(Colour colour) = 0;
+  virtual std::string Warning() const = 0;
+  virtual void SetWarning(const std::string& reason) = 0;
 };
 
 // The timetable grid: column 0 and row 0 are headers.
@@ -144,6 +147,9 @@ class Dialogs {
   // A modal question with the buttons "Kaydet", "Kaydetme" and "Vazgeç";
   // closing it is "Vazgeç".
   virtual SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) = 0;
+  // A box telling what changed in the plan, with the buttons "Güncel
+  // bilgileri uygula" (true) and "Tamam"; closing it is "Tamam".
+  virtual bool AskApplyUpdates(const std::string& caption, const std::string& text) = 0;
 };
 
 class Clipboard {

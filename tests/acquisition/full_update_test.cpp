@@ -340,16 +340,18 @@ TEST_F(FullUpdateTest, StoppingWhileTheFailureMessageWaitsDoesNotHang) {
 // A disk that fills up at any step of the update (the new list, the copy of
 // the catalogue, its tables, the stored pages) is said as such, and leaves
 // the old pair as it was. Each step runs in a child whose files may not
-// grow past the limit.
+// grow past the limit. The child starts its own server: a fork taken while
+// the server's threads run may copy a lock one of them held (the sanitizers'
+// allocator's, for one) and the child would wait on it for ever.
 TEST_F(FullUpdateTest, AFullDiskAtAnyStepIsSaidAndChangesNothing) {
   std::map<std::string, std::string> pages = ThreeDepartments();
   std::vector<std::vector<std::string>> rows;
   for (int k = 0; k < 2000; ++k) rows.push_back(SectionRow(std::to_string(k), "ELK 1" + std::to_string(k % 50)));
   pages["ELK"] = SchedulePage(rows);
-  Serve(pages);
   const auto size = static_cast<rlim_t>(main_before.size());
   for (const rlim_t limit : {rlim_t{1}, rlim_t{100}, size / 2, size + 4096, size + 100000}) {
     const int outcome = testing_support::InChildWithFileSizeLimit(limit, [&] {
+      Serve(pages);
       RunToEnd();
       if (update->Outcome() != UpdateOutcome::Failed) return 1;
       return report.NoticesSaying(kDiskFull) == 1 && report.errors.empty() ? 0 : 2;

@@ -353,8 +353,12 @@ TEST_F(FullUpdateTest, AFullDiskAtAnyStepIsSaidAndChangesNothing) {
     const int outcome = testing_support::InChildWithFileSizeLimit(limit, [&] {
       Serve(pages);
       RunToEnd();
-      if (update->Outcome() != UpdateOutcome::Failed) return 1;
-      return report.NoticesSaying(kDiskFull) == 1 && report.errors.empty() ? 0 : 2;
+      const int result = update->Outcome() != UpdateOutcome::Failed                      ? 1
+                         : report.NoticesSaying(kDiskFull) == 1 && report.errors.empty() ? 0
+                                                                                         : 2;
+      update.reset();  // joins the update's thread before the child ends
+      server.reset();
+      return result;
     });
     EXPECT_EQ(outcome, 0) << "limit " << limit;
     ExpectOldPair();

@@ -179,8 +179,11 @@ int Generate(Context& context, const std::vector<std::string>& words) {
   } else {
     PrintTextResult(context.out, report);
   }
-  // No timetable listed is a failure, whichever box says why.
-  return generation.listed > 0 ? 0 : 1;
+  // No timetable listed is a failure, whichever box says why; like every
+  // failure it is said on standard error too.
+  if (generation.listed > 0) return 0;
+  PrintLine(context.err, "Hiçbir program listelenmedi."_w);
+  return 1;
 }
 
 const CommandRegistration registration{{"generate", kUsage, Generate}};

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "planner/constraints.h"
+
 // A plan as a schedule file holds it, as plain values: what the planner
 // captures when it is saved and rebuilds from when it is loaded.
 namespace kiremo::planner {
@@ -40,6 +42,9 @@ struct PlanSnapshot {
   // Rows 1..10: the first five characters of the section item carrying the
   // saved marker (its CRN), or empty.
   std::array<std::string, 10> committed;
+  // Locks, exclusions and busy hours: kept after the four blocks, and only
+  // when there are any.
+  Constraints constraints;
   friend bool operator==(const PlanSnapshot&, const PlanSnapshot&) = default;
 };
 

@@ -21,6 +21,7 @@ class PlanView : public planner::PlanObserver {
   void SwatchChanged(int row) override;
   void CellTextChanged(int day, int slot) override;
   void CellsRecoloured() override;
+  void ConstraintsChanged() override;
   void StatusChanged() override;
   void CaptionChanged() override;
   void Show(const Notice& notice) override;

@@ -18,6 +18,7 @@ class ShownNotices : public planner::PlanObserver {
   void SwatchChanged(int) override {}
   void CellTextChanged(int, int) override {}
   void CellsRecoloured() override {}
+  void ConstraintsChanged() override {}
   void StatusChanged() override {}
   void CaptionChanged() override {}
   void Show(const Notice& notice) override { notices.push_back(notice); }

@@ -8,6 +8,7 @@
 #include "generator/clash_masks.h"
 #include "generator/existence_check.h"
 #include "generator/timetable_metrics.h"
+#include "planner/cell_runs.h"
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
 
@@ -18,7 +19,7 @@ namespace {
 // Per check; a dozen checks at most take a few tenths of a second.
 constexpr std::int64_t kBudget = 1'000'000;
 
-using Cell = std::pair<int, int>;  // day, slot
+using Cell = planner::GridCell;
 
 std::set<Cell> CellsOf(const TTreeDers& candidate) {
   std::set<Cell> cells;
@@ -43,25 +44,6 @@ std::set<Cell> SharedCells(const std::vector<TTreeDers>& candidates, const std::
   return shared;
 }
 
-// "Pazartesi 10:30–12:29 ve Çarşamba 14:30–15:29": runs of hours, day by day.
-std::string CellsText(const std::set<Cell>& cells) {
-  static const std::string_view kDays[] = {"Pazartesi"_w, "Salı"_w, "Çarşamba"_w, "Perşembe"_w, "Cuma"_w};
-  std::vector<std::string> runs;
-  for (auto it = cells.begin(); it != cells.end();) {
-    const auto [day, first] = *it;
-    int last = first;
-    for (++it; it != cells.end() && it->first == day && it->second == last + 1; ++it) ++last;
-    const std::string name =
-        day >= 1 && day <= 5 ? std::string(kDays[day - 1]) : std::to_string(day) + std::string(". gün"_w);
-    runs.push_back(name + " " + ClockText(first + 7, 30) + std::string("–"_w) + ClockText(last + 8, 29));
-  }
-  std::string text;
-  for (std::size_t k = 0; k < runs.size(); ++k) {
-    text += (k == 0 ? "" : k + 1 == runs.size() ? " ve " : ", ") + runs[k];
-  }
-  return text;
-}
-
 std::string ListText(const std::vector<std::string>& courses) {
   std::string text;
   for (std::size_t k = 0; k < courses.size(); ++k) text += (k == 0 ? "" : ", ") + courses[k];
@@ -71,7 +53,8 @@ std::string ListText(const std::vector<std::string>& courses) {
 std::string PairText(const std::vector<std::string>& courses, const std::set<Cell>& shared) {
   std::string text = courses[0] + " ile " + courses[1] + std::string(" seçtiğin kıstaslarla birlikte alınamıyor: "_w);
   if (shared.empty()) return text + std::string("birinin her şubesi ötekinin bütün şubeleriyle çakışıyor."_w);
-  return text + std::string("ikisinin de bütün şubeleri "_w) + CellsText(shared) + std::string(" saatlerinde."_w);
+  return text + std::string("ikisinin de bütün şubeleri "_w) + planner::CellRunsText(shared) +
+         std::string(" saatlerinde."_w);
 }
 
 }  // namespace

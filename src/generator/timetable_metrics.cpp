@@ -2,18 +2,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <map>
 
 #include "text/text_helpers.h"
 
 namespace kiremo::generator {
-
-std::string ClockText(int hour, int minute) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d", hour, minute);
-  return text;
-}
 
 std::string StartText(const Metrics& metrics) {
   return metrics.first_hour < 0 ? std::string() : ClockText(metrics.first_hour, 30);

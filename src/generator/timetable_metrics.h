@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "generator/tree_ders.h"
+#include "planner/cell_runs.h"
 
 namespace kiremo::generator {
 
@@ -21,8 +22,7 @@ struct Metrics {
   friend bool operator==(const Metrics&, const Metrics&) = default;
 };
 
-// "09:30" for 9 and 30.
-std::string ClockText(int hour, int minute);
+using planner::ClockText;
 // "09:30" and "15:29"; empty without classes.
 std::string StartText(const Metrics& metrics);
 std::string EndText(const Metrics& metrics);

@@ -23,4 +23,8 @@ inline constexpr std::string_view kDamagedCatalogue =
 inline constexpr std::string_view kCommitClash =
     "Bu şube eklenmedi: kırmızı saatlerde eklenmiş başka bir dersle çakışıyor."_w;
 
+// The status line when the chosen section meets in hours kept free; the
+// hours follow.
+inline constexpr std::string_view kOnBusyHours = "Bu şube boş tutmak istediğin saatlere denk geliyor: "_w;
+
 }  // namespace kiremo::planner

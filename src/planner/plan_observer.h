@@ -20,6 +20,8 @@ class PlanObserver {
   virtual void CellTextChanged(int day, int slot) = 0;
   // Refresh: every body cell takes the colour of its state.
   virtual void CellsRecoloured() = 0;
+  // A lock, an exclusion or a busy hour was set or cleared.
+  virtual void ConstraintsChanged() = 0;
   virtual void StatusChanged() = 0;
   virtual void CaptionChanged() = 0;
   // A message box with an OK button; returns when it is closed.

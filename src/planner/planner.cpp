@@ -66,12 +66,19 @@ void Planner::SetCaption(std::string text) {
 }
 
 void Planner::SelectDepartment(int row, int index) {
-  MutableRow(row).department.Select(index);
+  CourseRow& lists = MutableRow(row);
+  const std::string before = lists.department.Text();
+  lists.department.Select(index);
+  if (lists.department.Text() != before) Unlock(row);
   ListsChanged(row);
 }
 
 void Planner::SelectCourse(int row, int index) {
-  MutableRow(row).course.Select(index);
+  CourseRow& lists = MutableRow(row);
+  const std::string before = lists.course.Text();
+  lists.course.Select(index);
+  // A lock names a section of the row's course, not of the next one.
+  if (lists.course.Text() != before) Unlock(row);
   ListsChanged(row);
 }
 
@@ -96,6 +103,10 @@ void Planner::KaydetClick(int row) {
     // A stale "Ekle": the grid changed since the section was previewed.
     SectionChosen(row);
     SetStatus(std::string(kCommitClash));
+    return;
+  }
+  if (!BusyCellsOfChoice(row).empty()) {
+    SectionChosen(row);  // red over the busy hours, with the note
     return;
   }
   BilgiKaydet(row);

@@ -3,11 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/database.h"
 #include "planner/choices.h"
+#include "planner/constraints.h"
 #include "planner/grid.h"
 #include "planner/plan_observer.h"
 #include "planner/plan_snapshot.h"
@@ -131,6 +134,19 @@ class Planner {
   void Grid1SelectCell(int column, int row);  // GeciciSil; remember; BilgiGoster
   void btnCikarClick();                       // DersCikar(SeciliSatir, SeciliSutun, 0)
 
+  // The student's locks, exclusions and busy hours. A lock belongs to its
+  // row's course: choosing another department or course in the row drops it.
+  // A section is never locked and excluded at once: locking includes it
+  // again, excluding unlocks every row it was locked in.
+  const Constraints& StudentConstraints() const { return constraints_; }
+  void Lock(int row, const std::string& crn);
+  void Unlock(int row);
+  void Exclude(const std::string& crn);
+  void Include(const std::string& crn);
+  void SetBusy(int day, int slot, bool busy);
+  bool Busy(int day, int slot) const { return InsideGridBody(day, slot) && constraints_.busy[day - 1][slot - 1]; }
+  void SetConstraints(Constraints constraints);
+
   // The plan as a schedule file holds it, and the plan rebuilt from one:
   // a reset, then the lists, the cells, the records, the marked sections,
   // the painting, and the file's name in the caption.
@@ -154,6 +170,12 @@ class Planner {
   // Paints the committed rows' meetings back into the cells that a removal
   // left to no row: rows of an older plan file may overlap.
   void RepaintUncovered();
+  // The busy cells that the row's chosen section would cover.
+  std::vector<std::pair<int, int>> BusyCellsOfChoice(int row);
+  // The meetings of the row's chosen section as the catalogue has them now;
+  // nothing for no real section or one gone from the catalogue.
+  std::optional<TDers> ChosenSection(int row);
+  void ConstraintsChanged();
 
   catalogue::CatalogueQuery& query1_;
   std::string program_folder_;
@@ -174,6 +196,7 @@ class Planner {
   int details_row_ = 0;  // the row whose details the status line shows, 0 for none
   std::string status_;
   std::string caption_;
+  Constraints constraints_;
 };
 
 // Percent-encoding of the teacher lookup: 26 characters become "%XX",

@@ -7,6 +7,7 @@ void Planner::Sifirla() {
   for (int row = 1; row <= kRows; ++row) SetEkle(row, false);
   for (int row = 1; row <= kRows; ++row) RemoveRow(row);
   hucreler_ = {};
+  SetConstraints({});  // they belong to the plan being left
   for (int row = 1; row <= kRows; ++row) SelectDepartment(row, -1);
   for (int row = 1; row <= kRows; ++row) {
     rows_[row].course.Clear();

@@ -51,6 +51,7 @@ PlanSnapshot Planner::Snapshot() const {
   for (int day = 1; day <= kDays; ++day) {
     for (int slot = 1; slot <= kSlots; ++slot) plan.cells[day - 1][slot - 1] = WithoutPreview(hucreler_[day][slot]);
   }
+  plan.constraints = constraints_;
   return plan;
 }
 
@@ -99,6 +100,7 @@ void Planner::Restore(const PlanSnapshot& plan, const std::string& file_name) {
     }
   }
   for (int row = 1; row <= kRows; ++row) KaliciBoya(row);
+  SetConstraints(plan.constraints);
   SetCaption(caption_ + " - " + file_name);
   Refresh();
 }

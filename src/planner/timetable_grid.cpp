@@ -1,3 +1,6 @@
+#include <set>
+
+#include "planner/cell_runs.h"
 #include "planner/colours.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
@@ -28,6 +31,7 @@ void Planner::GeciciBoya(int row) {
     return;
   }
   bool clash = false;
+  std::set<GridCell> busy;
   for (int n = 0, count = PaintedMeetings(gecici_); n < count; ++n) {
     const MeetingSpan span = SpanOf(gecici_, n);
     for (int hour = span.start_hour; hour < span.end_hour; ++hour) {
@@ -36,9 +40,12 @@ void Planner::GeciciBoya(int row) {
       int& cell = hucreler_[span.day][slot];
       cell += kPreview;
       clash = clash || IsClash(cell);
+      if (Busy(span.day, slot)) busy.emplace(span.day, slot);
     }
   }
-  SetEkle(row, !clash);
+  // Hours the student keeps free block the section like another course.
+  SetEkle(row, !clash && busy.empty());
+  if (!busy.empty()) SetStatus(std::string(kOnBusyHours) + CellRunsText(busy) + ".");
   Refresh();
 }
 

@@ -25,6 +25,7 @@ class ShownBoxes : public planner::PlanObserver {
   void SwatchChanged(int) override {}
   void CellTextChanged(int, int) override {}
   void CellsRecoloured() override {}
+  void ConstraintsChanged() override {}
   void StatusChanged() override {}
   void CaptionChanged() override {}
   void Show(const Notice& notice) override { notices.push_back(notice); }

@@ -43,6 +43,7 @@ class RecordingWindow : public PlanObserver {
       }
     }
   }
+  void ConstraintsChanged() override {}
   void StatusChanged() override {}
   void CaptionChanged() override {}
   void Show(const Notice& notice) override { notices.push_back(notice); }

@@ -75,12 +75,6 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
                           .apply_stored_settings = [this] { ApplyStoredSettings(); }});
 }
 
-template <typename Work>
-void App::Guarded(Work&& work) {
-  RunGuarded(view_.Dialog(), std::forward<Work>(work));
-  RunGuarded(view_.Dialog(), [this] { AfterEvent(); });
-}
-
 void App::AfterEvent() {
   if (view_.ComboBox31().Count() > 0 && freshness_.Stale()) view_.ComboBox31().Clear();
   stale_plan_.Refresh();
@@ -159,13 +153,17 @@ void App::CourseChosen(int row) {
 
 void App::SectionChosen(int row) {
   Guarded([&] {
+    previewed_row_ = row;
     planner_.SelectSection(row, view_.SectionCombo(row).ItemIndex());
     planner_.SectionChosen(row);
   });
 }
 
 void App::KaydetClick(int row) {
-  Guarded([&] { planner_.KaydetClick(row); });
+  Guarded([&] {
+    previewed_row_ = row;  // a refused section stays previewed
+    planner_.KaydetClick(row);
+  });
 }
 
 void App::ButtonClick(int row) { planner_.ButtonClick(row); }

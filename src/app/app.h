@@ -7,8 +7,10 @@
 
 #include "acquisition/acquisition.h"
 #include "acquisition/dispatcher.h"
+#include "app/event_guard.h"
 #include "app/export_commands.h"
 #include "app/ini_file.h"
+#include "app/menu_entry.h"
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
 #include "app/plan_view.h"
@@ -20,6 +22,7 @@
 #include "app/view_report.h"
 #include "catalogue/database.h"
 #include "generator/generator.h"
+#include "planner/cell_runs.h"
 #include "planner/planner.h"
 #include "view/main_view.h"
 
@@ -79,6 +82,21 @@ class App {
 
   void Grid1SelectCell(int column, int row);
   void btnCikarClick();
+  // The student's locks, exclusions and busy hours (constraint_events.cpp).
+  // Each click flips its setting: item `item` of the row's section list
+  // locked in the row or not, excluded or not; the row's committed section
+  // locked or not (from its colour marker); the cells kept free or not. A
+  // section previewed at the time is previewed again under the new settings.
+  void LockSectionClick(int row, int item);
+  void ExcludeSectionClick(int row, int item);
+  void SwatchLockClick(int row);
+  void BusyCellsClick(const std::vector<planner::GridCell>& cells, bool busy);
+  // The context menus that raise them, worded for the settings as they are:
+  // none for an item that is not a section or for no body cell.
+  MenuEntries SectionMenu(int row, int item);
+  MenuEntries SwatchMenu(int row);
+  MenuEntries CellMenu(const std::vector<planner::GridCell>& cells);
+
   // "Sıfırla", button and menu item.
   void Sifirla();
   void Edit1Change();
@@ -147,6 +165,9 @@ class App {
   // After every event: results made from what has changed leave the list,
   // and the caption marks unsaved changes.
   void AfterEvent();
+  // After a change of the locks, exclusions or busy hours: the section
+  // previewed, if any, is shown again under them.
+  void PreviewAgain();
   // The full update gave the catalogue back: the plan it reset returns and is checked.
   void FullUpdateEnded();
 
@@ -170,6 +191,14 @@ class App {
   std::unique_ptr<acquisition::Acquisition> acquisition_;
   // Ends its fetch before the acquisition goes.
   std::unique_ptr<QuickUpdateQueue> quick_updates_;
+  // The row whose section the student chose to preview last; 0 for none.
+  int previewed_row_ = 0;
 };
+
+template <typename Work>
+void App::Guarded(Work&& work) {
+  RunGuarded(view_.Dialog(), std::forward<Work>(work));
+  RunGuarded(view_.Dialog(), [this] { AfterEvent(); });
+}
 
 }  // namespace kiremo::app

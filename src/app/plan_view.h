@@ -31,6 +31,11 @@ class PlanView : public planner::PlanObserver {
   void MarkModified(bool modified);
 
  private:
+  // The row's excluded sections struck out, their tooltips saying so.
+  void ShowSectionMarks(int row);
+  // The row's marker shows its locked section.
+  void ShowLock(int row);
+
   const planner::Planner& planner_;
   ui::MainView& view_;
   bool modified_ = false;

@@ -33,6 +33,13 @@ std::string ResultFreshness::Inputs() const {
   add(panel.unwanted_buildings);
   add(panel.own_department_only ? "1" : "0");
   add(panel.own_department);
+  const planner::Constraints& constraints = planner_.StudentConstraints();
+  for (const std::string& crn : constraints.locked) add(crn);
+  for (const std::string& crn : constraints.excluded) add(crn);
+  add("");  // the end of the exclusions
+  for (const auto& day : constraints.busy) {
+    for (const bool busy : day) add(busy ? "1" : "0");
+  }
   return inputs;
 }
 

@@ -11,7 +11,8 @@ namespace kiremo::app {
 // moment they were made. They stay listed only while nothing they were made
 // from has changed: each course row's department, course, section list,
 // teacher and committed section, and the generator panel (hours, free days,
-// unwanted buildings, department filter). Previewing a section changes
+// unwanted buildings, department filter), and the student's locks,
+// exclusions and busy hours. Previewing a section changes
 // none of these.
 class ResultFreshness {
  public:

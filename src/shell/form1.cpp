@@ -10,9 +10,11 @@
 #include <QScreen>
 #include <QScrollArea>
 
+#include "shell/context_menu.h"
 #include "shell/form1_menus.h"
 #include "shell/form2.h"
 #include "shell/result_keys.h"
+#include "shell/row_drop_down.h"
 
 namespace kiremo::shell {
 
@@ -80,6 +82,7 @@ void TForm1::ConnectEvents() {
   connect(menus_->menuSifirla, &QAction::triggered, this, [&app] { app.Sifirla(); });
   connect(widgets_.edit1, &QLineEdit::textChanged, this, [&app] { app.Edit1Change(); });
   ConnectGeneratorInputs();
+  ConnectConstraintMenus();
   connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
   connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
   connect(widgets_.sirala, &QComboBox::activated, this, [&app] { app.SiralaChange(); });
@@ -113,6 +116,23 @@ void TForm1::ConnectGeneratorInputs() {
   for (QCheckBox* box : widgets_.chk) connect(box, &QCheckBox::toggled, this, changed);
   connect(widgets_.check_box1, &QCheckBox::toggled, this, changed);
   for (QComboBox* teachers : widgets_.teachers) connect(teachers, &QComboBox::activated, this, changed);
+}
+
+void TForm1::ConnectConstraintMenus() {
+  app::App& app = *app_;
+  for (int row = 1; row <= 10; ++row) {
+    const auto i = static_cast<std::size_t>(row - 1);
+    auto* sections = static_cast<RowDropDown*>(widgets_.combos[3 * i + 2]);
+    connect(sections, &RowDropDown::itemMenuAsked, this,
+            [this, &app, row](int item, const QPoint& at) { PopupEntries(this, app.SectionMenu(row, item), at); });
+    connect(widgets_.shapes[i], &ShapeWidget::menuAsked, this,
+            [this, &app, row](const QPoint& at) { PopupEntries(this, app.SwatchMenu(row), at); });
+  }
+  connect(widgets_.grid, &GridWidget::cellsMenuAsked, this, [this, &app](const QList<QPoint>& cells, const QPoint& at) {
+    std::vector<planner::GridCell> asked;
+    for (const QPoint& cell : cells) asked.emplace_back(cell.x(), cell.y());
+    PopupEntries(this, app.CellMenu(asked), at);
+  });
 }
 
 void TForm1::ShowPopup(QMenu* menu) { menu->popup(QCursor::pos()); }

@@ -53,6 +53,8 @@ class TForm1 : public QMainWindow {
   void ConnectEvents();
   // The generator's constraints: a change empties its result list.
   void ConnectGeneratorInputs();
+  // The context menus of the locks, exclusions and busy hours.
+  void ConnectConstraintMenus();
   void FormResize();
   void menuOndeKalsinClick(bool checked);
   void menuCikClick();

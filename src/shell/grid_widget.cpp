@@ -1,7 +1,9 @@
 #include "shell/grid_widget.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "shell/qt_text.h"
 #include "shell/week_painter.h"
@@ -14,6 +16,9 @@ namespace {
 constexpr int kColumns = 6;
 constexpr int kRows = 15;
 const QColor kFixedColour(240, 240, 240);
+// A dark grey hatch: unlike any course colour, and the colour under it shows.
+const QColor kBusyHatch(70, 70, 70, 170);
+const QColor kSweepColour(0, 0, 255);
 
 }  // namespace
 
@@ -75,6 +80,32 @@ void GridWidget::SetCellColour(int column, int row, ui::Colour colour) {
   if (Inside(column, row)) item(row, column)->setBackground(QColor(colour.red, colour.green, colour.blue));
 }
 
+bool GridWidget::CellBusy(int column, int row) const {
+  return Inside(column, row) && busy_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+}
+
+void GridWidget::SetCellBusy(int column, int row, bool busy) {
+  if (!Inside(column, row) || CellBusy(column, row) == busy) return;
+  busy_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = busy;
+  viewport()->update();
+}
+
+QList<QPoint> GridWidget::SweptCells() const {
+  QList<QPoint> cells;
+  if (!swept_) return cells;
+  const QRect area = QRect(anchor_, corner_).normalized();
+  for (int column = area.left(); column <= area.right(); ++column) {
+    for (int row = area.top(); row <= area.bottom(); ++row) cells.append(QPoint(column, row));
+  }
+  return cells;
+}
+
+QPoint GridWidget::BodyCellAt(const QPoint& point) const {
+  const QModelIndex index = indexAt(point);
+  if (!index.isValid()) return {-1, -1};
+  return {std::max(index.column(), 1), std::max(index.row(), 1)};
+}
+
 void GridWidget::paintEvent(QPaintEvent*) {
   files::WeekPicture shown;
   for (int row = 0; row < kRows; ++row) {
@@ -86,6 +117,20 @@ void GridWidget::paintEvent(QPaintEvent*) {
   }
   QPainter painter(viewport());
   PaintGrid(painter, shown);
+  for (int row = 1; row < kRows; ++row) {
+    for (int column = 1; column < kColumns; ++column) {
+      if (CellBusy(column, row)) painter.fillRect(GridCellRect(column, row), QBrush(kBusyHatch, Qt::BDiagPattern));
+    }
+  }
+  if (swept_) {
+    const QRect area = QRect(anchor_, corner_).normalized();
+    const QRectF frame = GridCellRect(area.left(), area.top()).united(GridCellRect(area.right(), area.bottom()));
+    QColor fill = kSweepColour;
+    fill.setAlpha(40);
+    painter.fillRect(frame, fill);
+    painter.setPen(QPen(kSweepColour, 2, Qt::DashLine));
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
+  }
 }
 
 void GridWidget::Select(const QModelIndex& index) {
@@ -94,11 +139,39 @@ void GridWidget::Select(const QModelIndex& index) {
 }
 
 void GridWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    anchor_ = corner_ = BodyCellAt(event->position().toPoint());
+    if (swept_) viewport()->update();
+    swept_ = false;
+  }
   selected_during_press_ = false;
   QTableWidget::mousePressEvent(event);
   // A press on the cell that is already current changes nothing in the
   // view, but it still selects that cell.
   if (!selected_during_press_ && event->button() == Qt::LeftButton) Select(indexAt(event->position().toPoint()));
+}
+
+void GridWidget::mouseMoveEvent(QMouseEvent* event) {
+  // The sweep is the grid's own: the table's drag would move the current
+  // cell, selecting every cell passed over.
+  if (!(event->buttons() & Qt::LeftButton) || anchor_.x() < 0) return;
+  const QPoint cell = BodyCellAt(event->position().toPoint());
+  if (cell.x() < 0 || cell == corner_) return;
+  corner_ = cell;
+  swept_ = swept_ || corner_ != anchor_;
+  viewport()->update();
+}
+
+void GridWidget::contextMenuEvent(QContextMenuEvent* event) {
+  const QModelIndex index = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+  if (!index.isValid() || index.row() == 0 || index.column() == 0) return;
+  const QPoint cell(index.column(), index.row());
+  QList<QPoint> cells = SweptCells();
+  if (!cells.contains(cell)) cells = {cell};
+  swept_ = false;
+  viewport()->update();
+  emit cellsMenuAsked(cells, event->globalPos());
+  event->accept();
 }
 
 void GridWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

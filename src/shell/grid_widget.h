@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
 #include <QTableWidget>
+#include <array>
 
 #include "view/widgets.h"
 
@@ -9,7 +12,11 @@ namespace kiremo::shell {
 // The timetable grid Grid1: 6 columns by 15 rows; column 0 and row 0 are the
 // fixed headers. Selecting a cell (by mouse, also the cell already
 // selected, or by keyboard) raises cellSelected; fixed cells raise nothing.
-// The selected cell is not highlighted and every cell is centred.
+// The selected cell is not highlighted and every cell is centred. Busy
+// cells are hatched grey over their colour. A drag with the left button
+// sweeps a rectangle of body cells, framed until the next press; a right
+// click inside it asks for the menu of all its cells, elsewhere for the
+// cell under the pointer.
 class GridWidget : public QTableWidget, public ui::Grid {
   Q_OBJECT
 
@@ -20,21 +27,38 @@ class GridWidget : public QTableWidget, public ui::Grid {
   void SetCellText(int column, int row, const std::string& text) override;
   ui::Colour CellColour(int column, int row) const override;
   void SetCellColour(int column, int row, ui::Colour colour) override;
+  bool CellBusy(int column, int row) const override;
+  void SetCellBusy(int column, int row, bool busy) override;
+  // The cells of the rectangle the last drag swept (column, row); none
+  // when the last press swept nothing.
+  QList<QPoint> SweptCells() const;
 
  signals:
   void cellSelected(int column, int row);
+  // `cells` as (column, row), body cells only; `at` in global coordinates.
+  void cellsMenuAsked(const QList<QPoint>& cells, const QPoint& at);
 
  protected:
   // The cells are drawn by the week's painting, as pictures and printouts are.
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
   static bool Inside(int column, int row) { return column >= 0 && column < 6 && row >= 0 && row < 15; }
   void Select(const QModelIndex& index);
 
+  // The body cell under a viewport point, clamped into the body; none
+  // outside the grid.
+  QPoint BodyCellAt(const QPoint& point) const;
+
   bool selected_during_press_ = false;
+  std::array<std::array<bool, 15>, 6> busy_{};  // [column][row]
+  QPoint anchor_{-1, -1};                       // where the left button went down
+  QPoint corner_{-1, -1};                       // the cell the drag is over now
+  bool swept_ = false;                          // the drag left its first cell
 };
 
 }  // namespace kiremo::shell

@@ -41,6 +41,21 @@ void QtChoiceList::SetItemTip(int k, const std::string& tip) {
   combo_->setItemData(k, tip.empty() ? QVariant() : QVariant(ToQString(tip)), Qt::ToolTipRole);
 }
 
+bool QtChoiceList::ItemCrossedOut(int k) const {
+  CheckIndex(k, Count());
+  const QVariant font = combo_->itemData(k, Qt::FontRole);
+  return font.isValid() && font.value<QFont>().strikeOut();
+}
+
+void QtChoiceList::SetItemCrossedOut(int k, bool crossed_out) {
+  CheckIndex(k, Count());
+  QFont font = combo_->font();
+  font.setStrikeOut(true);
+  combo_->setItemData(k, crossed_out ? QVariant(font) : QVariant(), Qt::FontRole);
+  combo_->setItemData(k, crossed_out ? QVariant(QColor(Qt::gray)) : QVariant(), Qt::ForegroundRole);
+  combo_->update();
+}
+
 std::string QtChoiceList::Item(int k) const {
   CheckIndex(k, Count());
   return FromQString(combo_->itemText(k));

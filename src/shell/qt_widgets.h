@@ -28,6 +28,10 @@ class QtChoiceList : public ui::ChoiceList {
   void SetItemIndex(int k) override;
   std::string ItemTip(int k) const override;
   void SetItemTip(int k, const std::string& tip) override;
+  bool ItemCrossedOut(int k) const override;
+  // A struck-out font and grey text as the item's own data, so the open
+  // list shows them; RowDropDown shows them in the closed box too.
+  void SetItemCrossedOut(int k, bool crossed_out) override;
 
  private:
   QComboBox* combo_;

@@ -10,12 +10,24 @@ namespace kiremo::ui {
 void MemoryChoiceList::Clear() {
   items_.clear();
   tips_.clear();
+  crossed_out_.clear();
   index_ = -1;
 }
 
 void MemoryChoiceList::Add(const std::string& item) {
   items_.push_back(item);
   tips_.emplace_back();
+  crossed_out_.push_back(false);
+}
+
+bool MemoryChoiceList::ItemCrossedOut(int k) const {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  return crossed_out_[k];
+}
+
+void MemoryChoiceList::SetItemCrossedOut(int k, bool crossed_out) {
+  if (k < 0 || k >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(k) + ")");
+  crossed_out_[k] = crossed_out;
 }
 
 std::string MemoryChoiceList::ItemTip(int k) const {
@@ -76,6 +88,12 @@ Colour MemoryGrid::CellColour(int column, int row) const {
 
 void MemoryGrid::SetCellColour(int column, int row, Colour colour) {
   if (Inside(column, row)) colours_[column][row] = colour;
+}
+
+bool MemoryGrid::CellBusy(int column, int row) const { return Inside(column, row) && busy_[column][row]; }
+
+void MemoryGrid::SetCellBusy(int column, int row, bool busy) {
+  if (Inside(column, row)) busy_[column][row] = busy;
 }
 
 void MemoryDialogs::Message(const std::string& caption, const std::string& text, Icon icon) {

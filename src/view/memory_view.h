@@ -23,11 +23,14 @@ class MemoryChoiceList : public ChoiceList {
   void SetItemIndex(int k) override;
   std::string ItemTip(int k) const override;
   void SetItemTip(int k, const std::string& tip) override;
+  bool ItemCrossedOut(int k) const override;
+  void SetItemCrossedOut(int k, bool crossed_out) override;
   const std::vector<std::string>& Items() const { return items_; }
 
  private:
   std::vector<std::string> items_;
   std::vector<std::string> tips_;  // one per item
+  std::vector<bool> crossed_out_;  // one per item
   int index_ = -1;
 };
 
@@ -83,10 +86,13 @@ class MemorySwatch : public Swatch {
   void SetFill(Colour colour) override { fill_ = colour; }
   std::string Warning() const override { return warning_; }
   void SetWarning(const std::string& reason) override { warning_ = reason; }
+  std::string LockNote() const override { return lock_note_; }
+  void SetLockNote(const std::string& note) override { lock_note_ = note; }
 
  private:
   Colour fill_ = kWhite;
   std::string warning_;
+  std::string lock_note_;
 };
 
 class MemoryGrid : public Grid {
@@ -95,6 +101,8 @@ class MemoryGrid : public Grid {
   void SetCellText(int column, int row, const std::string& text) override;
   Colour CellColour(int column, int row) const override;
   void SetCellColour(int column, int row, Colour colour) override;
+  bool CellBusy(int column, int row) const override;
+  void SetCellBusy(int column, int row, bool busy) override;
 
  private:
   static bool Inside(int column, int row) {
@@ -102,6 +110,7 @@ class MemoryGrid : public Grid {
   }
   std::array<std::array<std::string, kGridRows>, kGridColumns> texts_;
   std::array<std::array<Colour, kGridRows>, kGridColumns> colours_;
+  std::array<std::array<bool, kGridRows>, kGridColumns> busy_{};
 };
 
 class MemoryTextLine : public TextLine {

@@ -32,4 +32,11 @@ void ChoiceList::ShowTips(const std::vector<std::string>& tips) {
   }
 }
 
+void ChoiceList::ShowCrossedOut(const std::vector<bool>& crossed_out) {
+  const int count = std::min(Count(), static_cast<int>(crossed_out.size()));
+  for (int k = 0; k < count; ++k) {
+    if (ItemCrossedOut(k) != crossed_out[k]) SetItemCrossedOut(k, crossed_out[k]);
+  }
+}
+
 }  // namespace kiremo::ui

@@ -39,6 +39,10 @@ class ChoiceList {
   // The text shown while the pointer rests on item k; empty for none.
   virtual std::string ItemTip(int k) const = 0;
   virtual void SetItemTip(int k, const std::string& tip) = 0;
+  // Item k shown struck out and greyed: a choice the student ruled out. An
+  // item added is not.
+  virtual bool ItemCrossedOut(int k) const = 0;
+  virtual void SetItemCrossedOut(int k, bool crossed_out) = 0;
 
   // The selected item's text, empty when nothing is selected.
   std::string Text() const {
@@ -52,6 +56,8 @@ class ChoiceList {
   void Show(const std::vector<std::string>& items, int index);
   // Gives the items shown these tooltips, one per item.
   void ShowTips(const std::vector<std::string>& tips);
+  // Strikes out the items shown whose flag is set, one flag per item.
+  void ShowCrossedOut(const std::vector<bool>& crossed_out);
 };
 
 // The generator's result list: item 0 is the summary, items 1..count the
@@ -105,6 +111,9 @@ class Swatch {
   virtual void SetFill(Colour colour) = 0;
   virtual std::string Warning() const = 0;
   virtual void SetWarning(const std::string& reason) = 0;
+  // A lock drawn on the marker, with the note as its tooltip; empty for none.
+  virtual std::string LockNote() const = 0;
+  virtual void SetLockNote(const std::string& note) = 0;
 };
 
 // The timetable grid: column 0 and row 0 are headers.
@@ -117,6 +126,9 @@ class Grid {
   virtual void SetCellText(int column, int row, const std::string& text) = 0;
   virtual Colour CellColour(int column, int row) const = 0;
   virtual void SetCellColour(int column, int row, Colour colour) = 0;
+  // A body cell the student keeps free: hatched grey over its colour.
+  virtual bool CellBusy(int column, int row) const = 0;
+  virtual void SetCellBusy(int column, int row, bool busy) = 0;
 };
 
 // One line of text: the status line or the window caption.

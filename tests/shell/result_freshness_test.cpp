@@ -61,6 +61,12 @@ TEST_F(ResultFreshnessTest, AnyChangeOfRowsOrConstraintsEmptiesTheList) {
       {"unwanted buildings", [&] { QTest::keyClicks(Find<QLineEdit>("Edit2"), ",EEB"); }},
       {"department filter", [&] { QTest::mouseClick(Find<QCheckBox>("CheckBox1"), Qt::LeftButton); }},
       {"a preferred teacher", [&] { Pick(Find<QComboBox>("HocaCombo1"), 1); }},
+      {"a lock", [&] { form->Application().LockSectionClick(1, 1); }},
+      {"an exclusion", [&] { form->Application().ExcludeSectionClick(2, 1); }},
+      {"a busy hour",
+       [&] {
+         form->Application().BusyCellsClick({{5, 14}}, true);
+       }},
       // Last: the code is stored at once, and the next start would read it.
       {"own department code", [&] { QTest::keyClicks(Find<QLineEdit>("Edit1"), "E"); }},
   };

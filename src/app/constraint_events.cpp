@@ -1,0 +1,120 @@
+#include <algorithm>
+
+#include "app/app.h"
+#include "app/constraint_texts.h"
+#include "planner/markers.h"
+#include "text/text_helpers.h"
+
+namespace kiremo::app {
+
+namespace {
+
+// The CRN of item `item` of the row's section list; empty for a marker
+// ("Seçin", "Yok") or an index outside the list.
+std::string CrnOfItem(const planner::Planner& planner, int row, int item) {
+  const auto& items = planner.Row(row).section.items;
+  return item >= 0 && item < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(item)].crn : std::string();
+}
+
+bool PreviewShown(const planner::Planner& planner) {
+  for (int day = 1; day <= planner::kDays; ++day) {
+    for (int slot = 1; slot <= planner::kSlots; ++slot) {
+      const int state = planner.Cell(day, slot);
+      if (state == planner::kPreview || planner::IsClash(state)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void App::PreviewAgain() {
+  const int row = previewed_row_;
+  if (row == 0 || planner_.Row(row).section.index < 0 || !PreviewShown(planner_)) return;
+  // The note about busy hours belongs to the preview before; the new one
+  // writes it again if it still applies.
+  if (StartsWith(planner_.StatusText(), planner::kOnBusyHours)) planner_.SetStatus({});
+  planner_.SectionChosen(row);
+}
+
+void App::LockSectionClick(int row, int item) {
+  Guarded([&] {
+    const std::string crn = CrnOfItem(planner_, row, item);
+    if (crn.empty()) return;
+    if (planner_.StudentConstraints().locked[row - 1] == crn) {
+      planner_.Unlock(row);
+    } else {
+      planner_.Lock(row, crn);
+    }
+    PreviewAgain();
+  });
+}
+
+void App::ExcludeSectionClick(int row, int item) {
+  Guarded([&] {
+    const std::string crn = CrnOfItem(planner_, row, item);
+    if (crn.empty()) return;
+    if (planner_.StudentConstraints().excluded.contains(crn)) {
+      planner_.Include(crn);
+    } else {
+      planner_.Exclude(crn);
+    }
+    PreviewAgain();
+  });
+}
+
+void App::SwatchLockClick(int row) {
+  Guarded([&] {
+    if (!planner_.StudentConstraints().locked[row - 1].empty()) {
+      planner_.Unlock(row);
+    } else {
+      planner_.Lock(row, planner_.Ders(row).CRN);  // an empty row locks nothing
+    }
+    PreviewAgain();
+  });
+}
+
+void App::BusyCellsClick(const std::vector<planner::GridCell>& cells, bool busy) {
+  Guarded([&] {
+    for (const auto& [day, slot] : cells) planner_.SetBusy(day, slot, busy);
+    PreviewAgain();
+  });
+}
+
+MenuEntries App::SectionMenu(int row, int item) {
+  const std::string crn = CrnOfItem(planner_, row, item);
+  if (crn.empty()) return {};
+  const planner::Constraints& constraints = planner_.StudentConstraints();
+  const bool locked = constraints.locked[row - 1] == crn;
+  const bool excluded = constraints.excluded.contains(crn);
+  return {
+      {std::string(locked ? kUnlockSection : kLockSection), true, [this, row, item] { LockSectionClick(row, item); }},
+      {std::string(excluded ? kIncludeSection : kExcludeSection), true,
+       [this, row, item] { ExcludeSectionClick(row, item); }}};
+}
+
+MenuEntries App::SwatchMenu(int row) {
+  const bool locked = !planner_.StudentConstraints().locked[row - 1].empty();
+  const bool committed = !planner_.Ders(row).CRN.empty();
+  return {{std::string(locked ? kUnlockSection : kLockSection), locked || committed,
+           [this, row] { SwatchLockClick(row); }}};
+}
+
+MenuEntries App::CellMenu(const std::vector<planner::GridCell>& cells) {
+  std::vector<planner::GridCell> body;
+  for (const auto& [day, slot] : cells) {
+    if (planner::InsideGridBody(day, slot)) body.emplace_back(day, slot);
+  }
+  const auto busy = [this](const planner::GridCell& cell) { return planner_.Busy(cell.first, cell.second); };
+  MenuEntries entries;
+  // A sweep over free and busy cells offers both.
+  if (!std::all_of(body.begin(), body.end(), busy)) {
+    entries.push_back({std::string(kKeepHourFree), true, [this, body] { BusyCellsClick(body, true); }});
+  }
+  if (std::any_of(body.begin(), body.end(), busy)) {
+    entries.push_back({std::string(kFreeHourAgain), true, [this, body] { BusyCellsClick(body, false); }});
+  }
+  return entries;
+}
+
+}  // namespace kiremo::app

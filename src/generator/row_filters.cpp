@@ -11,4 +11,9 @@ CrnList FilterRow(catalogue::CatalogueQuery& query1, const RowFilters& filters) 
   return passed;
 }
 
+bool IsSectionOf(catalogue::CatalogueQuery& query1, const std::string& course_code, const std::string& crn) {
+  const auto section = query1.Db().SectionByCrn(DepartmentOf(course_code), crn);
+  return section && section->ders_kodu == course_code;
+}
+
 }  // namespace kiremo::generator

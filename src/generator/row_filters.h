@@ -25,4 +25,7 @@ struct RowFilters {
 // applies.
 CrnList FilterRow(catalogue::CatalogueQuery& query1, const RowFilters& filters);
 
+// Whether the course's department table holds the CRN as a section of the course.
+bool IsSectionOf(catalogue::CatalogueQuery& query1, const std::string& course_code, const std::string& crn);
+
 }  // namespace kiremo::generator

@@ -53,7 +53,7 @@ std::string ConstrainedBlock() {
 }
 
 std::string FileBytes(const std::string& name) {
-  std::ifstream in(std::string(KIREMO_TEST_DATA) + "/fuzz/dkf/" + name, std::ios::binary);
+  std::ifstream in(std::string(KIREMO_TEST_DATA) + "/fuzz/" + name, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
@@ -84,11 +84,21 @@ TEST(ConstraintsBlock, EachKindAloneIsKept) {
 
 TEST(ConstraintsBlock, APlanWithoutConstraintsHasTheBytesOfTheFourBlocksAlone) {
   EXPECT_EQ(EncodePlan(ResetPlan()).size(), 410u);
-  for (const char* name : {"reset.dkf", "one-committed.dkf", "committed-and-previewed.dkf"}) {
+  for (const char* name : {"dkf/reset.dkf", "dkf/one-committed.dkf", "dkf/committed-and-previewed.dkf"}) {
     const std::string bytes = FileBytes(name);
     ASSERT_FALSE(bytes.empty()) << name;
     const planner::PlanSnapshot plan = DecodePlan(bytes);
     EXPECT_TRUE(plan.constraints.Empty()) << name;
+    EXPECT_EQ(EncodePlan(plan), bytes) << name;
+  }
+}
+
+TEST(ConstraintsBlock, FilesWithTheBlockAreWrittenAgainByteForByte) {
+  for (const char* name : {"dkf_constraints/reset-busy-monday-lunch.dkf", "dkf_constraints/one-committed-locked.dkf",
+                           "dkf_constraints/committed-excluded-and-busy.dkf"}) {
+    const std::string bytes = FileBytes(name);
+    const planner::PlanSnapshot plan = DecodePlan(bytes);
+    EXPECT_FALSE(plan.constraints.Empty()) << name;
     EXPECT_EQ(EncodePlan(plan), bytes) << name;
   }
 }

@@ -79,11 +79,12 @@ void WriteConstraints(DkfWriter& out, const planner::Constraints& constraints) {
   out.WriteString(kConstraintsMarker);
   out.WriteInteger(kConstraintsVersion);
   for (const std::string& crn : constraints.locked) out.WriteString(crn);
-  // What the items keep of each CRN, so that the file never holds an empty
-  // or repeated one, which reading refuses.
-  std::set<std::string_view> excluded;
+  // What the items keep of each CRN, so that the file never holds an empty,
+  // repeated or locked one, which reading refuses; a lock wins.
+  std::set<std::string_view> locked, excluded;
+  for (const std::string& crn : constraints.locked) locked.insert(StoredText(crn));
   for (const std::string& crn : constraints.excluded) {
-    if (!StoredText(crn).empty()) excluded.insert(StoredText(crn));
+    if (!StoredText(crn).empty() && !locked.contains(StoredText(crn))) excluded.insert(StoredText(crn));
   }
   out.WriteInteger(static_cast<int>(excluded.size()));
   for (std::string_view crn : excluded) out.WriteString(crn);

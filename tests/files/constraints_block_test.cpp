@@ -113,11 +113,14 @@ TEST(ConstraintsBlock, TrailingBytesThatAreNotTheBlockAreIgnored) {
 }
 
 TEST(ConstraintsBlock, WhatIsWrittenCanAlwaysBeRead) {
-  // CRNs that the string items cut to the same text, or to nothing.
+  // CRNs that the string items cut to the same text, to nothing, or to a
+  // locked CRN.
   planner::PlanSnapshot plan = ResetPlan();
-  plan.constraints.excluded = {std::string(255, '7') + "a", std::string(255, '7') + "b", "\0hidden"s};
+  plan.constraints.excluded = {std::string(255, '7') + "a", std::string(255, '7') + "b", "\0hidden"s, "12345\0"s};
+  plan.constraints.locked[0] = "12345";
   const planner::PlanSnapshot back = DecodePlan(EncodePlan(plan));
   EXPECT_EQ(back.constraints.excluded, std::set<std::string>{std::string(255, '7')});
+  EXPECT_EQ(back.constraints.locked[0], "12345");
 }
 
 TEST(ConstraintsBlock, AMalformedBlockIsRefusedWithWhatIsWrong) {

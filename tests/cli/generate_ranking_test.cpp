@@ -128,7 +128,7 @@ TEST_F(GenerateRanking, NothingFitsIsExplained) {
   EXPECT_EQ(none["explanation"]["courses"], nlohmann::json({"MAT 101E"}));
   const CliResult raw = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "11-19", "--json"});
   EXPECT_NE(raw.out.find(R"("removed_by": {"hours": 2, "free_days": 0, "buildings": 0, "teacher": 0, )"
-                         R"("department": 0})"),
+                         R"("department": 0, "excluded": 0, "busy": 0})"),
             std::string::npos)
       << raw.out;
 

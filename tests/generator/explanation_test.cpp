@@ -254,6 +254,25 @@ TEST_F(SectionsRemoved, ALockAnExclusionOrBusyHoursAreNamedWhereTheyEmptyACourse
   }
 }
 
+TEST_F(SectionsRemoved, AClashExplanationSaysWhatTheConstraintsTookFromTheNamedCourses) {
+  Choose(1, "MAT", "MAT 104");
+  Choose(2, "MAT", "MAT 103");
+  planner.Lock(2, "6");  // Wednesday 10:30, when MAT 104 meets
+  const Generation generation = generator.btnYerlestirClick(panel);
+  ASSERT_TRUE(generation.explanation);
+  EXPECT_EQ(generation.explanation->text,
+            W("MAT 104 ile MAT 103 seçtiğin kıstaslarla birlikte alınamıyor: ikisinin de bütün şubeleri Çarşamba "
+              "10:30–11:29 saatlerinde.\nBunda kendi kısıtlarının da payı var:\n• MAT 103: yalnız sabitlediğin 6 "
+              "şubesi denendi"_w));
+
+  planner.Unlock(2);
+  planner.Exclude("4");  // the only section the panel lets through
+  EXPECT_EQ(generator.btnYerlestirClick(panel).explanation->text,
+            W("MAT 103 dersinin 6 şubesinden hiçbiri seçtiğin kıstaslara uymuyor. Eleyen kıstaslar:\n• saat aralığı: "
+              "3 şubeyi eliyor\n• istenmeyen binalar: 1 şubeyi eliyor\n• bölüm kodu: 1 şubeyi eliyor\n• hariç "
+              "tutulan şubeler: 1 şubeyi eliyor"_w));
+}
+
 TEST_F(SectionsRemoved, ALockedSectionIsTakenWhateverThePanelSaysAndApplyingKeepsIt) {
   Choose(1, "MAT", "MAT 104");
   Choose(2, "MAT", "MAT 103");

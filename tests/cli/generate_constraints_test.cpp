@@ -4,23 +4,18 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/cli_runner.h"
-#include "support/catalogue_fixture.h"
-#include "support/temp_folder.h"
-#include "text/cp1254.h"
+#include "cli/cli_folder_test.h"
 
 namespace kiremo::cli {
 namespace {
 
 using testing_support::CliResult;
-using testing_support::RunCli;
 using testing_support::Section;
-
-std::string W(std::string_view cp1254) { return std::string(cp1254); }
+using testing_support::W;
 
 // MAT 101 at Monday 09:30 (11) or 12:30 (12) or Tuesday 09:30 (13); FIZ 101
 // at Monday 09:30 (21) or Friday 13:30 (22, open to MAT only).
-class GenerateConstraintsTest : public ::testing::Test {
+class GenerateConstraintsTest : public testing_support::CliFolderTest {
  protected:
   void SetUp() override {
     testing_support::CatalogueFixture store(folder.Path());
@@ -32,10 +27,9 @@ class GenerateConstraintsTest : public ::testing::Test {
   }
 
   CliResult Generate(std::vector<std::string> extra) {
-    std::vector<std::string> words = {"--folder", folder.Path(), "generate", "--course",
-                                      "MAT 101",  "--course",    "FIZ 101",  "--json"};
+    std::vector<std::string> words = {"generate", "--course", "MAT 101", "--course", "FIZ 101", "--json"};
     words.insert(words.end(), extra.begin(), extra.end());
-    return RunCli(words);
+    return RunIn(words);
   }
 
   // Each listed timetable as its CRNs, "11+21".
@@ -49,8 +43,6 @@ class GenerateConstraintsTest : public ::testing::Test {
     }
     return listed;
   }
-
-  testing_support::TempFolder folder;
 };
 
 TEST_F(GenerateConstraintsTest, EachOptionNarrowsTheListedTimetables) {

@@ -39,7 +39,7 @@ RowFilters FiltersOfRow(const planner::Planner& planner, const GeneratorPanel& p
 // The row's admissible CRNs: a locked row takes its section whatever the
 // panel says, as long as the course has it; no row takes an excluded one.
 CrnList AdmissibleCrns(catalogue::CatalogueQuery& query1, const RowFilters& filters,
-                       const planner::Constraints& student, int row) {
+                       const planner::Constraints& student, int row, ConstraintCut& cut) {
   const std::string& locked = student.locked[row - 1];
   CrnList passed;
   if (locked.empty()) {
@@ -47,7 +47,9 @@ CrnList AdmissibleCrns(catalogue::CatalogueQuery& query1, const RowFilters& filt
   } else if (IsSectionOf(query1, filters.course_code, locked)) {
     passed.push_back(locked);
   }
-  std::erase_if(passed, [&](const std::string& crn) { return student.excluded.contains(crn); });
+  cut.locked = locked;
+  cut.excluded =
+      static_cast<int>(std::erase_if(passed, [&](const std::string& crn) { return student.excluded.contains(crn); }));
   return passed;
 }
 
@@ -72,7 +74,9 @@ std::array<CrnList, kRows + 1> FilterRows(const planner::Planner& planner, const
   for (int row = 1; row <= kRows; ++row) {
     const std::string code = planner.Row(row).course.Text();
     if (code.empty() || code == planner::kBos) continue;
-    CrnList passed = AdmissibleCrns(query1, FiltersOfRow(planner, panel, row), planner.StudentConstraints(), row);
+    ConstraintCut cut;
+    CrnList passed = AdmissibleCrns(query1, FiltersOfRow(planner, panel, row), planner.StudentConstraints(), row, cut);
+    if (cut != ConstraintCut{}) collection.cuts[code] = cut;
     if (passed.empty()) {
       FailRow(planner, panel, query1, row, collection);
       return {};
@@ -127,7 +131,10 @@ CandidateCollection CollectCandidates(const planner::Planner& planner, const Gen
       candidate.CourseCode = code;
       candidate.Row = row;
       candidate.SectionCombo = 3 * row;
-      if (AddCells(candidate, *found, student)) continue;
+      if (AddCells(candidate, *found, student)) {
+        ++collection.cuts[code].busy;
+        continue;
+      }
       candidate.Index = static_cast<int>(collection.candidates.size());
       collection.candidates.push_back(std::move(candidate));
       ++kept;

@@ -1,5 +1,7 @@
 #include "generator/row_filters.h"
 
+#include <algorithm>
+
 namespace kiremo::generator {
 
 CrnList FilterRow(catalogue::CatalogueQuery& query1, const RowFilters& filters) {
@@ -12,8 +14,9 @@ CrnList FilterRow(catalogue::CatalogueQuery& query1, const RowFilters& filters) 
 }
 
 bool IsSectionOf(catalogue::CatalogueQuery& query1, const std::string& course_code, const std::string& crn) {
-  const auto section = query1.Db().SectionByCrn(DepartmentOf(course_code), crn);
-  return section && section->ders_kodu == course_code;
+  const auto sections = query1.Db().SectionsOfCourse(DepartmentOf(course_code), course_code);
+  return std::any_of(sections.begin(), sections.end(),
+                     [&](const catalogue::SectionValues& section) { return section.crn == crn; });
 }
 
 }  // namespace kiremo::generator

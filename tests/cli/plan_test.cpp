@@ -235,5 +235,19 @@ TEST_F(PlanCommandTest, GenerateAppliesAnAlternativeAndSavesThePlan) {
   EXPECT_EQ(Cli({"generate", "--course", "ELK 101", "--apply", "0"}).status, 2);
 }
 
+TEST_F(PlanCommandTest, GeneratedPlansKeepTheirConstraints) {
+  const std::string out = folder / "kisitli-uretilen.dkf";
+  const CliResult run =
+      Cli({"generate", "--course", "ELK 101", "--course", "MAT 101", "--hours", "8-22", "--lock", "MAT 101=30002",
+           "--exclude", "21003", "--busy", "3:12-13", "--apply", "1", "--save", out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const CliResult shown = Cli({"plan", "show", out, "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(nlohmann::json::parse(shown.out)["constraints"], nlohmann::json::parse(R"({
+      "locked": [{"row": 2, "course": "MAT 101", "crn": "30002"}],
+      "excluded": ["21003"],
+      "busy": [{"day": 3, "hours": [12, 13]}]})"));
+}
+
 }  // namespace
 }  // namespace kiremo::cli

@@ -30,7 +30,7 @@ _kiremo_cli() {
       local keys_before="${cur%"${cur##*,}"}"
       COMPREPLY=($(compgen -P "$keys_before" -W 'days gaps late early walks' -- "${cur##*,}"))
       return ;;
-    --course | --teacher | --hours | --free-days | --avoid | --mine | --apply | --department | --term-start | --weeks)
+    --course | --teacher | --hours | --free-days | --avoid | --mine | --lock | --exclude | --busy | --apply | --department | --term-start | --weeks)
       return ;;
   esac
 
@@ -45,7 +45,7 @@ _kiremo_cli() {
     init | departments | courses | cut-page | import-pages) options="--json" ;;
     update) options="--department" ;;
     sections) options="--mine --all --json" ;;
-    generate) options="--course --teacher --hours --free-days --avoid --mine --all --sort --metrics --json --apply --save" ;;
+    generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --metrics --json --apply --save" ;;
     plan)
       case "$sub" in
         "")

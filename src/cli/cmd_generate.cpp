@@ -7,6 +7,7 @@
 
 #include "cli/args.h"
 #include "cli/command.h"
+#include "cli/constraint_options.h"
 #include "cli/generate_output.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
@@ -23,7 +24,8 @@ namespace {
 
 constexpr char kUsage[] =
     "generate --course KOD [--course KOD ...] [--teacher N=HOCA] [--hours 9-19] [--free-days 1,5] "
-    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--sort ANAHTAR[,ANAHTAR...]] [--metrics] [--json] [--apply K] "
+    "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--lock \"KOD=CRN\"] [--exclude CRN[,CRN...]] "
+    "[--busy GÜN:SAAT[-SAAT][,...]] [--sort ANAHTAR[,ANAHTAR...]] [--metrics] [--json] [--apply K] "
     "[--save ÇIKTI.dkf]";
 
 // The command line, its texts already in Windows-1254.
@@ -40,6 +42,7 @@ struct GenerateOptions {
   bool json = false;
   std::optional<int> apply;         // the alternative chosen in the result list
   std::optional<std::string> save;  // a local path, taken as it is
+  ConstraintOptions constraints;
 };
 
 constexpr generator::HourFieldNames kHourOption{"--hours: ilk saat", "--hours: son saat"};
@@ -53,9 +56,9 @@ generator::SortKeys ParseSortOption(const std::string& words) {
 }
 
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
-  const Args args = Args::Parse(
-      words, {"--all", "--json", "--metrics"},
-      {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--sort", "--apply", "--save"});
+  const Args args = Args::Parse(words, {"--all", "--json", "--metrics"},
+                                {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--sort",
+                                 "--apply", "--save", "--lock", "--exclude", "--busy"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -96,6 +99,11 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
     if (*options.apply < 1) Usage("--apply 1 ya da daha büyük bir alternatif numarası alır");
   }
   if (args.Has("--save")) options.save = args.Value("--save");
+  try {
+    options.constraints = ParseConstraintOptions(args, options.courses);
+  } catch (const UsageError& e) {
+    Usage(e.what());
+  }
   return options;
 }
 
@@ -133,6 +141,12 @@ class GenerateSession {
       for (const int day : *options.free_days) panel.free_days[day - 1] = true;
     }
     if (options.avoid) panel.unwanted_buildings = *options.avoid;
+    try {
+      session_.planner.SetConstraints(
+          ConstraintsOfRows(options.constraints, options.courses, session_.planner.Query1()));
+    } catch (const UsageError& e) {
+      Usage(e.what());
+    }
   }
 
   // "Oluştur", listing in the order of the keys.

@@ -11,6 +11,7 @@
 #include "cli/plan_check.h"
 #include "cli/plan_export.h"
 #include "cli/plan_session.h"
+#include "files/constraints_text.h"
 #include "files/plan_io.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -67,6 +68,30 @@ void ShowText(std::ostream& out, const PlanSession& session, const planner::Plan
                        ders.DersAdi + ") " + ders.Ogretmen + std::string(" gün "_w) + Joined(ders.Gunler) + " saat " +
                        Joined(ders.Saatler) + " bina " + Joined(ders.Binalar) + " derslik " + Joined(ders.Derslikler));
   }
+  for (const std::string& line : files::ConstraintLines(plan)) PrintLine(out, line);
+}
+
+// {"locked": [{"row", "course", "crn"}...], "excluded": [CRN...], "busy":
+// [{"day", "hours": [start hour...]}...]}, days and rows without any left out.
+nlohmann::json ConstraintsJson(const planner::PlanSnapshot& plan) {
+  const planner::Constraints& constraints = plan.constraints;
+  nlohmann::json locked = nlohmann::json::array();
+  for (int row = 1; row <= planner::kRows; ++row) {
+    const std::string& crn = constraints.locked[row - 1];
+    if (crn.empty()) continue;
+    locked.push_back({{"row", row}, {"course", JsonText(plan.combos[3 * row - 2])}, {"crn", JsonText(crn)}});
+  }
+  nlohmann::json busy = nlohmann::json::array();
+  for (int day = 1; day <= planner::kDays; ++day) {
+    nlohmann::json hours = nlohmann::json::array();
+    for (int slot = 1; slot <= planner::kSlots; ++slot) {
+      if (constraints.busy[day - 1][slot - 1]) hours.push_back(planner::HourOfSlot(slot));
+    }
+    if (!hours.empty()) busy.push_back({{"day", day}, {"hours", hours}});
+  }
+  return {{"locked", locked},
+          {"excluded", JsonTexts({constraints.excluded.begin(), constraints.excluded.end()})},
+          {"busy", busy}};
 }
 
 void ShowJson(std::ostream& out, const PlanSession& session, const planner::PlanSnapshot& plan) {
@@ -78,10 +103,12 @@ void ShowJson(std::ostream& out, const PlanSession& session, const planner::Plan
   for (int row = 1; row <= 10; ++row) {
     if (!session.planner.Ders(row).CRN.empty()) rows.push_back(RowJson(row, session.planner.Ders(row)));
   }
-  PrintJson(out, {{"combos", JsonTexts({plan.combos.begin(), plan.combos.end()})},
-                  {"cells", cells},
-                  {"rows", rows},
-                  {"committed", JsonTexts({plan.committed.begin(), plan.committed.end()})}});
+  nlohmann::json shown = {{"combos", JsonTexts({plan.combos.begin(), plan.combos.end()})},
+                          {"cells", cells},
+                          {"rows", rows},
+                          {"committed", JsonTexts({plan.committed.begin(), plan.committed.end()})}};
+  if (!plan.constraints.Empty()) shown["constraints"] = ConstraintsJson(plan);
+  PrintJson(out, shown);
 }
 
 int Plan(Context& context, const std::vector<std::string>& words) {

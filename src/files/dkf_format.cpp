@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "files/constraints_block.h"
 #include "planner/grid.h"
 #include "text/cp1254.h"
 
@@ -51,6 +52,7 @@ std::string EncodePlan(const planner::PlanSnapshot& plan) {
     }
   }
   for (const std::string& crn : plan.committed) out.WriteString(crn);
+  WriteConstraints(out, plan.constraints);
   return out.Bytes();
 }
 
@@ -100,6 +102,7 @@ planner::PlanSnapshot DecodePlan(std::string_view bytes) {
   ReadBlock("kaydedilmiş CRN'ler yarıda kesilmiş"_w, [&] {
     for (std::string& crn : plan.committed) crn = in.ReadString();
   });
+  plan.constraints = ReadConstraints(bytes.substr(bytes.size() - in.Remaining()));
   return plan;
 }
 

@@ -28,8 +28,7 @@ void DkfWriter::WriteInteger(int value) {
 }
 
 void DkfWriter::WriteString(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  bytes_.append(text.substr(0, kMaxStringBytes));
+  bytes_.append(StoredText(text));
   bytes_.push_back('\0');
 }
 

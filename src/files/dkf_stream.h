@@ -20,6 +20,12 @@ class PlanFormatError : public Error {
 // A string item holds at most this many text bytes.
 inline constexpr std::size_t kMaxStringBytes = 255;
 
+// What a string item keeps of a text: up to its first zero byte, which the
+// format cannot carry, and at most kMaxStringBytes bytes.
+inline std::string_view StoredText(std::string_view text) {
+  return text.substr(0, text.find('\0')).substr(0, kMaxStringBytes);
+}
+
 // Walks the items of a schedule file held in memory. Neither reader goes
 // past the end of the data: an item cut off by the end is a PlanFormatError.
 class DkfReader {
@@ -42,8 +48,7 @@ class DkfReader {
 class DkfWriter {
  public:
   void WriteInteger(int value);
-  // The text ends at its first zero byte, which the format cannot carry, and
-  // at kMaxStringBytes bytes.
+  // Writes StoredText(text).
   void WriteString(std::string_view text);
 
   const std::string& Bytes() const { return bytes_; }

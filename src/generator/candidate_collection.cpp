@@ -5,6 +5,7 @@
 #include "generator/candidate_filters.h"
 #include "generator/generator_messages.h"
 #include "generator/row_filters.h"
+#include "generator/section_cells.h"
 #include "generator/section_removal.h"
 #include "planner/markers.h"
 #include "text/errors.h"
@@ -35,6 +36,35 @@ RowFilters FiltersOfRow(const planner::Planner& planner, const GeneratorPanel& p
   return filters;
 }
 
+// The row's admissible CRNs: a locked row takes its section whatever the
+// panel says, as long as the course has it; no row takes an excluded one.
+CrnList AdmissibleCrns(catalogue::CatalogueQuery& query1, const RowFilters& filters,
+                       const planner::Constraints& student, int row, ConstraintCut& cut) {
+  const std::string& locked = student.locked[row - 1];
+  CrnList passed;
+  if (locked.empty()) {
+    passed = FilterRow(query1, filters);
+  } else if (IsSectionOf(query1, filters.course_code, locked)) {
+    passed.push_back(locked);
+  }
+  cut.locked = locked;
+  cut.excluded =
+      static_cast<int>(std::erase_if(passed, [&](const std::string& crn) { return student.excluded.contains(crn); }));
+  return passed;
+}
+
+// The failure of a row left without sections, with what took them.
+void FailRow(const planner::Planner& planner, const GeneratorPanel& panel, catalogue::CatalogueQuery& query1, int row,
+             CandidateCollection& collection) {
+  const std::string code = planner.Row(row).course.Text();
+  if (planner.Row(row).section.Text().empty()) {
+    collection.failure = std::string(kNoCodeChosen);
+    return;
+  }
+  collection.failure = code + std::string(kNoVersion);
+  collection.explanation = ExplainRemoval(query1, FiltersOfRow(planner, panel, row), planner.StudentConstraints(), row);
+}
+
 // Phase 1: the admissible CRNs of each row; the failure message (and for a
 // course left without sections, what took them) instead when an active row
 // has none.
@@ -44,16 +74,11 @@ std::array<CrnList, kRows + 1> FilterRows(const planner::Planner& planner, const
   for (int row = 1; row <= kRows; ++row) {
     const std::string code = planner.Row(row).course.Text();
     if (code.empty() || code == planner::kBos) continue;
-    const RowFilters filters = FiltersOfRow(planner, panel, row);
-    CrnList passed = FilterRow(query1, filters);
+    ConstraintCut cut;
+    CrnList passed = AdmissibleCrns(query1, FiltersOfRow(planner, panel, row), planner.StudentConstraints(), row, cut);
+    if (cut != ConstraintCut{}) collection.cuts[code] = cut;
     if (passed.empty()) {
-      if (planner.Row(row).section.Text().empty()) {
-        collection.failure = std::string(kNoCodeChosen);
-      } else {
-        collection.failure = code + std::string(kNoVersion);
-        const Removal removal = CountRemoved(query1, filters);
-        collection.explanation = Explanation{{code}, removal.filters, RemovalText(code, removal)};
-      }
+      FailRow(planner, panel, query1, row, collection);
       return {};
     }
     lists[row] = std::move(passed);
@@ -70,23 +95,15 @@ int SectionIndexOf(const planner::SectionChoices& sections, const std::string& c
   return found;
 }
 
-// The (day, slot) cells of every weekday meeting: the slot of every hour from the
-// start hour up to the end hour, end excluded; each with the meeting's building.
-void AddCells(TTreeDers& candidate, const catalogue::SectionValues& section) {
-  const auto days = ExplodeViews(section.gun, "|");
-  const auto times = ExplodeViews(section.saat, "|");
-  const auto buildings = ExplodeViews(section.bina, "|");
-  for (std::size_t k = 0; k < days.size(); ++k) {
-    const int day = DayOfEntry(days[k]);
-    if (day == 0) continue;
-    if (k >= times.size()) throw Error(candidate.CRN + std::string(kMeetingWithoutHours));
-    const HourSpan hours = HoursOfEntry(times[k]);
-    for (int slot = planner::SlotOfHour(hours.start); slot < planner::SlotOfHour(hours.end); ++slot) {
-      candidate.Days.push_back(std::to_string(day));
-      candidate.Slots.push_back(std::to_string(slot));
-      candidate.Buildings.emplace_back(k < buildings.size() ? buildings[k] : std::string_view());
-    }
+// The occupied cells of the section; true when one of them is kept free.
+bool AddCells(TTreeDers& candidate, const catalogue::SectionValues& section, const planner::Constraints& student) {
+  const std::vector<SectionCell> cells = CellsOfSection(section);
+  for (const SectionCell& cell : cells) {
+    candidate.Days.push_back(std::to_string(cell.day));
+    candidate.Slots.push_back(std::to_string(cell.slot));
+    candidate.Buildings.emplace_back(cell.building);
   }
+  return MeetsInBusyHours(cells, student);
 }
 
 }  // namespace
@@ -97,9 +114,12 @@ CandidateCollection CollectCandidates(const planner::Planner& planner, const Gen
   const auto lists = FilterRows(planner, panel, query1, collection);
   if (!collection.failure.empty()) return collection;
 
+  const planner::Constraints& student = planner.StudentConstraints();
+  int emptied = 0;  // the first row whose sections all meet in busy hours
   for (int row = 1; row <= kRows; ++row) {
     const std::string department = planner.Row(row).department.Text();
     const std::string code = planner.Row(row).course.Text();
+    int kept = 0;
     for (const std::string& crn : lists[row]) {
       const auto found = query1.Db().SectionByCrn(department, crn);
       // The filters read the table named by the course code, this one the
@@ -111,10 +131,19 @@ CandidateCollection CollectCandidates(const planner::Planner& planner, const Gen
       candidate.CourseCode = code;
       candidate.Row = row;
       candidate.SectionCombo = 3 * row;
+      if (AddCells(candidate, *found, student)) {
+        ++collection.cuts[code].busy;
+        continue;
+      }
       candidate.Index = static_cast<int>(collection.candidates.size());
-      AddCells(candidate, *found);
       collection.candidates.push_back(std::move(candidate));
+      ++kept;
     }
+    if (kept == 0 && !lists[row].empty() && emptied == 0) emptied = row;
+  }
+  if (emptied != 0) {
+    collection.candidates.clear();
+    FailRow(planner, panel, query1, emptied, collection);
   }
   return collection;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,14 @@
 
 namespace kiremo::generator {
 
+// How the student's own constraints narrowed one course's sections.
+struct ConstraintCut {
+  std::string locked;  // the only section taken, when locked
+  int excluded = 0;    // sections the panel let through but the student excluded
+  int busy = 0;        // ... or that meet in busy hours
+  friend bool operator==(const ConstraintCut&, const ConstraintCut&) = default;
+};
+
 struct CandidateCollection {
   std::vector<TTreeDers> candidates;
   // The message for the first active row without an admissible section;
@@ -19,6 +28,8 @@ struct CandidateCollection {
   std::string failure;
   // For a course whose sections the filters all removed: which took them.
   std::optional<Explanation> explanation;
+  // By course code, the courses whose sections the constraints narrowed.
+  std::map<std::string, ConstraintCut> cuts;
 };
 
 // Reads the course rows and the generator panel, filters each active row's

@@ -1,6 +1,7 @@
 #include "generator/generator.h"
 
 #include "generator/clash_explanation.h"
+#include "generator/constraint_note.h"
 #include "generator/generator_messages.h"
 #include "generator/hour_window.h"
 #include "generator/result_order.h"
@@ -58,6 +59,7 @@ Generation Generator::btnYerlestirClick(const GeneratorPanel& panel) {
 
   Generation generation;
   generation.explanation = std::move(collection.explanation);
+  const std::map<std::string, ConstraintCut> cuts = std::move(collection.cuts);
   CandidateCount = UygunDersleriKaydet(std::move(collection), generation.notices);
   if (CandidateCount == -1) return generation;
   FreeTree();
@@ -65,7 +67,9 @@ Generation Generator::btnYerlestirClick(const GeneratorPanel& panel) {
 
   if (ResultCount == 0) {
     if (last_end_ == SearchEnd::Stopped) return {0, {Tell(kMesaj, std::string(kStoppedEmpty))}, {}};
-    return {0, {Tell(kEdebiMesaj, std::string(kImpossible))}, ExplainClash(Candidates)};
+    std::optional<Explanation> why = ExplainClash(Candidates);
+    if (why) why->text += ConstraintNote(why->courses, cuts);
+    return {0, {Tell(kEdebiMesaj, std::string(kImpossible))}, std::move(why)};
   }
   return Listing();
 }

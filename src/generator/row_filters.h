@@ -25,4 +25,7 @@ struct RowFilters {
 // applies.
 CrnList FilterRow(catalogue::CatalogueQuery& query1, const RowFilters& filters);
 
+// Whether the CRN is one of the course's sections in its department's table.
+bool IsSectionOf(catalogue::CatalogueQuery& query1, const std::string& course_code, const std::string& crn);
+
 }  // namespace kiremo::generator

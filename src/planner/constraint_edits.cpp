@@ -10,6 +10,7 @@ void Planner::Lock(int row, const std::string& crn) {
   RequireCourseRow(row);
   if (crn.empty()) return;
   constraints_.locked[row - 1] = crn;
+  locked_course_[row] = Row(row).course.Text();
   constraints_.excluded.erase(crn);
   ConstraintsChanged();
 }
@@ -42,6 +43,7 @@ void Planner::SetBusy(int day, int slot, bool busy) {
 
 void Planner::SetConstraints(Constraints constraints) {
   constraints_ = std::move(constraints);
+  for (int row = 1; row <= kRows; ++row) locked_course_[row] = Row(row).course.Text();
   ConstraintsChanged();
 }
 

@@ -75,10 +75,10 @@ void Planner::SelectDepartment(int row, int index) {
 
 void Planner::SelectCourse(int row, int index) {
   CourseRow& lists = MutableRow(row);
-  const std::string before = lists.course.Text();
   lists.course.Select(index);
-  // A lock names a section of the row's course, not of the next one.
-  if (lists.course.Text() != before) Unlock(row);
+  // A lock names a section of the course it was made in, not of the next
+  // one; the same course chosen again (its list refilled) keeps it.
+  if (lists.course.Text() != locked_course_[row]) Unlock(row);
   ListsChanged(row);
 }
 

@@ -197,6 +197,7 @@ class Planner {
   std::string status_;
   std::string caption_;
   Constraints constraints_;
+  std::array<std::string, kRows + 1> locked_course_;  // the course each row's lock was made in
 };
 
 // Percent-encoding of the teacher lookup: 26 characters become "%XX",

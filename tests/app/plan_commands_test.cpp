@@ -161,6 +161,23 @@ TEST_F(PlanCommandsTest, CommittedRowSurvivesSaveAndLoad) {
   EXPECT_EQ(view.Clip().Text().substr(0, 33), "javascript:var crn=[21003,30002];");
 }
 
+TEST_F(PlanCommandsTest, LocksExclusionsAndBusyHoursSurviveSaveAndLoad) {
+  Commit(1, "ELK", "ELK 101", "21001");
+  planner.Lock(1, "21001");
+  planner.Exclude("21002");
+  planner.SetBusy(2, 5, true);
+  planner.SetBusy(2, 6, true);
+  const planner::Constraints constraints = planner.StudentConstraints();
+  const std::string path = Save("kisitli.dkf");
+  const std::string saved = ReadWholeFile(path);
+
+  planner.Sifirla();
+  ASSERT_TRUE(planner.StudentConstraints().Empty());
+  Load(path);
+  EXPECT_EQ(planner.StudentConstraints(), constraints);
+  EXPECT_EQ(ReadWholeFile(Save("yine.dkf")), saved);
+}
+
 TEST_F(PlanCommandsTest, PreviewedRowIsSavedUncommittedAndComesBackWithoutPreview) {
   Commit(1, "ELK", "ELK 101", "21001");
   Preview(2, "MAT", "MAT 101", "30001");  // clashes with row 1 on Monday 09:30
@@ -261,6 +278,9 @@ TEST_F(PlanCommandsTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
   const std::string good = ReadWholeFile(Save("iyi.dkf"));
   planner::PlanSnapshot bad_day = DecodePlan(good);
   bad_day.rows[0]->meetings[0].Gun = "Pzt";
+  planner::PlanSnapshot constrained = DecodePlan(good);
+  constrained.constraints.excluded = {"30001"};
+  const std::string with_constraints = EncodePlan(constrained);
   std::mt19937 random(7);
   std::string garbage(3000, '\0');
   for (char& c : garbage) c = static_cast<char>(random() % 256);
@@ -277,7 +297,13 @@ TEST_F(PlanCommandsTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
       {"cut in the combos", good.substr(0, 30), "ders seçimleri yarıda kesilmiş"_w},
       {"garbage", garbage, "bozuk"_w},
       {"a day that is no number", EncodePlan(bad_day), "'Pzt' is not a valid integer value"},
+      {"constraints cut short", with_constraints.substr(0, with_constraints.size() - 1),
+       "kısıtlar bölümü yarıda kesilmiş"_w},
+      {"a byte after the constraints", with_constraints + "x", "kısıtlar bölümünden sonra fazladan veri var"_w},
   };
+  // The constraints on screen are kept too.
+  planner.Lock(1, "21001");
+  planner.SetBusy(4, 4, true);
   const std::string caption = view.Caption().Text();
   const planner::PlanSnapshot before = planner.Snapshot();
   const planner::CellStates cells = planner.Hucreler();

@@ -3,24 +3,19 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/cli_runner.h"
-#include "support/catalogue_fixture.h"
-#include "support/temp_folder.h"
-#include "text/cp1254.h"
+#include "cli/cli_folder_test.h"
 
 namespace kiremo::cli {
 namespace {
 
 using testing_support::CliResult;
-using testing_support::RunCli;
 using testing_support::Section;
-
-std::string W(std::string_view cp1254) { return std::string(cp1254); }
+using testing_support::W;
 
 // A script tells success from failure by the exit status alone: every
 // command that does not do what it was asked ends non-zero (2 for words it
 // cannot take, 1 for the rest) and says why on stderr.
-class ExitStatusTest : public ::testing::Test {
+class ExitStatusTest : public testing_support::CliFolderTest {
  protected:
   void SetUp() override {
     testing_support::CatalogueFixture store(folder.Path());
@@ -33,12 +28,8 @@ class ExitStatusTest : public ::testing::Test {
     ASSERT_EQ(saved.status, 0) << saved.err;
   }
 
-  CliResult Cli(std::vector<std::string> words) {
-    words.insert(words.begin(), {"--folder", folder.Path()});
-    return RunCli(words);
-  }
+  CliResult Cli(std::vector<std::string> words) { return RunIn(std::move(words)); }
 
-  testing_support::TempFolder folder;
   std::string plan = folder / "plan.dkf";
 };
 

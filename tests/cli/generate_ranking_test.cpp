@@ -3,24 +3,19 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/cli_runner.h"
-#include "support/catalogue_fixture.h"
-#include "support/temp_folder.h"
-#include "text/cp1254.h"
+#include "cli/cli_folder_test.h"
 
 namespace kiremo::cli {
 namespace {
 
 using testing_support::CliResult;
-using testing_support::RunCli;
 using testing_support::Section;
-
-std::string W(std::string_view cp1254) { return std::string(cp1254); }
+using testing_support::W;
 
 // MAT 101E: 100 on Monday 09:30-11:29 in EEB, 101 on Tuesday 10:30-11:29
 // in FEB. FIZ 101: 200 on Monday 12:30-13:29 in FEB, 201 on Wednesday
 // 10:30-11:29 in EEB. KIM 101: 300 clashes with both MAT sections.
-class GenerateRanking : public ::testing::Test {
+class GenerateRanking : public testing_support::CliFolderTest {
  protected:
   void SetUp() override {
     testing_support::CatalogueFixture store(folder.Path());
@@ -34,8 +29,8 @@ class GenerateRanking : public ::testing::Test {
   }
 
   CliResult Cli(std::vector<std::string> words) {
-    words.insert(words.begin(), {"--folder", folder.Path(), "generate", "--avoid", ""});
-    return RunCli(words);
+    words.insert(words.begin(), {"generate", "--avoid", ""});
+    return RunIn(words);
   }
 
   // A run that lists nothing ends with status 1.
@@ -45,8 +40,6 @@ class GenerateRanking : public ::testing::Test {
     EXPECT_EQ(run.status, status) << run.err;
     return nlohmann::json::parse(run.out);
   }
-
-  testing_support::TempFolder folder;
 };
 
 TEST_F(GenerateRanking, SortAndMetricsListTheAlternativesInTheKeysOrder) {
@@ -86,7 +79,7 @@ TEST_F(GenerateRanking, FieldsComeInAFixedOrderAndApplyFollowsTheSortedList) {
                              folder / "plan.dkf", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.rfind("{\"count\": 4, \"total\": 4, \"alternatives\": [\n  [\"100\", \"201\"],", 0), 0u) << run.out;
-  const CliResult plan = RunCli({"--folder", folder.Path(), "plan", "crns", folder / "plan.dkf"});
+  const CliResult plan = RunIn({"plan", "crns", folder / "plan.dkf"});
   EXPECT_EQ(plan.out, "101\r\n200\r\n");
 }
 
@@ -128,7 +121,7 @@ TEST_F(GenerateRanking, NothingFitsIsExplained) {
   EXPECT_EQ(none["explanation"]["courses"], nlohmann::json({"MAT 101E"}));
   const CliResult raw = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--hours", "11-19", "--json"});
   EXPECT_NE(raw.out.find(R"("removed_by": {"hours": 2, "free_days": 0, "buildings": 0, "teacher": 0, )"
-                         R"("department": 0})"),
+                         R"("department": 0, "excluded": 0, "busy": 0})"),
             std::string::npos)
       << raw.out;
 

@@ -2,24 +2,19 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/cli_runner.h"
-#include "support/catalogue_fixture.h"
-#include "support/temp_folder.h"
-#include "text/cp1254.h"
+#include "cli/cli_folder_test.h"
 
 namespace kiremo::cli {
 namespace {
 
 using testing_support::CliResult;
-using testing_support::RunCli;
 using testing_support::Section;
-
-std::string W(std::string_view cp1254) { return std::string(cp1254); }
+using testing_support::W;
 
 // MAT 101E: 100 on Monday, 101 on Tuesday (in MMB), 102 Monday 08:30.
 // FIZ 101: 200 on Monday (clashes with 100), 201 on Friday by Can Su, open
 // to INS only.
-class GenerateCommand : public ::testing::Test {
+class GenerateCommand : public testing_support::CliFolderTest {
  protected:
   void SetUp() override {
     testing_support::CatalogueFixture store(folder.Path());
@@ -31,8 +26,8 @@ class GenerateCommand : public ::testing::Test {
   }
 
   CliResult Cli(std::vector<std::string> words) {
-    words.insert(words.begin(), {"--folder", folder.Path(), "generate"});
-    return RunCli(words);
+    words.insert(words.begin(), "generate");
+    return RunIn(words);
   }
 
   // The JSON answer; a run that lists no timetable ends with status 1.
@@ -42,8 +37,6 @@ class GenerateCommand : public ::testing::Test {
     EXPECT_EQ(run.status, status) << run.err;
     return nlohmann::json::parse(run.out);
   }
-
-  testing_support::TempFolder folder;
 };
 
 TEST_F(GenerateCommand, OptionsSetThePanelBeforeOlustur) {

@@ -58,6 +58,10 @@ class PlanCommandTest : public ::testing::Test {
     planner.KaydetClick(5);
     choose(7, "ELK", "ELK 102", "21003");
     files::WritePlanFile(plan, planner.Snapshot());
+    planner.Lock(2, "21001");
+    planner.Exclude("21003");
+    for (auto [day, slot] : {std::pair{1, 5}, {1, 6}, {2, 2}}) planner.SetBusy(day, slot, true);
+    files::WritePlanFile(constrained_plan, planner.Snapshot());
   }
 
   CliResult Cli(std::vector<std::string> words) {
@@ -67,6 +71,9 @@ class PlanCommandTest : public ::testing::Test {
 
   testing_support::TempFolder folder;
   std::string plan = folder / "plan.dkf";
+  // The same plan with row 2 locked, ELK 102's section excluded and busy
+  // hours on Monday and Tuesday.
+  std::string constrained_plan = folder / "kisitli.dkf";
 };
 
 TEST_F(PlanCommandTest, ShowGivesThePlanAsLoaded) {
@@ -94,6 +101,29 @@ TEST_F(PlanCommandTest, ShowGivesThePlanAsLoaded) {
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_NE(text.out.find("ZEMÜ Kiremo 1.51 - " + plan), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("Kaydedilen 5. 30002 MAT 101"), std::string::npos) << text.out;
+}
+
+TEST_F(PlanCommandTest, ShowEndsWithTheConstraintsOnlyForAPlanThatHasThem) {
+  CliResult text = Cli({"plan", "show", constrained_plan});
+  ASSERT_EQ(text.status, 0) << text.err;
+  const CliResult plain = Cli({"plan", "show", plan});
+  // The same output as without constraints (but for the file name in the
+  // caption), then the constraints.
+  const std::size_t name = text.out.find(constrained_plan);
+  ASSERT_NE(name, std::string::npos) << text.out;
+  text.out.replace(name, constrained_plan.size(), plan);
+  EXPECT_EQ(text.out, plain.out +
+                          "Sabit şube: 2. satır ELK 101 -> 21001\n"
+                          "Hariç tutulan şubeler: 21003\n"
+                          "Boş tutulan saatler: Pazartesi 12:30-14:29, Salı 09:30-10:29\n");
+
+  const CliResult json = Cli({"plan", "show", constrained_plan, "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(nlohmann::json::parse(json.out)["constraints"], nlohmann::json::parse(R"({
+      "locked": [{"row": 2, "course": "ELK 101", "crn": "21001"}],
+      "excluded": ["21003"],
+      "busy": [{"day": 1, "hours": [12, 13]}, {"day": 2, "hours": [9]}]})"));
+  EXPECT_FALSE(nlohmann::json::parse(Cli({"plan", "show", plan, "--json"}).out).contains("constraints"));
 }
 
 TEST_F(PlanCommandTest, CrnsAreTheClipboardBytes) {
@@ -203,6 +233,20 @@ TEST_F(PlanCommandTest, GenerateAppliesAnAlternativeAndSavesThePlan) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("5. alternatif yok"), std::string::npos) << missing.err;
   EXPECT_EQ(Cli({"generate", "--course", "ELK 101", "--apply", "0"}).status, 2);
+}
+
+TEST_F(PlanCommandTest, GeneratedPlansKeepTheirConstraints) {
+  const std::string out = folder / "kisitli-uretilen.dkf";
+  const CliResult run =
+      Cli({"generate", "--course", "ELK 101", "--course", "MAT 101", "--hours", "8-22", "--lock", "MAT 101=30002",
+           "--exclude", "21003", "--busy", "3:12-13", "--apply", "1", "--save", out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const CliResult shown = Cli({"plan", "show", out, "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(nlohmann::json::parse(shown.out)["constraints"], nlohmann::json::parse(R"({
+      "locked": [{"row": 2, "course": "MAT 101", "crn": "30002"}],
+      "excluded": ["21003"],
+      "busy": [{"day": 3, "hours": [12, 13]}]})"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // left without sections.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <set>
 
@@ -176,7 +177,9 @@ TEST_F(SectionsRemoved, EachFilterIsCountedOnItsOwnAndTheBoxSaysSo) {
                                                                           {"free_days", W("boş bırakılan günler"_w), 2},
                                                                           {"buildings", W("istenmeyen binalar"_w), 1},
                                                                           {"teacher", W("tercih edilen hoca"_w), 1},
-                                                                          {"department", W("bölüm kodu"_w), 1}}));
+                                                                          {"department", W("bölüm kodu"_w), 1},
+                                                                          {"excluded", W("hariç tutulan şubeler"_w), 0},
+                                                                          {"busy", W("boş tutulan saatler"_w), 0}}));
   const std::string text =
       W("MAT 103 dersinin 6 şubesinden hiçbiri seçtiğin kıstaslara uymuyor. Eleyen kıstaslar:\n"
         "• saat aralığı: 3 şubeyi eliyor\n• boş bırakılan günler: 2 şubeyi eliyor\n• istenmeyen binalar: 1 şubeyi "
@@ -195,7 +198,92 @@ TEST_F(SectionsRemoved, FiltersThatDoNotApplyRemoveNothing) {
   for (const FilterCount& filter : generation.explanation->removed_by) removed.push_back(filter.removed);
   // Section 1 starts too early, 4 ends too late, 5 and 6 are past the scan's
   // end; 2 is in MMB, 3 not open to ELK; no day is free, no teacher chosen.
-  EXPECT_EQ(removed, (std::vector<int>{4, 0, 1, 0, 1}));
+  EXPECT_EQ(removed, (std::vector<int>{4, 0, 1, 0, 1, 0, 0}));
+}
+
+// The student's own constraints as the cause: rows 1 MAT 104 (section 7,
+// Wednesday 10:30) and 2 MAT 103.
+struct ConstraintCase {
+  const char* name;
+  std::function<void(planner::Planner&)> constrain;
+  std::string text;  // the last box
+};
+
+TEST_F(SectionsRemoved, ALockAnExclusionOrBusyHoursAreNamedWhereTheyEmptyACourse) {
+  const ConstraintCase cases[] = {
+      {"busy hours take the only section", [](planner::Planner& p) { p.SetBusy(3, 3, true); },
+       W("MAT 104 dersinin bütün şubeleri boş tutulan saatlere denk geliyor: Çarşamba 10:30–11:29."_w)},
+      {"the only section excluded", [](planner::Planner& p) { p.Exclude("7"); },
+       W("MAT 104 dersinin bütün şubeleri hariç tutulmuş."_w)},
+      {"a lock over busy hours",
+       [](planner::Planner& p) {
+         p.Lock(2, "6");
+         p.SetBusy(3, 3, true);
+       },
+       W("MAT 104 dersinin bütün şubeleri boş tutulan saatlere denk geliyor: Çarşamba 10:30–11:29."_w)},
+      {"a locked section over busy hours",
+       [](planner::Planner& p) {
+         p.Lock(2, "4");
+         p.SetBusy(5, 4, true);
+       },
+       W("MAT 103 dersine sabitlediğin 4 şubesi boş tutulan saatlere denk geliyor: Cuma 11:30–12:29."_w)},
+      {"a lock of another course's section", [](planner::Planner& p) { p.Lock(2, "7"); },
+       W("MAT 103 dersine sabitlediğin 7 şubesi artık bu dersin şubeleri arasında yok."_w)},
+      {"busy hours among other filters",
+       [](planner::Planner& p) {
+         p.Exclude("6");
+         p.SetBusy(2, 3, true);
+         p.SetBusy(5, 3, true);
+         p.SetBusy(5, 4, true);
+       },
+       W("MAT 103 dersinin 6 şubesinden hiçbiri seçtiğin kıstaslara uymuyor. Eleyen kıstaslar:\n"
+         "• saat aralığı: 3 şubeyi eliyor\n• istenmeyen binalar: 1 şubeyi eliyor\n• bölüm kodu: 1 şubeyi eliyor\n"
+         "• hariç tutulan şubeler: 1 şubeyi eliyor\n• boş tutulan saatler: 3 şubeyi eliyor (Salı 10:30–11:29 ve "
+         "Cuma 10:30–12:29)"_w)},
+  };
+  for (const ConstraintCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Choose(1, "MAT", "MAT 104");
+    Choose(2, "MAT", "MAT 103");
+    c.constrain(planner);
+    const Generation generation = generator.btnYerlestirClick(panel);
+    EXPECT_EQ(generation.listed, 0);
+    ASSERT_FALSE(BoxesToShow(generation).empty());
+    EXPECT_EQ(BoxesToShow(generation).back().text, c.text);
+    planner.Sifirla();
+  }
+}
+
+TEST_F(SectionsRemoved, AClashExplanationSaysWhatTheConstraintsTookFromTheNamedCourses) {
+  Choose(1, "MAT", "MAT 104");
+  Choose(2, "MAT", "MAT 103");
+  planner.Lock(2, "6");  // Wednesday 10:30, when MAT 104 meets
+  const Generation generation = generator.btnYerlestirClick(panel);
+  ASSERT_TRUE(generation.explanation);
+  EXPECT_EQ(generation.explanation->text,
+            W("MAT 104 ile MAT 103 seçtiğin kıstaslarla birlikte alınamıyor: ikisinin de bütün şubeleri Çarşamba "
+              "10:30–11:29 saatlerinde.\nBunda kendi kısıtlarının da payı var:\n• MAT 103: yalnız sabitlediğin 6 "
+              "şubesi denendi"_w));
+
+  planner.Unlock(2);
+  planner.Exclude("4");  // the only section the panel lets through
+  EXPECT_EQ(generator.btnYerlestirClick(panel).explanation->text,
+            W("MAT 103 dersinin 6 şubesinden hiçbiri seçtiğin kıstaslara uymuyor. Eleyen kıstaslar:\n• saat aralığı: "
+              "3 şubeyi eliyor\n• istenmeyen binalar: 1 şubeyi eliyor\n• bölüm kodu: 1 şubeyi eliyor\n• hariç "
+              "tutulan şubeler: 1 şubeyi eliyor"_w));
+}
+
+TEST_F(SectionsRemoved, ALockedSectionIsTakenWhateverThePanelSaysAndApplyingKeepsIt) {
+  Choose(1, "MAT", "MAT 104");
+  Choose(2, "MAT", "MAT 103");
+  planner.Lock(2, "1");       // Monday 08:30: before the hour window
+  panel.free_days[0] = true;  // and on a free day
+  const Generation generation = generator.btnYerlestirClick(panel);
+  ASSERT_EQ(generation.listed, 1);
+  generator.ComboBox31Change(1);
+  EXPECT_EQ(planner.Ders(1).CRN, "7");
+  EXPECT_EQ(planner.Ders(2).CRN, "1");
+  EXPECT_EQ(planner.StudentConstraints().locked[1], "1");
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ TEST_F(ConstraintsTest, ALockGoesWithItsCourseButStaysThroughRemovalOfTheSection
 
   PickCourse(1, "ELK 101");  // the same course again keeps it
   EXPECT_EQ(planner.StudentConstraints().locked[0], "100");
+  planner.EmptyCourseAndSectionLists(1);  // as the quick update does before refilling
+  PickDepartment(1, "ELK");
+  PickCourse(1, "ELK 101");
+  EXPECT_EQ(planner.StudentConstraints().locked[0], "100");
   PickCourse(1, "ELK 202");
   EXPECT_EQ(planner.StudentConstraints().locked[0], "");
 

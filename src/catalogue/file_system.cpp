@@ -48,7 +48,7 @@ std::string Reason(int error) { return ErrnoText(error); }
 }
 
 [[noreturn]] void NotRegular(const std::string& path) {
-  throw IoError(path + std::string(": sıradan bir dosya değil"_w));
+  throw FileShapeError(path + std::string(": sıradan bir dosya değil"_w), FileShapeError::Shape::NotRegular);
 }
 
 // A file of this kind is refused; a folder with the system's own words.
@@ -154,8 +154,9 @@ std::string ReadWholeFile(const std::string& path, std::size_t limit) {
   if (::fstat(file.fd, &info) != 0) Fail(path, errno);
   if (!S_ISREG(info.st_mode)) Refuse(path, info);
   const auto too_large = [&] {
-    throw IoError(path + std::string(": dosya çok büyük (en çok "_w) + std::to_string(limit / kMebibyte) +
-                  std::string(" MB okunur)"_w));
+    throw FileShapeError(path + std::string(": dosya çok büyük (en çok "_w) + std::to_string(limit / kMebibyte) +
+                             std::string(" MB okunur)"_w),
+                         FileShapeError::Shape::TooLarge);
   };
   if (static_cast<std::size_t>(info.st_size) > limit) too_large();
   std::string bytes;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/errors.h"
+
 // File operations for files that hold data. A replacement is written beside
 // its target under a name nobody can plant beforehand and renamed over it,
 // so a crash never leaves a half-written or missing file; a reader takes
@@ -18,8 +20,21 @@ inline constexpr std::size_t kSettingsFileLimit = 1 * kMebibyte;
 inline constexpr std::size_t kDepartmentListLimit = 1 * kMebibyte;
 inline constexpr std::size_t kSchedulePageLimit = 64 * kMebibyte;
 
-// The whole file. IoError "<path>: <reason>" when it cannot be read, when it
-// is not a regular file, or when it holds more than `limit` bytes.
+// A file that is not what a reader takes: not a regular file, or larger than
+// it reads. The message is "<path>: <reason>" like any IoError's.
+class FileShapeError : public IoError {
+ public:
+  enum class Shape { NotRegular, TooLarge };
+  FileShapeError(const std::string& message, Shape shape) : IoError(message), shape_(shape) {}
+  Shape Kind() const { return shape_; }
+
+ private:
+  Shape shape_;
+};
+
+// The whole file. IoError "<path>: <reason>" when it cannot be read,
+// FileShapeError when it is not a regular file or holds more than `limit`
+// bytes.
 std::string ReadWholeFile(const std::string& path, std::size_t limit = kSchedulePageLimit);
 
 // Writes the bytes to a new file beside the target (created exclusively,

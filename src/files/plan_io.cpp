@@ -1,17 +1,10 @@
 #include "files/plan_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "catalogue/file_system.h"
 #include "files/dkf_format.h"
 #include "files/sheet_export.h"
 #include "files/workbook_writer.h"
 #include "planner/meetings.h"
-#include "text/errno_text.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::files {
@@ -20,49 +13,30 @@ namespace {
 
 // A schedule file is a few kilobytes; anything this large is some other
 // file chosen by mistake, and reading it whole would only stall the window.
-constexpr off_t kLargestPlanFile = 16 * 1024 * 1024;
+constexpr std::size_t kLargestPlanFile = 16 * 1024 * 1024;
 
 constexpr std::string_view kPlanKept = "Ekrandaki ders programı değiştirilmedi."_w;
-
-[[noreturn]] void TooLarge() { throw PlanFormatError(std::string("dosya bir ders programı için fazla büyük"_w)); }
-
-// Closes a file descriptor when it goes out of scope.
-struct Descriptor {
-  int fd;
-  ~Descriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-// The whole file; IoError with the system's reason alone. Only a plain file
-// is read: a pipe or a device could keep the window waiting for ever.
-std::string ReadPlanBytes(const std::string& path) {
-  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  if (file.fd < 0) throw IoError(SystemReason());
-  struct stat info {};
-  if (::fstat(file.fd, &info) != 0) throw IoError(SystemReason());
-  if (S_ISDIR(info.st_mode)) throw IoError(ErrnoText(EISDIR));
-  if (!S_ISREG(info.st_mode)) throw PlanFormatError(std::string("sıradan bir dosya değil"_w));
-  if (info.st_size > kLargestPlanFile) TooLarge();
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-    if (n == 0) return bytes;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw IoError(SystemReason());
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-    if (bytes.size() > static_cast<std::size_t>(kLargestPlanFile)) TooLarge();
-  }
-}
 
 // The system's reason of an IoError whose message starts with the path.
 std::string ReasonOf(const IoError& error, const std::string& path) {
   const std::string_view message = error.what();
   const std::string prefix = path + ": ";
   return std::string(StartsWith(message, prefix) ? message.substr(prefix.size()) : message);
+}
+
+// The whole file; IoError with the system's reason alone. Only a plain file
+// is read: a pipe or a device could keep the window waiting for ever.
+std::string ReadPlanBytes(const std::string& path) {
+  try {
+    return ReadWholeFile(path, kLargestPlanFile);
+  } catch (const FileShapeError& e) {
+    if (e.Kind() == FileShapeError::Shape::TooLarge) {
+      throw PlanFormatError(std::string("dosya bir ders programı için fazla büyük"_w));
+    }
+    throw PlanFormatError(std::string("sıradan bir dosya değil"_w));
+  } catch (const IoError& e) {
+    throw IoError(ReasonOf(e, path), e.SystemError());
+  }
 }
 
 std::string Quoted(const std::string& path) { return "\"" + Utf8ToCp1254(path) + "\""; }

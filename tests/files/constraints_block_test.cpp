@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/dkf_format.h"
+#include "files/reset_plan.h"
 #include "text/cp1254.h"
 
 namespace kiremo::files {
@@ -14,11 +15,7 @@ namespace {
 
 using namespace std::string_literals;
 
-planner::PlanSnapshot ResetPlan() {
-  planner::PlanSnapshot plan;
-  for (int row = 1; row <= 10; ++row) plan.combos[3 * row - 3] = "Seçin"_w;
-  return plan;
-}
+using test_plans::ResetPlan;
 
 // Row 3 committed to MAT 103 and locked to it; two sections excluded;
 // Monday 12:30-14:29, Tuesday 09:30 and Friday 21:30 busy.

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "files/reset_plan.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 
@@ -13,11 +14,7 @@ namespace {
 
 using namespace std::string_literals;
 
-planner::PlanSnapshot ResetPlan() {
-  planner::PlanSnapshot plan;
-  for (int row = 1; row <= 10; ++row) plan.combos[3 * row - 3] = "Seçin"_w;
-  return plan;
-}
+using test_plans::ResetPlan;
 
 // Row 2 committed with two meetings, row 5 only previewed.
 planner::PlanSnapshot SamplePlan() {

@@ -7,6 +7,8 @@
 // standard error box.
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <string>
 
 #include "acquisition/queue_dispatcher.h"
 #include "app/app.h"
@@ -24,17 +26,25 @@ constexpr const char* kSchedule = "http://schedule.fuzz";
 constexpr const char* kSite = "http://site.fuzz";
 
 // The schedule server: every address gives the page under test. The site
-// of the version check answers nothing.
+// of the version check answers nothing. A fetch of the input before may
+// still be running on its worker thread when the next input is set.
 class PageFetcher : public acquisition::Fetcher {
  public:
-  std::string page;
+  void SetPage(std::string bytes) {
+    const std::lock_guard lock(mutex_);
+    page_ = std::move(bytes);
+  }
   bool answers = true;
 
  private:
   std::string DoGet(const std::string&, std::stop_token) override {
     if (!answers) throw acquisition::FetchError("no connection");
-    return page;
+    const std::lock_guard lock(mutex_);
+    return page_;
   }
+
+  std::mutex mutex_;
+  std::string page_;
 };
 
 // Keeps a search short: a page of many sections can hold millions of
@@ -105,7 +115,7 @@ bool Expected(const std::string& error) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kiremo;
   Program& p = TheProgram();
-  p.pages.page = std::string(fuzz::Bytes(data, size));
+  p.pages.SetPage(std::string(fuzz::Bytes(data, size)));
   // ELK starts empty: a page without a section table leaves the table as it
   // was, and no input may depend on the one before it.
   catalogue::Database& db = p.app.Query1().Db();

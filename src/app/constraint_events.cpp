@@ -2,8 +2,6 @@
 
 #include "app/app.h"
 #include "app/constraint_texts.h"
-#include "planner/markers.h"
-#include "text/text_helpers.h"
 
 namespace kiremo::app {
 
@@ -31,9 +29,6 @@ bool PreviewShown(const planner::Planner& planner) {
 void App::PreviewAgain() {
   const int row = previewed_row_;
   if (row == 0 || planner_.Row(row).section.index < 0 || !PreviewShown(planner_)) return;
-  // The note about busy hours belongs to the preview before; the new one
-  // writes it again if it still applies.
-  if (StartsWith(planner_.StatusText(), planner::kOnBusyHours)) planner_.SetStatus({});
   planner_.SectionChosen(row);
 }
 

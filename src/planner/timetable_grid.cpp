@@ -45,7 +45,12 @@ void Planner::GeciciBoya(int row) {
   }
   // Hours the student keeps free block the section like another course.
   SetEkle(row, !clash && busy.empty());
-  if (!busy.empty()) SetStatus(std::string(kOnBusyHours) + CellRunsText(busy) + ".");
+  // The note belongs to the preview that found the busy hours, not to the next one.
+  if (!busy.empty()) {
+    SetStatus(std::string(kOnBusyHours) + CellRunsText(busy) + ".");
+  } else if (StartsWith(status_, kOnBusyHours)) {
+    SetStatus({});
+  }
   Refresh();
 }
 

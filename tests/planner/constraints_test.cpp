@@ -23,6 +23,7 @@ TEST_F(ConstraintsTest, APreviewOverABusyHourBlocksEkleAndSaysWhich) {
 
   PickSection(1, "102");  // Tuesday evening: free
   EXPECT_TRUE(Ekle(1));
+  EXPECT_EQ(planner.StatusText(), "") << "the note went with its preview";
   planner.KaydetClick(1);
   EXPECT_EQ(planner.Ders(1).CRN, "102");
 }

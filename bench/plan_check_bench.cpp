@@ -28,8 +28,8 @@ kiremo::planner::PlanSnapshot PlanOf(int meetings) {
   kiremo::planner::PlanSnapshot plan;
   plan.combos[0] = plan.combos[3] = "ELK";
   for (int row = 0; row < 2; ++row) {
-    kiremo::planner::StoredRow record{row ? "ELK 102" : "ELK 101", "Ders", row ? "21002" : "21001", "Hoca", meetings,
-                                      {}};
+    kiremo::planner::StoredRow record{
+        row ? "ELK 102" : "ELK 101", "Ders", row ? "21002" : "21001", "Hoca", meetings, {}};
     for (int m = 0; m < meetings; ++m) {
       const int day = row ? 3 + m % 3 : 1 + m % 2;
       const int hour = 8 + m % 14;
@@ -104,6 +104,7 @@ BENCHMARK(BM_CheckPlanWithManyMeetings)
     ->Arg(5000)
     ->Arg(10000)
     ->Arg(20000)
+    ->Arg(40000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
 

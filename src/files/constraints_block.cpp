@@ -58,7 +58,8 @@ constexpr int kMostExcluded = 100000;
 
 // A line break would split the lines that show the constraints.
 bool HasControlByte(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 bool StartsWithMarker(std::string_view rest) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,10 +95,10 @@ TEST_F(ExitStatusTest, EveryFailingCommandEndsNonZero) {
     cases.push_back({{"plan", "export", plan, shared + "hafta.ics", "--term-start", "2025-09-15"},
                      1,
                      shared + "hafta.ics" + planted});
-    cases.push_back({{"generate", "--course", "MAT 101E", "--course", "FIZ 102", "--apply", "1", "--save",
-                      shared + "plan.dkf"},
-                     1,
-                     shared + "plan.dkf" + planted});
+    cases.push_back(
+        {{"generate", "--course", "MAT 101E", "--course", "FIZ 102", "--apply", "1", "--save", shared + "plan.dkf"},
+         1,
+         shared + "plan.dkf" + planted});
   }
   for (const Case& c : cases) {
     std::string shown;

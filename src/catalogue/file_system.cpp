@@ -74,11 +74,12 @@ std::string TemporaryName(const std::string& target) {
 constexpr int kMostLinks = 40;
 
 // The link's text as a path: a relative one counts from the link's folder.
-std::string LinkTarget(const std::string& link) {
+// A failure is told as one of writing `path`.
+std::string LinkTarget(const std::string& path, const std::string& link) {
   std::string text(4096, '\0');
   const ssize_t n = ::readlink(link.c_str(), text.data(), text.size());
-  if (n < 0) Fail(link, errno);
-  if (static_cast<std::size_t>(n) == text.size()) Fail(link, ENAMETOOLONG);
+  if (n < 0) Fail(path, errno);
+  if (static_cast<std::size_t>(n) == text.size()) Fail(path, ENAMETOOLONG);
   text.resize(static_cast<std::size_t>(n));
   return text.starts_with('/') ? text : FolderOf(link) + text;
 }
@@ -113,7 +114,7 @@ std::string WriteTarget(const std::string& path) {
     if (!S_ISLNK(info.st_mode)) return current;
     if (links == kMostLinks) Fail(path, ELOOP);
     if (!MayFollowLink(current)) RefuseLink(path, current);
-    current = LinkTarget(current);
+    current = LinkTarget(path, current);
   }
 }
 

@@ -1,9 +1,11 @@
 // Any bytes as a schedule file: decoding either gives a plan or a
-// PlanFormatError and never reads past the data; a plan it gives is written
-// and read back unchanged.
+// PlanFormatError and never reads past the data; a plan it gives holds only
+// five-digit committed CRNs and at most 70 meetings a row, and is written and
+// read back unchanged.
 #include <cstddef>
 #include <cstdint>
 
+#include "files/crn_texts.h"
 #include "files/dkf_format.h"
 #include "fuzz_support.h"
 #include "plan_texts.h"
@@ -22,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const auto& day : plan.cells) {
     for (const int value : day) KIREMO_EXPECT((value >= 0 && value <= 10) || (value >= 15 && value <= 25));
+  }
+  // A committed CRN can go into the add/drop script; a row meets at most
+  // once per grid cell.
+  for (const auto& row : plan.rows) {
+    if (!row) continue;
+    KIREMO_EXPECT(files::IsCrn(row->CRN));
+    KIREMO_EXPECT(row->meetings.size() <= static_cast<std::size_t>(planner::kMostMeetings));
   }
 
   // Whatever was read can be written, and what is written can be read.

@@ -75,7 +75,13 @@ void PlanCommands::CopyCrns(std::string (*text_of)(const files::RowCrns&), std::
   const auto count = std::count_if(crns.begin(), crns.end(), [](const std::string& crn) { return !crn.empty(); });
   // An empty plan leaves whatever the student copied before on the clipboard.
   if (count == 0) return planner_.SetStatus(std::string(kNothingToCopy));
-  view_.Clip().SetText(text_of(crns));
+  std::string text;
+  try {
+    text = text_of(crns);
+  } catch (const files::ScriptCrnError& e) {
+    return Fail(e.what());  // the clipboard keeps what it held
+  }
+  view_.Clip().SetText(text);
   planner_.SetStatus(std::to_string(count) + std::string(what));
 }
 

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -71,21 +70,55 @@ std::string TemporaryName(const std::string& target) {
   return name;
 }
 
-// The file a write replaces: the path itself, or the file a symbolic link at
-// the path leads to (the link stays a link).
-std::string WriteTarget(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT) return path;
-    Fail(path, errno);
-  }
-  if (!S_ISLNK(info.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) Fail(path, errno);
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
+// The kernel's own bound on the links one path may go through.
+constexpr int kMostLinks = 40;
+
+// The link's text as a path: a relative one counts from the link's folder.
+// A failure is told as one of writing `path`.
+std::string LinkTarget(const std::string& path, const std::string& link) {
+  std::string text(4096, '\0');
+  const ssize_t n = ::readlink(link.c_str(), text.data(), text.size());
+  if (n < 0) Fail(path, errno);
+  if (static_cast<std::size_t>(n) == text.size()) Fail(path, ENAMETOOLONG);
+  text.resize(static_cast<std::size_t>(n));
+  return text.starts_with('/') ? text : FolderOf(link) + text;
 }
+
+[[noreturn]] void RefuseLink(const std::string& path, const std::string& link) {
+  throw IoError(path + ": \"" + Utf8ToCp1254(link) +
+                    std::string("\", herkesin yazabildiği bir klasörde başka bir kullanıcıya ait bir bağlantı; "
+                                "güvenlik için izlenmedi"_w),
+                EACCES);
+}
+
+}  // namespace
+
+bool MayFollowLink(const std::string& link) {
+  struct stat info {};
+  struct stat folder {};
+  if (::lstat(link.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+  if (::stat(FolderOf(link).c_str(), &folder) != 0) return false;
+  const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+  return !shared || info.st_uid == ::geteuid() || info.st_uid == folder.st_uid;
+}
+
+std::string WriteTarget(const std::string& path) {
+  std::string current = path;
+  for (int links = 0;; ++links) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0) {
+      // A missing file is made; a link that leads nowhere is refused.
+      if (errno == ENOENT && links == 0) return path;
+      Fail(path, errno);
+    }
+    if (!S_ISLNK(info.st_mode)) return current;
+    if (links == kMostLinks) Fail(path, ELOOP);
+    if (!MayFollowLink(current)) RefuseLink(path, current);
+    current = LinkTarget(path, current);
+  }
+}
+
+namespace {
 
 void WriteAll(int fd, std::string_view bytes) {
   std::size_t written = 0;

@@ -37,12 +37,26 @@ class FileShapeError : public IoError {
 // bytes.
 std::string ReadWholeFile(const std::string& path, std::size_t limit = kSchedulePageLimit);
 
+// Whether a write may go through the symbolic link, by the rule of the
+// kernel's link protection (fs.protected_symlinks): a link in a folder that
+// is sticky and writable by everyone (like /tmp) is followed only when it
+// belongs to the writer or to the folder's owner; any other link is. True
+// for a path that is no link.
+bool MayFollowLink(const std::string& link);
+
+// The file a write to `path` replaces: the path itself, or the file that the
+// symbolic link at the path leads to, link after link, each one allowed by
+// MayFollowLink. IoError "<path>: <reason>" when a link may not be followed
+// (the reason names it, in Windows-1254), leads nowhere or loops.
+std::string WriteTarget(const std::string& path);
+
 // Writes the bytes to a new file beside the target (created exclusively,
 // never through a link), flushes it and renames it over the target. The
 // target's permissions and owner are kept; when the target is a symbolic
-// link, the file it leads to is replaced and the link stays. IoError (with
-// the system's reason) on any failure, DiskFullError when there is no room;
-// the target is then unchanged and the new file is gone.
+// link, the file it leads to is replaced and the link stays (WriteTarget
+// says which file, or refuses). IoError (with the system's reason) on any
+// failure, DiskFullError when there is no room; the target is then
+// unchanged and the new file is gone.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Renames a file over another in one step. IoError on failure.

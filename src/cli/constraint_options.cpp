@@ -65,7 +65,9 @@ ConstraintOptions ParseConstraintOptions(const Args& args, const std::vector<std
   for (const std::string& list : args.Values("--exclude")) {
     for (const std::string& crn : Explode(Utf8ToCp1254(list), ",")) {
       const std::string trimmed = Trim(crn);
-      if (trimmed.empty()) Refuse("--exclude virgülle ayrılmış CRN'ler alır, örneğin 21345,21346");
+      const bool control = std::any_of(trimmed.begin(), trimmed.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+      if (trimmed.empty() || control) Refuse("--exclude virgülle ayrılmış CRN'ler alır, örneğin 21345,21346");
       options.excluded.insert(trimmed);
     }
   }

@@ -52,6 +52,16 @@ class BlockReader {
   DkfReader in_;
 };
 
+// More sections than a term has, and than there are five-digit CRNs; a
+// larger count is no block of ours, and would only fill the memory.
+constexpr int kMostExcluded = 100000;
+
+// A line break would split the lines that show the constraints.
+bool HasControlByte(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 bool StartsWithMarker(std::string_view rest) {
   return rest.size() > kConstraintsMarker.size() && rest.substr(0, kConstraintsMarker.size()) == kConstraintsMarker &&
          rest[kConstraintsMarker.size()] == '\0';
@@ -59,12 +69,13 @@ bool StartsWithMarker(std::string_view rest) {
 
 void ReadExcluded(BlockReader& in, planner::Constraints& constraints) {
   const int count = in.Integer();
-  if (count < 0) Malformed("hariç tutulan şube sayısı geçersiz: "_w, std::to_string(count));
+  if (count < 0 || count > kMostExcluded) Malformed("hariç tutulan şube sayısı geçersiz: "_w, std::to_string(count));
   // Entry by entry: a count the data cannot hold ends in a cut, not in a
   // huge allocation.
   for (int n = 0; n < count; ++n) {
     std::string crn = in.String();
     if (crn.empty()) Malformed("hariç tutulan şubeler arasında boş bir CRN var"_w);
+    if (HasControlByte(crn)) Malformed("hariç tutulan bir CRN'de satır sonu ya da denetim karakteri var"_w);
     if (std::find(constraints.locked.begin(), constraints.locked.end(), crn) != constraints.locked.end()) {
       Malformed("hem sabitlenmiş hem hariç tutulmuş şube: "_w, crn);
     }
@@ -78,13 +89,18 @@ void WriteConstraints(DkfWriter& out, const planner::Constraints& constraints) {
   if (constraints.Empty()) return;
   out.WriteString(kConstraintsMarker);
   out.WriteInteger(kConstraintsVersion);
-  for (const std::string& crn : constraints.locked) out.WriteString(crn);
   // What the items keep of each CRN, so that the file never holds an empty,
-  // repeated or locked one, which reading refuses; a lock wins.
+  // repeated or locked one, nor a line break, which reading refuses; a lock
+  // wins. A CRN with a line break names no section of any catalogue.
   std::set<std::string_view> locked, excluded;
-  for (const std::string& crn : constraints.locked) locked.insert(StoredText(crn));
+  for (const std::string& crn : constraints.locked) {
+    const std::string_view kept = HasControlByte(StoredText(crn)) ? std::string_view() : StoredText(crn);
+    out.WriteString(kept);
+    locked.insert(kept);
+  }
   for (const std::string& crn : constraints.excluded) {
-    if (!StoredText(crn).empty() && !locked.contains(StoredText(crn))) excluded.insert(StoredText(crn));
+    const std::string_view kept = StoredText(crn);
+    if (!kept.empty() && !HasControlByte(kept) && !locked.contains(kept)) excluded.insert(kept);
   }
   out.WriteInteger(static_cast<int>(excluded.size()));
   for (std::string_view crn : excluded) out.WriteString(crn);
@@ -101,7 +117,10 @@ planner::Constraints ReadConstraints(std::string_view rest) {
   BlockReader in(rest.substr(kConstraintsMarker.size() + 1));
   const int version = in.Integer();
   if (version != kConstraintsVersion) Malformed("kısıtlar bölümünün sürümü bilinmiyor: "_w, std::to_string(version));
-  for (std::string& crn : constraints.locked) crn = in.String();
+  for (std::string& crn : constraints.locked) {
+    crn = in.String();
+    if (HasControlByte(crn)) Malformed("sabitlenmiş bir CRN'de satır sonu ya da denetim karakteri var"_w);
+  }
   ReadExcluded(in, constraints);
   for (auto& day : constraints.busy) {
     const int mask = in.Integer();

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "files/constraints_block.h"
+#include "files/crn_texts.h"
 #include "planner/grid.h"
 #include "text/cp1254.h"
 
@@ -19,8 +20,35 @@ bool IsKnownCellState(int value) {
 void ReadBlock(std::string_view cut_message, const std::function<void()>& read) {
   try {
     read();
-  } catch (const PlanFormatError& e) {
+  } catch (const PlanCutError& e) {
     throw PlanFormatError(std::string(cut_message) + " (" + e.what() + ")");
+  }
+}
+
+std::string RowName(int row) { return std::to_string(row) + std::string(". satırdaki dersin "_w); }
+
+// The record of row `row` after its flag.
+void ReadRecord(DkfReader& in, int row, planner::StoredRow& record) {
+  record.DersKodu = in.ReadString();
+  record.DersAdi = in.ReadString();
+  record.CRN = in.ReadString();
+  // The CRN goes into the add/drop script and the registration page.
+  if (!IsCrn(record.CRN)) throw PlanFormatError(RowName(row) + std::string("CRN'si beş haneli bir sayı değil"_w));
+  record.Ogretmen = in.ReadString();
+  record.BlokSayisi = in.ReadInteger();
+  const int count = in.ReadInteger();
+  // Refused before any is read: a runaway count costs neither memory nor time.
+  if (count > planner::kMostMeetings) {
+    throw PlanFormatError(RowName(row) + std::to_string(count) + std::string(" ders saati var (bir şubenin en çok "_w) +
+                          std::to_string(planner::kMostMeetings) + std::string(" ders saati olur)"_w));
+  }
+  for (int n = 0; n < count; ++n) {
+    planner::StoredMeeting meeting;
+    meeting.Bina = in.ReadString();
+    meeting.Gun = in.ReadString();
+    meeting.Saat = in.ReadString();
+    meeting.Derslik = in.ReadString();
+    record.meetings.push_back(std::move(meeting));
   }
 }
 
@@ -76,27 +104,11 @@ planner::PlanSnapshot DecodePlan(std::string_view bytes) {
     }
   }
   ReadBlock("ders kayıtları yarıda kesilmiş"_w, [&] {
-    for (auto& row : plan.rows) {
+    for (int row = 1; row <= planner::kRows; ++row) {
       const int flag = in.ReadInteger();
       if (flag == 0) continue;
       if (flag != 1) throw PlanFormatError(std::string("geçersiz ders kaydı işareti: "_w) + std::to_string(flag));
-      planner::StoredRow& record = row.emplace();
-      record.DersKodu = in.ReadString();
-      record.DersAdi = in.ReadString();
-      record.CRN = in.ReadString();
-      record.Ogretmen = in.ReadString();
-      record.BlokSayisi = in.ReadInteger();
-      const int count = in.ReadInteger();
-      // Read entry by entry: a count the data cannot hold ends in a cut, not in
-      // a huge allocation.
-      for (int n = 0; n < count; ++n) {
-        planner::StoredMeeting meeting;
-        meeting.Bina = in.ReadString();
-        meeting.Gun = in.ReadString();
-        meeting.Saat = in.ReadString();
-        meeting.Derslik = in.ReadString();
-        record.meetings.push_back(std::move(meeting));
-      }
+      ReadRecord(in, row, plan.rows[row - 1].emplace());
     }
   });
   ReadBlock("kaydedilmiş CRN'ler yarıda kesilmiş"_w, [&] {

@@ -17,7 +17,8 @@ std::string EncodePlan(const planner::PlanSnapshot& plan);
 
 // Reads the four blocks. A file cut short anywhere, or holding what no saved
 // plan holds (a cell state the grid does not know, a committed flag other
-// than 0 and 1), is a PlanFormatError. After the four blocks comes the
+// than 0 and 1, a committed CRN that is not five digits, more than
+// planner::kMostMeetings meetings in a row), is a PlanFormatError. After the four blocks comes the
 // constraints block or nothing; other bytes there are ignored, as they
 // always were.
 planner::PlanSnapshot DecodePlan(std::string_view bytes);

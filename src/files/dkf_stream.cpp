@@ -7,7 +7,7 @@
 namespace kiremo::files {
 
 int DkfReader::ReadInteger() {
-  if (Remaining() < 4) throw PlanFormatError(std::string("dosya bir sayının ortasında bitiyor"_w));
+  if (Remaining() < 4) throw PlanCutError(std::string("dosya bir sayının ortasında bitiyor"_w));
   std::uint32_t value = 0;
   for (int k = 3; k >= 0; --k) value = (value << 8) | static_cast<unsigned char>(data_[position_ + k]);
   position_ += 4;
@@ -16,7 +16,7 @@ int DkfReader::ReadInteger() {
 
 std::string DkfReader::ReadString() {
   const std::size_t end = data_.find('\0', position_);
-  if (end == std::string_view::npos) throw PlanFormatError(std::string("dosya bir metnin ortasında bitiyor"_w));
+  if (end == std::string_view::npos) throw PlanCutError(std::string("dosya bir metnin ortasında bitiyor"_w));
   std::string text(data_.substr(position_, end - position_));
   position_ = end + 1;
   return text;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "planner/plan_snapshot.h"
 #include "text/errors.h"
 
 // The two items a schedule file is made of: 32-bit integers, least
@@ -17,17 +18,19 @@ class PlanFormatError : public Error {
   using Error::Error;
 };
 
-// A string item holds at most this many text bytes.
-inline constexpr std::size_t kMaxStringBytes = 255;
+// A file that ends inside an item.
+class PlanCutError : public PlanFormatError {
+ public:
+  using PlanFormatError::PlanFormatError;
+};
 
-// What a string item keeps of a text: up to its first zero byte, which the
-// format cannot carry, and at most kMaxStringBytes bytes.
-inline std::string_view StoredText(std::string_view text) {
-  return text.substr(0, text.find('\0')).substr(0, kMaxStringBytes);
-}
+// A string item holds at most this many text bytes; StoredText(text) is
+// what it keeps of a text.
+inline constexpr std::size_t kMaxStringBytes = planner::kStoredTextBytes;
+using planner::StoredText;
 
 // Walks the items of a schedule file held in memory. Neither reader goes
-// past the end of the data: an item cut off by the end is a PlanFormatError.
+// past the end of the data: an item cut off by the end is a PlanCutError.
 class DkfReader {
  public:
   explicit DkfReader(std::string_view data) : data_(data) {}

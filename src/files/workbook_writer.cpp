@@ -3,11 +3,14 @@
 #include <stdlib.h>
 #include <xlsxwriter.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 
 namespace kiremo::files {
@@ -35,6 +38,49 @@ class ScratchFolder {
   std::string path_;
 };
 
+// libxlsxwriter tells its own failures on stderr, in English and with its
+// source file's name; the student gets the reason in Turkish instead. The
+// library writes through the stderr stream alone, which leads nowhere while
+// it works.
+class QuietLibrary {
+ public:
+  QuietLibrary() : sink_(std::fopen("/dev/null", "we")) {
+    if (!sink_) return;
+    std::fflush(stderr);
+    saved_ = stderr;
+    stderr = sink_;
+  }
+  ~QuietLibrary() {
+    if (!sink_) return;
+    stderr = saved_;
+    std::fclose(sink_);
+  }
+  QuietLibrary(const QuietLibrary&) = delete;
+  QuietLibrary& operator=(const QuietLibrary&) = delete;
+
+ private:
+  std::FILE* sink_;
+  std::FILE* saved_ = nullptr;
+};
+
+// The library's failure in the program's words: a full disk as every full
+// disk is told, others by what the library was doing.
+[[noreturn]] void LibraryFailure(lxw_error error, int system_error) {
+  if (system_error == ENOSPC || system_error == EDQUOT || system_error == EFBIG) {
+    throw DiskFullError(ErrnoText(system_error), system_error);
+  }
+  std::string what;
+  switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: what = "bellek yetmedi"_w; break;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE: what = "Excel dosyası oluşturulamadı"_w; break;
+    default: what = "Excel dosyası yazılırken bir hata oldu"_w; break;
+  }
+  if (system_error != 0) what += " (" + ErrnoText(system_error) + ")";
+  throw IoError(what, system_error);
+}
+
 void Fill(lxw_workbook* workbook, const SheetCells& cells) {
   lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
   lxw_format* heading = workbook_add_format(workbook);
@@ -52,7 +98,7 @@ void Fill(lxw_workbook* workbook, const SheetCells& cells) {
       const lxw_error error = text.empty()
                                   ? worksheet_write_blank(sheet, row, column, format)
                                   : worksheet_write_string(sheet, row, column, Cp1254ToUtf8(text).c_str(), format);
-      if (error != LXW_NO_ERROR) throw IoError(lxw_strerror(error));
+      if (error != LXW_NO_ERROR) LibraryFailure(error, 0);
     }
   }
 }
@@ -62,16 +108,20 @@ void Fill(lxw_workbook* workbook, const SheetCells& cells) {
 void WriteWorkbook(const std::string& path, const SheetCells& cells) {
   const ScratchFolder scratch(path);
   const std::string built = scratch.File("plan.xlsx");
-  lxw_workbook* workbook = workbook_new(built.c_str());
-  if (!workbook) throw IoError(std::string("Excel dosyası oluşturulamadı"_w));
-  try {
-    Fill(workbook, cells);
-  } catch (...) {
-    workbook_close(workbook);  // the library has no way to drop a workbook unwritten
-    throw;
+  {
+    const QuietLibrary quiet;
+    lxw_workbook* workbook = workbook_new(built.c_str());
+    if (!workbook) throw IoError(std::string("Excel dosyası oluşturulamadı"_w));
+    try {
+      Fill(workbook, cells);
+    } catch (...) {
+      workbook_close(workbook);  // the library has no way to drop a workbook unwritten
+      throw;
+    }
+    errno = 0;
+    const lxw_error error = workbook_close(workbook);
+    if (error != LXW_NO_ERROR) LibraryFailure(error, errno);
   }
-  const lxw_error error = workbook_close(workbook);
-  if (error != LXW_NO_ERROR) throw IoError(lxw_strerror(error));
   try {
     // The safe replacement: the target's permissions kept, a linked target
     // written through.

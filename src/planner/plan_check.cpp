@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
 
 #include "planner/grid.h"
@@ -60,9 +61,11 @@ std::string At(const std::vector<std::string>& list, std::size_t n) {
   return n < list.size() ? list[n] : std::string();
 }
 
+// A plan holds its texts as a schedule file keeps them: what the file cuts
+// off is no change.
 void Compare(std::vector<FieldChange>& changes, const char* field, int meeting, const std::string& old_text,
              const std::string& new_text) {
-  if (old_text != new_text) changes.push_back({field, meeting, old_text, new_text});
+  if (StoredText(old_text) != StoredText(new_text)) changes.push_back({field, meeting, old_text, new_text});
 }
 
 std::vector<FieldChange> Changes(const StoredRow& stored, const catalogue::SectionValues& now) {
@@ -98,12 +101,41 @@ std::optional<catalogue::SectionValues> FindSection(catalogue::Database& db,
   return found;
 }
 
-bool Overlap(const TDers& a, const TDers& b) {
-  for (int i = 0; i < PaintedMeetings(a); ++i) {
-    const auto x = SpanOfOrNone(a, i);
-    for (int j = 0; x && j < PaintedMeetings(b); ++j) {
-      const auto y = SpanOfOrNone(b, j);
-      if (y && x->day == y->day && x->start_hour < y->end_hour && y->start_hour < x->end_hour) return true;
+// The hours a record's painted meetings take, per day: ranges [start, end)
+// in ascending order, overlapping ones joined.
+using Week = std::map<int, std::vector<std::pair<int, int>>>;
+
+Week WeekOf(const TDers& ders) {
+  Week week;
+  for (int i = 0, count = PaintedMeetings(ders); i < count; ++i) {
+    const auto span = SpanOfOrNone(ders, i);
+    if (span && span->start_hour < span->end_hour) week[span->day].emplace_back(span->start_hour, span->end_hour);
+  }
+  for (auto& [day, ranges] : week) {
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> joined;
+    for (const auto& range : ranges) {
+      if (!joined.empty() && range.first <= joined.back().second) {
+        joined.back().second = std::max(joined.back().second, range.second);
+      } else {
+        joined.push_back(range);
+      }
+    }
+    ranges = std::move(joined);
+  }
+  return week;
+}
+
+// One walk along both weeks' sorted ranges, so that rows with many meetings
+// cost no more than their count.
+bool Overlap(const Week& a, const Week& b) {
+  for (const auto& [day, x] : a) {
+    const auto found = b.find(day);
+    if (found == b.end()) continue;
+    const auto& y = found->second;
+    for (std::size_t i = 0, j = 0; i < x.size() && j < y.size();) {
+      if (x[i].first < y[j].second && y[j].first < x[i].second) return true;
+      x[i].second < y[j].second ? ++i : ++j;
     }
   }
   return false;
@@ -137,19 +169,19 @@ std::vector<std::string> DepartmentsOfRow(const PlanSnapshot& plan, int row) {
 
 PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
   PlanCheck check;
-  std::vector<std::pair<int, TDers>> kept;  // each row's meetings once the new data is taken
+  std::vector<std::pair<int, Week>> kept;  // each row's hours once the new data is taken
   for (int row = 1; row <= kRows; ++row) {
     const std::optional<StoredRow>& stored = plan.rows[row - 1];
     if (!stored) continue;
     CourseCheck course{row, stored->DersKodu, stored->CRN, CheckStatus::Unchanged, {}, {}};
     const auto now = FindSection(db, DepartmentsOfRow(plan, row), stored->CRN);
-    if (!now || now->ders_kodu != stored->DersKodu) {
+    if (!now || StoredText(now->ders_kodu) != StoredText(stored->DersKodu)) {
       course.status = CheckStatus::Vanished;
       if (now) course.now_course = now->ders_kodu;
     } else {
       course.changes = Changes(*stored, *now);
       if (!course.changes.empty()) course.status = CheckStatus::Changed;
-      kept.emplace_back(row, course.changes.empty() ? RecordOf(*stored) : RecordOf(*now));
+      kept.emplace_back(row, WeekOf(course.changes.empty() ? RecordOf(*stored) : RecordOf(*now)));
     }
     check.courses.push_back(std::move(course));
   }

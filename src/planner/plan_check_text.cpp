@@ -1,4 +1,4 @@
-#include <algorithm>
+#include <map>
 
 #include "planner/plan_check.h"
 #include "text/cp1254.h"
@@ -16,20 +16,45 @@ std::string Phrase(std::string_view label, const std::string& old_text, const st
   return std::string(label) + OrNone(old_text) + std::string(kArrow) + OrNone(new_text);
 }
 
-const FieldChange* Find(const std::vector<FieldChange>& changes, int meeting, std::string_view field) {
-  for (const FieldChange& change : changes) {
-    if (change.meeting == meeting && change.field == field) return &change;
-  }
-  return nullptr;
+// A meeting's day and hours, "Salı 14:30-16:29"; empty for a meeting that
+// is not there.
+std::string When(const std::string& day, const std::string& hours) {
+  return day.empty() || hours.empty() ? day + hours : day + " " + hours;
 }
 
 // A meeting's day and hours together, "Salı 14:30-16:29 -> Çarşamba 10:30-12:29",
 // when both moved; otherwise the one that did.
 std::string TimePhrase(const FieldChange* gun, const FieldChange* saat) {
-  if (gun && saat) {
-    return Phrase("", gun->old_text + " " + saat->old_text, gun->new_text + " " + saat->new_text);
-  }
+  if (gun && saat) return Phrase("", When(gun->old_text, saat->old_text), When(gun->new_text, saat->new_text));
   return gun ? Phrase("", gun->old_text, gun->new_text) : Phrase("saat ", saat->old_text, saat->new_text);
+}
+
+// The changes of one meeting (or of the whole section, meeting 0).
+struct MeetingChanges {
+  const FieldChange* ders_adi = nullptr;
+  const FieldChange* ogretmen = nullptr;
+  const FieldChange* gun = nullptr;
+  const FieldChange* saat = nullptr;
+  const FieldChange* bina = nullptr;
+  const FieldChange* derslik = nullptr;
+};
+
+// The changes by meeting in one pass, so that a row with many meetings costs
+// no more than its count; the first change of a field counts.
+std::map<int, MeetingChanges> ByMeeting(const std::vector<FieldChange>& changes) {
+  std::map<int, MeetingChanges> meetings;
+  for (const FieldChange& change : changes) {
+    MeetingChanges& m = meetings[change.meeting];
+    const FieldChange** slot = change.field == "ders_adi"   ? &m.ders_adi
+                               : change.field == "ogretmen" ? &m.ogretmen
+                               : change.field == "gun"      ? &m.gun
+                               : change.field == "saat"     ? &m.saat
+                               : change.field == "bina"     ? &m.bina
+                               : change.field == "derslik"  ? &m.derslik
+                                                            : nullptr;
+    if (slot && !*slot) *slot = &change;
+  }
+  return meetings;
 }
 
 std::string ChangedLine(const CourseCheck& course) {
@@ -39,17 +64,15 @@ std::string ChangedLine(const CourseCheck& course) {
     line += separator + phrase;
     separator = "; ";
   };
-  if (const auto* name = Find(course.changes, 0, "ders_adi"))
-    add(Phrase("ders adı "_w, name->old_text, name->new_text));
-  if (const auto* who = Find(course.changes, 0, "ogretmen")) add(Phrase("öğretmen "_w, who->old_text, who->new_text));
-  int meetings = 0;
-  for (const FieldChange& change : course.changes) meetings = std::max(meetings, change.meeting);
-  for (int n = 1; n <= meetings; ++n) {
-    const FieldChange* gun = Find(course.changes, n, "gun");
-    const FieldChange* saat = Find(course.changes, n, "saat");
-    if (gun || saat) add(TimePhrase(gun, saat));
-    if (const auto* bina = Find(course.changes, n, "bina")) add(Phrase("bina ", bina->old_text, bina->new_text));
-    if (const auto* room = Find(course.changes, n, "derslik")) add(Phrase("derslik ", room->old_text, room->new_text));
+  for (const auto& [meeting, m] : ByMeeting(course.changes)) {
+    if (meeting == 0) {
+      if (m.ders_adi) add(Phrase("ders adı "_w, m.ders_adi->old_text, m.ders_adi->new_text));
+      if (m.ogretmen) add(Phrase("öğretmen "_w, m.ogretmen->old_text, m.ogretmen->new_text));
+    } else if (meeting > 0) {
+      if (m.gun || m.saat) add(TimePhrase(m.gun, m.saat));
+      if (m.bina) add(Phrase("bina ", m.bina->old_text, m.bina->new_text));
+      if (m.derslik) add(Phrase("derslik ", m.derslik->old_text, m.derslik->new_text));
+    }
   }
   return line;
 }

@@ -1,15 +1,31 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "planner/constraints.h"
+#include "planner/grid.h"
 
 // A plan as a schedule file holds it, as plain values: what the planner
 // captures when it is saved and rebuilds from when it is loaded.
 namespace kiremo::planner {
+
+// A schedule file keeps at most this many bytes of each text.
+inline constexpr std::size_t kStoredTextBytes = 255;
+
+// What a schedule file keeps of a text: up to its first zero byte, which the
+// file cannot carry, and at most kStoredTextBytes bytes.
+inline std::string_view StoredText(std::string_view text) {
+  return text.substr(0, text.find('\0')).substr(0, kStoredTextBytes);
+}
+
+// A section meets at most once in each cell of the grid, so a committed row
+// holds at most this many meetings.
+inline constexpr int kMostMeetings = kDays * kSlots;
 
 struct StoredMeeting {
   std::string Bina;

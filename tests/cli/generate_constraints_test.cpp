@@ -82,6 +82,7 @@ TEST_F(GenerateConstraintsTest, WordsItCannotTakeExitTwoNamingTheOption) {
       {{"--lock", "MAT 101=11", "--lock", "MAT 101=12"}, "--lock: MAT 101 için birden çok şube"},
       {{"--lock", "MAT 101=11", "--exclude", "11"}, "--lock ile --exclude aynı şubeyi veriyor: 11"},
       {{"--exclude", "11,,12"}, "--exclude virgülle ayrılmış"},
+      {{"--exclude", "11,1\n2"}, "--exclude virgülle ayrılmış"},  // would split the plan's lines
       {{"--busy", "6:9"}, "--busy GÜN:SAAT"},
       {{"--busy", "1:22"}, "--busy GÜN:SAAT"},
       {{"--busy", "1:7"}, "--busy GÜN:SAAT"},

@@ -12,19 +12,19 @@ using testing_support::CliResult;
 using testing_support::Section;
 using testing_support::W;
 
-// MAT 101E: 100 on Monday 09:30-11:29 in EEB, 101 on Tuesday 10:30-11:29
-// in FEB. FIZ 101: 200 on Monday 12:30-13:29 in FEB, 201 on Wednesday
-// 10:30-11:29 in EEB. KIM 101: 300 clashes with both MAT sections.
+// MAT 101E: 11000 on Monday 09:30-11:29 in EEB, 11001 on Tuesday
+// 10:30-11:29 in FEB. FIZ 101: 12000 on Monday 12:30-13:29 in FEB, 12001 on
+// Wednesday 10:30-11:29 in EEB. KIM 101: 13000 clashes with both MAT sections.
 class GenerateRanking : public testing_support::CliFolderTest {
  protected:
   void SetUp() override {
     testing_support::CatalogueFixture store(folder.Path());
     const std::string all = W("TÜM"_w);
-    store.Department("MAT", {Section("100", "MAT 101E", "Ali", "Pazartesi", "0930/1129", "EEB", "D1", all),
-                             Section("101", "MAT 101E", "Veli", W("Salı"_w), "1030/1129", "FEB", "D1", all)});
-    store.Department("FIZ", {Section("200", "FIZ 101", "Nur", "Pazartesi", "1230/1329", "FEB", "D1", all),
-                             Section("201", "FIZ 101", "Can", W("Çarşamba"_w), "1030/1129", "EEB", "D1", all)});
-    store.Department("KIM", {Section("300", "KIM 101", "Su", W("Pazartesi|Salı"_w), "0930/1029|1030/1129", "EEB|EEB",
+    store.Department("MAT", {Section("11000", "MAT 101E", "Ali", "Pazartesi", "0930/1129", "EEB", "D1", all),
+                             Section("11001", "MAT 101E", "Veli", W("Salı"_w), "1030/1129", "FEB", "D1", all)});
+    store.Department("FIZ", {Section("12000", "FIZ 101", "Nur", "Pazartesi", "1230/1329", "FEB", "D1", all),
+                             Section("12001", "FIZ 101", "Can", W("Çarşamba"_w), "1030/1129", "EEB", "D1", all)});
+    store.Department("KIM", {Section("13000", "KIM 101", "Su", W("Pazartesi|Salı"_w), "0930/1029|1030/1129", "EEB|EEB",
                                      "D1|D1", all)});
   }
 
@@ -50,12 +50,12 @@ TEST_F(GenerateRanking, SortAndMetricsListTheAlternativesInTheKeysOrder) {
     Alternatives expected;
   };
   const Case cases[] = {
-      {{}, {{"100", "200"}, {"100", "201"}, {"101", "200"}, {"101", "201"}}},
-      {{"--sort", "days"}, {{"100", "200"}, {"100", "201"}, {"101", "200"}, {"101", "201"}}},
-      {{"--sort", "gaps,walks"}, {{"100", "201"}, {"101", "200"}, {"101", "201"}, {"100", "200"}}},
-      {{"--sort", "late"}, {{"101", "200"}, {"101", "201"}, {"100", "200"}, {"100", "201"}}},
-      {{"--sort", "early,days"}, {{"100", "201"}, {"101", "201"}, {"100", "200"}, {"101", "200"}}},
-      {{"--sort", "walks"}, {{"100", "201"}, {"101", "200"}, {"101", "201"}, {"100", "200"}}},
+      {{}, {{"11000", "12000"}, {"11000", "12001"}, {"11001", "12000"}, {"11001", "12001"}}},
+      {{"--sort", "days"}, {{"11000", "12000"}, {"11000", "12001"}, {"11001", "12000"}, {"11001", "12001"}}},
+      {{"--sort", "gaps,walks"}, {{"11000", "12001"}, {"11001", "12000"}, {"11001", "12001"}, {"11000", "12000"}}},
+      {{"--sort", "late"}, {{"11001", "12000"}, {"11001", "12001"}, {"11000", "12000"}, {"11000", "12001"}}},
+      {{"--sort", "early,days"}, {{"11000", "12001"}, {"11001", "12001"}, {"11000", "12000"}, {"11001", "12000"}}},
+      {{"--sort", "walks"}, {{"11000", "12001"}, {"11001", "12000"}, {"11001", "12001"}, {"11000", "12000"}}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> words = both;
@@ -78,9 +78,10 @@ TEST_F(GenerateRanking, FieldsComeInAFixedOrderAndApplyFollowsTheSortedList) {
   const CliResult run = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--sort", "walks", "--apply", "2", "--save",
                              folder / "plan.dkf", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.rfind("{\"count\": 4, \"total\": 4, \"alternatives\": [\n  [\"100\", \"201\"],", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.rfind("{\"count\": 4, \"total\": 4, \"alternatives\": [\n  [\"11000\", \"12001\"],", 0), 0u)
+      << run.out;
   const CliResult plan = RunIn({"plan", "crns", folder / "plan.dkf"});
-  EXPECT_EQ(plan.out, "101\r\n200\r\n");
+  EXPECT_EQ(plan.out, "11001\r\n12000\r\n");
 }
 
 TEST_F(GenerateRanking, TextLinesCarryTheMetricsWhenAsked) {
@@ -88,10 +89,10 @@ TEST_F(GenerateRanking, TextLinesCarryTheMetricsWhenAsked) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "4 farklı program yaptım!\n"
-            "1. Alternatif — 2 gün · 0 saat boşluk · 10:30–13:29: 101 200\n"
-            "2. Alternatif — 2 gün · 0 saat boşluk · 10:30–11:29: 101 201\n"
-            "3. Alternatif — 1 gün · 1 saat boşluk · 09:30–13:29: 100 200\n"
-            "4. Alternatif — 2 gün · 0 saat boşluk · 09:30–11:29: 100 201\n");
+            "1. Alternatif — 2 gün · 0 saat boşluk · 10:30–13:29: 11001 12000\n"
+            "2. Alternatif — 2 gün · 0 saat boşluk · 10:30–11:29: 11001 12001\n"
+            "3. Alternatif — 1 gün · 1 saat boşluk · 09:30–13:29: 11000 12000\n"
+            "4. Alternatif — 2 gün · 0 saat boşluk · 09:30–11:29: 11000 12001\n");
 }
 
 TEST_F(GenerateRanking, UnknownKeyEndsWithTheKeysListed) {

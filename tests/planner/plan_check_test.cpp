@@ -96,6 +96,19 @@ TEST_F(PlanCheckTest, TellsTheStudentInPlainTurkish) {
               "ELK 102E ile ELK 601 yeni bilgilerle aynı saatlere düşüyor"_w));
 }
 
+// A meeting that is gone, or new, is told as "yok" on its missing side.
+TEST_F(PlanCheckTest, AMeetingThatIsGoneOrNewIsToldAsYok) {
+  store.Refill("ELK", FirstTerm());
+  PlanSnapshot two_meetings = plan;
+  two_meetings.rows[0]->meetings.push_back({"EEB", "3", "10:12", "D201"});
+  EXPECT_EQ(CheckText(CheckPlan(two_meetings, query1.Db())),
+            W("ELK 102E (21554): Çarşamba 10:30-12:29 -> yok; bina EEB -> yok; derslik D201 -> yok"_w));
+  PlanSnapshot no_meeting = plan;
+  no_meeting.rows[0]->meetings.clear();
+  EXPECT_EQ(CheckText(CheckPlan(no_meeting, query1.Db())),
+            W("ELK 102E (21554): yok -> Salı 14:30-16:29; bina yok -> EEB; derslik yok -> D201"_w));
+}
+
 TEST_F(PlanCheckTest, AnUnchangedPlanHasNothingToSay) {
   store.Refill("ELK", FirstTerm());
   const PlanCheck check = CheckPlan(plan, query1.Db());

@@ -1,6 +1,7 @@
 #include "demo_term.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -112,6 +113,24 @@ TEST(DemoTermTest, GeneratorWritesTheSameBytesEveryTime) {
     EXPECT_EQ(ReadWholeFile(first / name), ReadWholeFile(second / name)) << name;
   }
   EXPECT_EQ(ReadWholeFile(first / "ELK.html"), SchedulePage(Department("ELK")));
+}
+
+// Options are no folder: nothing is written for them.
+TEST(DemoTermTest, OptionsGiveTheUsageAndWriteNothing) {
+  TempFolder folder;
+  const std::string program = std::string(KIREMO_BIN_DIR) + "/kiremo-demo-term";
+  const struct {
+    const char* words;
+    int status;
+  } cases[] = {{"--help", 0}, {"-h", 0}, {"--cikti", 2}, {"-", 2}, {"", 2}, {"a b", 2}};
+  for (const auto& c : cases) {
+    const std::string command = "cd '" + folder.Path() + "' && '" + program + "' " + c.words + " >out.txt 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.words;
+    EXPECT_NE(ReadWholeFile(folder / "out.txt").find("kullanım: kiremo-demo-term"), std::string::npos) << c.words;
+    std::filesystem::remove(folder / "out.txt");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << c.words;
+  }
 }
 
 TEST(DemoTermTest, TermHasWhatTheDemoNeeds) {

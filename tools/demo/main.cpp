@@ -10,12 +10,23 @@
 #include "text/cp1254.h"
 #include "text/errors.h"
 
+namespace {
+
+constexpr char kUsage[] = "kullanım: kiremo-demo-term ÇIKTI_KLASÖRÜ\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "kullanım: kiremo-demo-term ÇIKTI_KLASÖRÜ\n";
+  const std::string folder = argc == 2 ? argv[1] : "";
+  if (folder == "--help" || folder == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  // An option is no folder; a folder whose name starts with "-" is given as "./-name".
+  if (argc != 2 || folder.empty() || folder[0] == '-') {
+    std::cerr << kUsage;
     return 2;
   }
-  const std::string folder = argv[1];
   try {
     std::error_code error;
     std::filesystem::create_directories(folder, error);

@@ -3,29 +3,28 @@
 #include "acquisition/messages.h"
 #include "catalogue/file_system.h"
 #include "text/cp1254.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
 
 namespace {
 
-std::string WhatTheServerDid(const FetchError& error) {
-  const std::string address = "\"" + error.url() + "\"";
+// `page` names the page in the nominative, "ELK bölümünün ders programı
+// sayfası": the student knows pages by what they hold, not by address.
+std::string WhatTheServerDid(const FetchError& error, const std::string& page) {
   const std::string status = std::to_string(error.status());
   switch (error.fault()) {
     case FetchFault::Status:
-      return std::string("Sunucu "_w) + address + std::string(" adresi için HTTP "_w) + status +
-             std::string(" hatası verdi."_w);
+      return std::string("Sunucu "_w) + page + std::string(" için HTTP "_w) + status + std::string(" hatası verdi."_w);
     case FetchFault::Redirect:
-      return std::string("Sunucu "_w) + address + std::string(" adresini başka bir yere yönlendirdi (HTTP "_w) +
-             status + ").";
+      return std::string("Sunucu "_w) + page + std::string("nı başka bir yere yönlendirdi (HTTP "_w) + status + ").";
     case FetchFault::TooLarge:
-      return std::string("Sunucunun "_w) + address + std::string(" adresinden gönderdiği sayfa "_w) +
-             std::to_string(kSchedulePageLimit / kMebibyte) + std::string(" MB sınırını aşıyor."_w);
+      return std::string("Sunucunun gönderdiği "_w) + page + " " + std::to_string(kSchedulePageLimit / kMebibyte) +
+             std::string(" MB sınırını aşıyor."_w);
     case FetchFault::CutShort:
-      return std::string("Sunucu "_w) + address + std::string(" adresindeki sayfayı göndermeden bağlantıyı kesti."_w);
-    case FetchFault::Timeout:
-      return std::string("Sunucu "_w) + address + std::string(" adresi için zamanında cevap vermedi."_w);
-    case FetchFault::Stopped: return address + std::string(" adresinden sayfa alınması durduruldu."_w);
+      return std::string("Sunucu "_w) + page + std::string("nı göndermeden bağlantıyı kesti."_w);
+    case FetchFault::Timeout: return std::string("Sunucu "_w) + page + std::string(" için zamanında cevap vermedi."_w);
+    case FetchFault::Stopped: return page + std::string("nın alınması durduruldu."_w);
     case FetchFault::Connection: break;
   }
   return std::string(kConnectionFailed);
@@ -33,9 +32,15 @@ std::string WhatTheServerDid(const FetchError& error) {
 
 }  // namespace
 
-std::string FullUpdateFailureText(const FetchError& error) {
+std::string DepartmentListPage() { return std::string("bölüm listesi sayfası"_w); }
+
+std::string SchedulePage(const std::string& code) {
+  return UpperAscii(code) + std::string(" bölümünün ders programı sayfası"_w);
+}
+
+std::string FullUpdateFailureText(const FetchError& error, const std::string& page) {
   if (error.fault() == FetchFault::Connection) return std::string(kConnectionFailed);
-  return WhatTheServerDid(error) + std::string(kNothingChanged);
+  return WhatTheServerDid(error, page) + std::string(kNothingChanged);
 }
 
 }  // namespace kiremo::acquisition

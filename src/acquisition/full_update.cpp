@@ -91,6 +91,8 @@ void FullUpdate::Abandon(State& s, const std::optional<Notice>& notice) {
   s.phase = Phase::Idle;
   s.running = false;
   s.outcome = UpdateOutcome::Failed;
+  // The progress line would still promise a fetch or name the last page stored.
+  s.report.Status(std::string(kUpdateNotDone));
   if (notice) s.report.Show(*notice);
 }
 
@@ -138,7 +140,7 @@ void FullUpdate::menuVeriAlClick() {
 }
 
 void FullUpdate::DepartmentListArrived(State& s, FetchResult result) {
-  if (result.error) return Abandon(s, Failure(FullUpdateFailureText(*result.error), Icon::None));
+  if (result.error) return Abandon(s, Failure(FullUpdateFailureText(*result.error, DepartmentListPage()), Icon::None));
   try {
     const std::vector<std::string> codes = BolumKoduGuncelle(s.program_folder, *result.page, s.report);
     // A failed list step ends the update: the old list is not fetched again.

@@ -32,6 +32,7 @@ inline constexpr std::string_view kServerGaveNoSchedule =
 inline constexpr std::string_view kDiskFull =
     "Diskte yer kalmadı! Ders bilgileri güncellenemedi; eski ders bilgileri olduğu gibi duruyor. Diskte yer açıp tekrar dene."_w;
 inline constexpr std::string_view kUpdateFailedIntro = "Ders bilgileri güncellenemedi: "_w;
+inline constexpr std::string_view kUpdateNotDone = "Güncelleme yapılamadı; ders bilgileri olduğu gibi duruyor."_w;
 inline constexpr std::string_view kUpdateCancelled = "Güncellemeden vazgeçildi; ders bilgileri olduğu gibi duruyor."_w;
 inline constexpr std::string_view kFetchingDepartmentList = "Bölüm listesi sunucudan alınıyor..."_w;
 inline constexpr std::string_view kStoreFailedIntro =

@@ -84,7 +84,7 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
     try {
       page = setup_.fetcher.Get(SchedulePageUrl(setup_.schedule_host, UpperAscii(*code)), stop);
     } catch (const FetchError& e) {
-      if (!stop.stop_requested()) ShowFailureOnce(e, stop);
+      if (!stop.stop_requested()) ShowFailureOnce(FullUpdateFailureText(e, SchedulePage(*code)), stop);
       return false;
     }
     const auto sections = CutSchedulePage(page);
@@ -107,7 +107,7 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
   return false;
 }
 
-void TStealerThread::ShowFailureOnce(const FetchError& error, std::stop_token stop) {
+void TStealerThread::ShowFailureOnce(const std::string& text, std::stop_token stop) {
   if (!setup_.shared.ClaimConnectionError()) return;
   // Closes the wait when the box has been shown, when showing it failed, and
   // also when the window drops the work without running it.
@@ -117,7 +117,7 @@ void TStealerThread::ShowFailureOnce(const FetchError& error, std::stop_token st
   };
   auto closer = std::make_shared<Closer>();
   const std::shared_ptr<WindowWait> wait = closer->wait;
-  setup_.dispatcher.Post([closer, &report = setup_.report, text = FullUpdateFailureText(error)] {
+  setup_.dispatcher.Post([closer, &report = setup_.report, text] {
     if (!closer->wait->Abandoned()) report.Show({std::string(kCaptionError), text, Icon::None});
     closer->wait->Closed();
   });

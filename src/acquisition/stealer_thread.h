@@ -39,7 +39,7 @@ class TStealerThread {
   bool Steal(std::stop_token stop, int& count);
   // The message of the update's first failed fetch; the worker waits until
   // the student has closed it.
-  void ShowFailureOnce(const FetchError& error, std::stop_token stop);
+  void ShowFailureOnce(const std::string& text, std::stop_token stop);
 
   WorkerSetup setup_;
 };

@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::string_view kUnsavedQuestion =
     "Ekrandaki ders programında kaydedilmemiş değişiklikler var. Önce kaydetmek ister misin?"_w;
+constexpr std::string_view kRowsWaitForUpdate = "Güncelleme bitene kadar ders satırları değiştirilemez."_w;
 
 }  // namespace
 
@@ -38,17 +39,13 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       changes_(planner_),
       freshness_(planner_, view_),
       stale_plan_(planner_, view_),
+      update_hold_(generator_, view_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
   planner_.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
   });
-  auto sifirla = [this] {
-    stale_plan_.BeforeUpdateReset(changes_.Modified());
-    planner_.Sifirla();
-    changes_.Kept();
-    stale_plan_.AfterUpdateReset();
-  };
+  auto sifirla = [this] { ResetForUpdate(); };
   if (options_.network) {
     acquisition_ = std::make_unique<acquisition::Acquisition>(options_.program_folder, report_, dispatcher_, query1_,
                                                               sifirla, options_.network->pages,
@@ -59,7 +56,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
   }
   quick_updates_ = std::make_unique<QuickUpdateQueue>(planner_, *acquisition_, dispatcher_, view_,
                                                       options_.network ? options_.network->settle : kQuickUpdateSettle);
-  acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome) { FullUpdateEnded(); });
+  acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome outcome) { FullUpdateEnded(outcome); });
   // An automatic update tells only what the student has not heard of yet.
   quick_updates_->OnUpdated([this] {
     stale_plan_.Check(true);
@@ -81,10 +78,34 @@ void App::AfterEvent() {
   plan_view_.MarkModified(changes_.Modified());
 }
 
-void App::FullUpdateEnded() {
+void App::ResetForUpdate() {
+  update_hold_.Take();
+  stale_plan_.BeforeUpdateReset(changes_.Modified());
+  // Whatever the student did to the emptied rows would keep the plan from coming back.
+  rows_wait_for_update_ = true;
+  view_.SetRowsReadOnly(std::string(kRowsWaitForUpdate));
+  planner_.Sifirla();
+  changes_.Kept();
+  stale_plan_.AfterUpdateReset();
+}
+
+void App::FullUpdateEnded(acquisition::UpdateOutcome outcome) {
+  rows_wait_for_update_ = false;
+  view_.SetRowsReadOnly({});
   Guarded([&] {
-    if (!stale_plan_.RestoreAfterUpdate()) return;
+    const bool succeeded = outcome == acquisition::UpdateOutcome::Succeeded;
+    // A plan opened meanwhile stays; it is checked against a new catalogue all the same.
+    if (!stale_plan_.RestoreAfterUpdate()) {
+      update_hold_.Drop();
+      if (succeeded) stale_plan_.Check();
+      return;
+    }
     if (!stale_plan_.ModifiedBeforeUpdate()) changes_.Kept();
+    if (succeeded) {
+      update_hold_.Drop();
+    } else {
+      update_hold_.GiveBack();
+    }
     stale_plan_.Check();
   });
 }
@@ -112,10 +133,15 @@ void App::FormCreate() {
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
     acquisition_->CheckVersion();
-    const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
+    check_startup_plan_ = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
-    if (loaded) stale_plan_.Check();
   });
+}
+
+void App::FormShown() {
+  if (!check_startup_plan_) return;
+  check_startup_plan_ = false;
+  Guarded([&] { stale_plan_.Check(); });
 }
 
 bool App::FormClose() {
@@ -129,6 +155,7 @@ bool App::FormClose() {
 }
 
 void App::DepartmentChosen(int row) {
+  if (rows_wait_for_update_) return;
   Guarded([&] {
     planner_.SelectDepartment(row, view_.DepartmentCombo(row).ItemIndex());
     quick_updates_->Withdraw(row);
@@ -145,6 +172,7 @@ void App::DepartmentChosen(int row) {
 }
 
 void App::CourseChosen(int row) {
+  if (rows_wait_for_update_) return;
   Guarded([&] {
     planner_.SelectCourse(row, view_.CourseCombo(row).ItemIndex());
     planner_.AcilanDersEkle(row);
@@ -152,6 +180,7 @@ void App::CourseChosen(int row) {
 }
 
 void App::SectionChosen(int row) {
+  if (rows_wait_for_update_) return;
   Guarded([&] {
     previewed_row_ = row;
     planner_.SelectSection(row, view_.SectionCombo(row).ItemIndex());
@@ -160,6 +189,7 @@ void App::SectionChosen(int row) {
 }
 
 void App::KaydetClick(int row) {
+  if (rows_wait_for_update_) return;
   Guarded([&] {
     previewed_row_ = row;  // a refused section stays previewed
     planner_.KaydetClick(row);

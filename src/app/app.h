@@ -19,6 +19,7 @@
 #include "app/settings_writes.h"
 #include "app/stale_plan.h"
 #include "app/unsaved_changes.h"
+#include "app/update_hold.h"
 #include "app/view_report.h"
 #include "catalogue/database.h"
 #include "generator/generator.h"
@@ -63,6 +64,9 @@ class App {
   // The main window's creation: the start-up sequence. A failing step ends
   // it with the standard error box; the window opens all the same.
   void FormCreate();
+  // The window is on the screen: the plan loaded at start-up is compared
+  // with the catalogue now, so that its box opens over the window.
+  void FormShown();
   // The main window's close through its frame: writes the settings back
   // and stops a running catalogue update. False, after the standard error
   // box, when the window must stay open (an hour field that is not a
@@ -136,6 +140,9 @@ class App {
   void CancelFetch();
   // Whether a page is being fetched that the student may give up on.
   bool FetchBusy() const;
+  // From the full update's reset to its end the course rows stay as the
+  // reset left them: the plan comes back when the update ends.
+  bool RowsWaitForUpdate() const { return rows_wait_for_update_; }
 
   // The settings step of the reset.
   void ApplyStoredSettings();
@@ -168,8 +175,11 @@ class App {
   // After a change of the locks, exclusions or busy hours: the section
   // previewed, if any, is shown again under them.
   void PreviewAgain();
-  // The full update gave the catalogue back: the plan it reset returns and is checked.
-  void FullUpdateEnded();
+  // The full update's reset, before its workers fetch.
+  void ResetForUpdate();
+  // The full update gave the catalogue back: the plan it reset returns and
+  // is checked; an update that changed nothing gives the results back too.
+  void FullUpdateEnded(acquisition::UpdateOutcome outcome);
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;
@@ -186,6 +196,7 @@ class App {
   UnsavedChanges changes_;
   ResultFreshness freshness_;
   StalePlan stale_plan_;
+  UpdateHold update_hold_;
   // Outlives the acquisition, whose end may still report.
   ViewReport report_;
   std::unique_ptr<acquisition::Acquisition> acquisition_;
@@ -193,6 +204,9 @@ class App {
   std::unique_ptr<QuickUpdateQueue> quick_updates_;
   // The row whose section the student chose to preview last; 0 for none.
   int previewed_row_ = 0;
+  bool rows_wait_for_update_ = false;
+  // The plan named on the command line was loaded: checked once the window shows.
+  bool check_startup_plan_ = false;
 };
 
 template <typename Work>

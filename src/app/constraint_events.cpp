@@ -78,7 +78,7 @@ void App::BusyCellsClick(const std::vector<planner::GridCell>& cells, bool busy)
 
 MenuEntries App::SectionMenu(int row, int item) {
   const std::string crn = CrnOfItem(planner_, row, item);
-  if (crn.empty()) return {};
+  if (crn.empty() || rows_wait_for_update_) return {};
   const planner::Constraints& constraints = planner_.StudentConstraints();
   const bool locked = constraints.locked[row - 1] == crn;
   const bool excluded = constraints.excluded.contains(crn);
@@ -89,6 +89,7 @@ MenuEntries App::SectionMenu(int row, int item) {
 }
 
 MenuEntries App::SwatchMenu(int row) {
+  if (rows_wait_for_update_) return {};
   const bool locked = !planner_.StudentConstraints().locked[row - 1].empty();
   const bool committed = !planner_.Ders(row).CRN.empty();
   return {{std::string(locked ? kUnlockSection : kLockSection), locked || committed,
@@ -96,6 +97,8 @@ MenuEntries App::SwatchMenu(int row) {
 }
 
 MenuEntries App::CellMenu(const std::vector<planner::GridCell>& cells) {
+  // Busy hours belong to the plan the update gives back.
+  if (rows_wait_for_update_) return {};
   std::vector<planner::GridCell> body;
   for (const auto& [day, slot] : cells) {
     if (planner::InsideGridBody(day, slot)) body.emplace_back(day, slot);

@@ -66,11 +66,8 @@ void PlanView::CellsRecoloured() {
   ui::Grid& grid = view_.Grid1();
   for (int day = 1; day <= planner::kDays; ++day) {
     for (int slot = 1; slot <= planner::kSlots; ++slot) {
-      int state = planner_.Cell(day, slot);
-      // A preview over an hour kept free shows like a clash.
-      if (state == planner::kPreview && planner_.Busy(day, slot)) state = planner::kPreview + 1;
       // A state the colour table lacks leaves the cell as it is.
-      if (const auto colour = planner::CellColour(state)) {
+      if (const auto colour = planner::CellColour(planner_.ShownCell(day, slot))) {
         grid.SetCellColour(day, slot, WidgetColour(*colour));
       }
     }

@@ -57,7 +57,10 @@ CrnList AdmissibleCrns(catalogue::CatalogueQuery& query1, const RowFilters& filt
 void FailRow(const planner::Planner& planner, const GeneratorPanel& panel, catalogue::CatalogueQuery& query1, int row,
              CandidateCollection& collection) {
   const std::string code = planner.Row(row).course.Text();
-  if (planner.Row(row).section.Text().empty()) {
+  // A locked row's section list shows nothing chosen when the locked
+  // section has left it: the lock is to blame, not a missing code.
+  const bool locked = !planner.StudentConstraints().locked[row - 1].empty();
+  if (!locked && planner.Row(row).section.Text().empty()) {
     collection.failure = std::string(kNoCodeChosen);
     return;
   }

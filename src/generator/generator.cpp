@@ -29,7 +29,10 @@ std::string RowsText(const std::vector<int>& rows) {
 
 std::vector<Notice> BoxesToShow(const Generation& generation) {
   std::vector<Notice> boxes = generation.notices;
-  if (generation.explanation && !boxes.empty()) boxes.back().text = generation.explanation->text;
+  // Saying why nothing fits is information: nothing went wrong.
+  if (generation.explanation && !boxes.empty()) {
+    boxes.back() = {std::string(kBilgi), generation.explanation->text, Icon::Information};
+  }
   return boxes;
 }
 

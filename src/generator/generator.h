@@ -31,7 +31,7 @@ struct Generation {
 };
 
 // The boxes the window shows: the notices, the last one telling the
-// explanation instead when there is one.
+// explanation instead when there is one, as information ("Bilgi").
 std::vector<Notice> BoxesToShow(const Generation& generation);
 
 // The automatic generator: "Oluştur" collects the admissible sections of the

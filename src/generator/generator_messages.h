@@ -10,6 +10,8 @@ namespace kiremo::generator {
 inline constexpr std::string_view kHata = "HATA";
 inline constexpr std::string_view kMesaj = "Mesaj";
 inline constexpr std::string_view kEdebiMesaj = "Edebi Mesaj";
+// The box that says why nothing fits.
+inline constexpr std::string_view kBilgi = "Bilgi";
 
 inline constexpr std::string_view kNoCodeChosen = "Derslerden birinin veya daha fazlasının kodunu seçmemişsin!!"_w;
 // Follows the course code.

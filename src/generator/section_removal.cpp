@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "generator/section_cells.h"
+#include "planner/markers.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
@@ -111,7 +112,8 @@ Explanation ExplainRemoval(catalogue::CatalogueQuery& query1, const RowFilters& 
   const auto found = std::find_if(sections.begin(), sections.end(),
                                   [&](const catalogue::SectionValues& section) { return section.crn == locked; });
   if (found == sections.end()) {
-    explanation.text = Quoted(code, locked) + std::string(" artık bu dersin şubeleri arasında yok."_w);
+    explanation.text =
+        Quoted(code, locked) + std::string(" artık açılmıyor; "_w) + std::string(planner::kLockGoneAdvice) + ".";
     return explanation;
   }
   const std::set<planner::GridCell> met = BusyCellsMet(*found, student);

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "planner/meetings.h"
 #include "text/cp1254.h"
 
 namespace kiremo::planner {
@@ -40,6 +41,22 @@ std::set<GridCell> BusyCells(const Constraints& constraints) {
     }
   }
   return cells;
+}
+
+std::set<GridCell> CellsOf(const TDers& ders) {
+  std::set<GridCell> cells;
+  for (int n = 0, count = PaintedMeetings(ders); n < count; ++n) {
+    const auto span = SpanOfOrNone(ders, n);
+    for (int hour = span ? span->start_hour : 0; span && hour < span->end_hour; ++hour) {
+      if (InsideGridBody(span->day, SlotOfHour(hour))) cells.emplace(span->day, SlotOfHour(hour));
+    }
+  }
+  return cells;
+}
+
+std::string OverBusyText(const std::string& course, const std::string& crn, const std::set<GridCell>& cells) {
+  return course + " (" + crn + std::string(") artık boş tutmak istediğin "_w) + CellRunsText(cells) +
+         std::string("'a denk geliyor"_w);
 }
 
 }  // namespace kiremo::planner

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <set>
 
+#include "planner/cell_runs.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
 #include "planner/planner.h"
@@ -54,9 +56,17 @@ void Planner::BilgiKaydet(int row) {
   ders.Derslikler = std::move(meetings.Derslikler);
   ders.Saatler = std::move(meetings.Saatler);
   ders.BlokSayisi = meetings.BlokSayisi;
+  over_busy_[row].clear();
 
   ShapeGuncelle(row);
   SetEkle(row, false);
+  // A lock of the section this one replaces would bring it back with the
+  // next alternative applied.
+  const std::string locked = constraints_.locked[row - 1];
+  if (!locked.empty() && locked != crn) {
+    Unlock(row);
+    SetStatus(LockReleasedText(record->ders_kodu, locked, crn));
+  }
 }
 
 Planner::Recommitted Planner::Recommit(int row) {
@@ -78,21 +88,41 @@ Planner::Recommitted Planner::Recommit(int row) {
     // clash stops the commit.
     sections.marked = k;
     SelectSection(row, k);
-    const bool clashes = CommitClashes(row);
-    KaydetClick(row);
-    return clashes ? Recommitted::Clashes : Recommitted::Committed;
+    if (CommitClashes(row)) {
+      SectionChosen(row);
+      return Recommitted::Clashes;
+    }
+    // Hours kept free are the student's wish, not another course: the
+    // catalogue's hours are taken all the same, and the ones they newly
+    // meet show as a clash until the student decides.
+    std::set<GridCell> met;
+    const std::set<GridCell> before = CellsOf(Ders(row));
+    for (const auto& [day, slot] : BusyCellsOfChoice(row)) {
+      if (!before.contains({day, slot})) met.emplace(day, slot);
+    }
+    BilgiKaydet(row);
+    over_busy_[row] = met;
+    KaliciBoya(row);
+    return met.empty() ? Recommitted::Committed : Recommitted::OverBusy;
   }
   return Recommitted::NotOffered;
 }
 
 void Planner::RecommitRows(const std::vector<int>& rows) {
   int clashing = 0;
+  int over_busy = 0;
   for (int row : rows) {
-    if (Recommit(row) == Recommitted::Clashes) clashing = row;
+    const Recommitted done = Recommit(row);
+    if (done == Recommitted::Clashes) clashing = row;
+    if (done == Recommitted::OverBusy) over_busy = row;
   }
-  if (clashing == 0) return;
-  SectionChosen(clashing);
-  SetStatus(std::string(kCommitClash));
+  if (clashing != 0) {
+    SectionChosen(clashing);
+    SetStatus(std::string(kCommitClash));
+  } else if (over_busy != 0) {
+    const TDers& ders = Ders(over_busy);
+    SetStatus(OverBusyText(ders.DersKodu, ders.CRN, over_busy_[over_busy]) + ".");
+  }
 }
 
 void Planner::KaydedildiSil(int row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "text/cp1254.h"
@@ -26,5 +27,16 @@ inline constexpr std::string_view kCommitClash =
 // The status line when the chosen section meets in hours kept free; the
 // hours follow.
 inline constexpr std::string_view kOnBusyHours = "Bu şube boş tutmak istediğin saatlere denk geliyor: "_w;
+
+// What to do about a locked section that is no longer offered.
+inline constexpr std::string_view kLockGoneAdvice = "sabitlemeyi kaldır ya da başka bir şube seç"_w;
+
+// "ELK 101 dersine sabitlediğin 21001 şubesinin yerine 21002 eklendi;
+// sabitleme kaldırıldı.": the status line when another section is committed
+// in a locked row.
+inline std::string LockReleasedText(const std::string& course, const std::string& locked, const std::string& crn) {
+  return course + std::string(" dersine sabitlediğin "_w) + locked + std::string(" şubesinin yerine "_w) + crn +
+         std::string(" eklendi; sabitleme kaldırıldı."_w);
+}
 
 }  // namespace kiremo::planner

@@ -64,8 +64,8 @@ std::string At(const std::vector<std::string>& list, std::size_t n) {
 // A plan holds its texts as a schedule file keeps them: what the file cuts
 // off is no change.
 void Compare(std::vector<FieldChange>& changes, const char* field, int meeting, const std::string& old_text,
-             const std::string& new_text) {
-  if (StoredText(old_text) != StoredText(new_text)) changes.push_back({field, meeting, old_text, new_text});
+             const std::string& new_text, const std::string& day = {}) {
+  if (StoredText(old_text) != StoredText(new_text)) changes.push_back({field, meeting, old_text, new_text, day});
 }
 
 std::vector<FieldChange> Changes(const StoredRow& stored, const catalogue::SectionValues& now) {
@@ -77,10 +77,13 @@ std::vector<FieldChange> Changes(const StoredRow& stored, const catalogue::Secti
   const std::size_t count = std::max(before.Gunler.size(), after.Gunler.size());
   for (std::size_t n = 0; n < count; ++n) {
     const int meeting = static_cast<int>(n) + 1;
-    Compare(changes, "gun", meeting, DayText(At(before.Gunler, n)), DayText(At(after.Gunler, n)));
-    Compare(changes, "saat", meeting, HoursText(At(before.Saatler, n)), HoursText(At(after.Saatler, n)));
-    Compare(changes, "bina", meeting, At(before.Binalar, n), At(after.Binalar, n));
-    Compare(changes, "derslik", meeting, At(before.Derslikler, n), At(after.Derslikler, n));
+    const std::string old_day = DayText(At(before.Gunler, n));
+    const std::string new_day = DayText(At(after.Gunler, n));
+    const std::string& day = new_day.empty() ? old_day : new_day;
+    Compare(changes, "gun", meeting, old_day, new_day, day);
+    Compare(changes, "saat", meeting, HoursText(At(before.Saatler, n)), HoursText(At(after.Saatler, n)), day);
+    Compare(changes, "bina", meeting, At(before.Binalar, n), At(after.Binalar, n), day);
+    Compare(changes, "derslik", meeting, At(before.Derslikler, n), At(after.Derslikler, n), day);
   }
   return changes;
 }
@@ -99,6 +102,16 @@ std::optional<catalogue::SectionValues> FindSection(catalogue::Database& db,
     }
   }
   return found;
+}
+
+std::set<GridCell> NewlyBusy(const TDers& before, const TDers& after, const Constraints& constraints) {
+  const std::set<GridCell> old_cells = CellsOf(before);
+  const std::set<GridCell> busy = BusyCells(constraints);
+  std::set<GridCell> met;
+  for (const GridCell& cell : CellsOf(after)) {
+    if (busy.contains(cell) && !old_cells.contains(cell)) met.insert(cell);
+  }
+  return met;
 }
 
 // The hours a record's painted meetings take, per day: ranges [start, end)
@@ -174,6 +187,7 @@ PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
     const std::optional<StoredRow>& stored = plan.rows[row - 1];
     if (!stored) continue;
     CourseCheck course{row, stored->DersKodu, stored->CRN, CheckStatus::Unchanged, {}, {}};
+    course.locked = plan.constraints.locked[row - 1] == stored->CRN;
     const auto now = FindSection(db, DepartmentsOfRow(plan, row), stored->CRN);
     if (!now || StoredText(now->ders_kodu) != StoredText(stored->DersKodu)) {
       course.status = CheckStatus::Vanished;
@@ -181,7 +195,9 @@ PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
     } else {
       course.changes = Changes(*stored, *now);
       if (!course.changes.empty()) course.status = CheckStatus::Changed;
-      kept.emplace_back(row, WeekOf(course.changes.empty() ? RecordOf(*stored) : RecordOf(*now)));
+      const TDers record = course.changes.empty() ? RecordOf(*stored) : RecordOf(*now);
+      kept.emplace_back(row, WeekOf(record));
+      if (!course.changes.empty()) course.now_busy = NewlyBusy(RecordOf(*stored), record, plan.constraints);
     }
     check.courses.push_back(std::move(course));
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/database.h"
+#include "planner/cell_runs.h"
 #include "planner/plan_snapshot.h"
 
 // Whether a saved plan still matches the catalogue: every committed course's
@@ -21,6 +22,9 @@ struct FieldChange {
   int meeting = 0;
   std::string old_text;
   std::string new_text;
+  // The meeting's day as it is now (as it was, when the meeting is gone);
+  // empty for a field of the whole section.
+  std::string day{};
   friend bool operator==(const FieldChange&, const FieldChange&) = default;
 };
 
@@ -31,6 +35,9 @@ struct CourseCheck {
   CheckStatus status = CheckStatus::Unchanged;
   std::vector<FieldChange> changes;
   std::string now_course;  // a vanished CRN's course today, empty when the CRN is gone
+  bool locked = false;     // the row's lock names this section
+  // The hours kept free that the section's new hours meet and its old ones did not.
+  std::set<GridCell> now_busy{};
 };
 
 struct PlanCheck {
@@ -51,8 +58,9 @@ std::vector<std::string> DepartmentsOfRow(const PlanSnapshot& plan, int row);
 // Compares every committed row; a catalogue that cannot be read is a DatabaseError.
 PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db);
 
-// The check in plain Turkish, one line per changed or vanished course and
-// one per clash; empty when nothing changed.
+// The check in plain Turkish, one line per changed or vanished course (a
+// locked one says so), one per clash and one per course whose new hours
+// meet hours kept free; empty when nothing changed.
 std::string CheckText(const PlanCheck& check);
 
 }  // namespace kiremo::planner

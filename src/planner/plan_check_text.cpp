@@ -1,5 +1,6 @@
 #include <map>
 
+#include "planner/markers.h"
 #include "planner/plan_check.h"
 #include "text/cp1254.h"
 
@@ -23,10 +24,13 @@ std::string When(const std::string& day, const std::string& hours) {
 }
 
 // A meeting's day and hours together, "Salı 14:30-16:29 -> Çarşamba 10:30-12:29",
-// when both moved; otherwise the one that did.
+// when both moved; otherwise the one that did, the hours with their day
+// ("Perşembe 10:30-12:29 -> 13:30-15:29").
 std::string TimePhrase(const FieldChange* gun, const FieldChange* saat) {
   if (gun && saat) return Phrase("", When(gun->old_text, saat->old_text), When(gun->new_text, saat->new_text));
-  return gun ? Phrase("", gun->old_text, gun->new_text) : Phrase("saat ", saat->old_text, saat->new_text);
+  if (gun) return Phrase("", gun->old_text, gun->new_text);
+  // The hours alone moved: on which day.
+  return Phrase(saat->day.empty() ? std::string("saat ") : saat->day + " ", saat->old_text, saat->new_text);
 }
 
 // The changes of one meeting (or of the whole section, meeting 0).
@@ -80,6 +84,7 @@ std::string ChangedLine(const CourseCheck& course) {
 std::string VanishedLine(const CourseCheck& course) {
   std::string line = course.course + " (" + course.crn + std::string(") artık açılmıyor"_w);
   if (!course.now_course.empty()) line += std::string(" (bu CRN şimdi "_w) + course.now_course + " dersinin)";
+  if (course.locked) line += std::string("; bu şubeyi sabitlemiştin: "_w) + std::string(kLockGoneAdvice);
   return line;
 }
 
@@ -101,6 +106,9 @@ std::string CheckText(const PlanCheck& check) {
   for (const auto& [a, b] : check.clashes) {
     text += CourseOfRow(check, a) + " ile " + CourseOfRow(check, b) +
             std::string(" yeni bilgilerle aynı saatlere düşüyor\n"_w);
+  }
+  for (const CourseCheck& course : check.courses) {
+    if (!course.now_busy.empty()) text += OverBusyText(course.course, course.crn, course.now_busy) + "\n";
   }
   if (!text.empty()) text.pop_back();
   return text;

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "catalogue/database.h"
+#include "planner/cell_runs.h"
 #include "planner/choices.h"
 #include "planner/constraints.h"
 #include "planner/grid.h"
@@ -71,6 +73,14 @@ class Planner {
   const TDers& GeciciDers() const { return gecici_; }
   const CellStates& Hucreler() const { return hucreler_; }
   int Cell(int day, int slot) const { return InsideGridBody(day, slot) ? hucreler_[day][slot] : 0; }
+  // The state whose colour the screen's grid gives the cell: an hour kept
+  // free under a preview, or under a section committed over it when new
+  // catalogue data was applied, shows as a clash.
+  int ShownCell(int day, int slot) const;
+  // The hours kept free that applying the catalogue's new data committed
+  // the row's section over (hours its old data did not meet); none once
+  // the row changes.
+  const std::set<GridCell>& OverBusyCells(int row) const;
   const std::string& CellText(int day, int slot) const;
   int SeciliSatir() const { return secili_satir_; }
   int SeciliSutun() const { return secili_sutun_; }
@@ -123,12 +133,14 @@ class Planner {
   void KaydetClick(int row);
   // The row's committed section taken again from the catalogue, as a
   // student re-picking it does: the section list filled anew, the item of
-  // the row's CRN chosen, then KaydetClick (a clash leaves it previewed in
-  // red and the old record committed).
-  enum class Recommitted { NotOffered, Committed, Clashes };
+  // the row's CRN chosen and committed. A clash with another row leaves it
+  // previewed in red and the old record committed; hours kept free do not
+  // stop it (OverBusy): they show as a clash.
+  enum class Recommitted { NotOffered, Committed, Clashes, OverBusy };
   Recommitted Recommit(int row);
   // Recommit for each row in turn; the last row that clashes is previewed
-  // again at the end, since every later refill clears the preview.
+  // again at the end, since every later refill clears the preview. The
+  // status line names a clash, otherwise hours kept free that were met.
   void RecommitRows(const std::vector<int>& rows);
   void ButtonClick(int row);                  // remembers the row of the lookup menu
   void Grid1SelectCell(int column, int row);  // GeciciSil; remember; BilgiGoster
@@ -197,7 +209,8 @@ class Planner {
   std::string status_;
   std::string caption_;
   Constraints constraints_;
-  std::array<std::string, kRows + 1> locked_course_;  // the course each row's lock was made in
+  std::array<std::string, kRows + 1> locked_course_;     // the course each row's lock was made in
+  std::array<std::set<GridCell>, kRows + 1> over_busy_;  // see OverBusyCells
 };
 
 // Percent-encoding of the teacher lookup: 26 characters become "%XX",

@@ -36,6 +36,7 @@ void Planner::DersCikar(int grid_row, int grid_column, int course_row) {
   ders.Saatler.clear();
   ders.Derslikler.clear();
   ders.CRN.clear();
+  over_busy_[k].clear();
   RepaintUncovered();
   // The status line no longer describes a course that is gone.
   if (details_row_ == k) SetStatus({});

@@ -65,6 +65,19 @@ void Planner::GeciciSil() {
   Refresh();
 }
 
+int Planner::ShownCell(int day, int slot) const {
+  const int state = Cell(day, slot);
+  if (!Busy(day, slot)) return state;
+  if (state == kPreview) return kPreview + 1;
+  if (IsCommitted(state) && over_busy_[state].contains({day, slot})) return kPreview + state;
+  return state;
+}
+
+const std::set<GridCell>& Planner::OverBusyCells(int row) const {
+  RequireCourseRow(row);
+  return over_busy_[row];
+}
+
 void Planner::Refresh() {
   if (observer_) observer_->CellsRecoloured();
 }

@@ -145,6 +145,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  // Queued: the boxes it may open belong over a window already drawn.
+  QMetaObject::invokeMethod(
+      this, [this] { app_->FormShown(); }, Qt::QueuedConnection);
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();

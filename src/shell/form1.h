@@ -39,6 +39,8 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The first showing tells the App, once the window is on the screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Menus;
@@ -72,6 +74,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<app::App> app_;
   TForm2* about_box_ = nullptr;
   bool ending_ = false;  // "Çık" ends the program without the close sequence
+  bool shown_ = false;
 };
 
 }  // namespace kiremo::shell

@@ -115,6 +115,11 @@ void TForm1::BuildWidgets() {
   widgets_.status = new QLabel(status_bar);
   widgets_.status->setTextFormat(Qt::PlainText);
   status_bar->addWidget(widgets_.status, 1);
+  widgets_.rows_note = new QLabel(status_bar);
+  widgets_.rows_note->setObjectName(QStringLiteral("RowsNote"));
+  widgets_.rows_note->setTextFormat(Qt::PlainText);
+  status_bar->addPermanentWidget(widgets_.rows_note);
+  widgets_.rows_note->hide();
   setStatusBar(status_bar);
 
   BuildMenus();

@@ -174,6 +174,11 @@ void GridWidget::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
+void GridWidget::dataChanged(const QModelIndex& top_left, const QModelIndex& bottom_right, const QList<int>& roles) {
+  QTableWidget::dataChanged(top_left, bottom_right, roles);
+  viewport()->update();
+}
+
 void GridWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableWidget::currentChanged(current, previous);
   selected_during_press_ = true;

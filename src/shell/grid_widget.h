@@ -45,6 +45,10 @@ class GridWidget : public QTableWidget, public ui::Grid {
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // The table repaints a changed cell inside its own grid lines, one pixel
+  // short of where the week's painting fills it: the whole grid is drawn
+  // again instead, so that no edge of the old colour stays.
+  void dataChanged(const QModelIndex& top_left, const QModelIndex& bottom_right, const QList<int>& roles) override;
 
  private:
   static bool Inside(int column, int row) { return column >= 0 && column < 6 && row >= 0 && row < 15; }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "shell/qt_text.h"
+
 namespace kiremo::shell {
 
 namespace {
@@ -37,8 +39,18 @@ QtMainView::QtMainView(const MainWidgets& widgets)
       menu_otomatik_(widgets.menu_otomatik),
       grid_(widgets.grid),
       status_(widgets.status),
+      row_lists_(widgets.combos.begin(), widgets.combos.end()),
+      rows_note_(widgets.rows_note),
       caption_(widgets.window),
-      dialogs_(widgets.window) {}
+      dialogs_(widgets.window) {
+  row_lists_.insert(row_lists_.end(), widgets.teachers.begin(), widgets.teachers.end());
+}
+
+void QtMainView::SetRowsReadOnly(const std::string& why) {
+  for (QComboBox* list : row_lists_) list->setEnabled(why.empty());
+  rows_note_->setText(ToQString(why));
+  rows_note_->setVisible(!why.empty());
+}
 
 ui::ChoiceList& QtMainView::ComboBox(int number) { return combos_[Index(number, 30, "ComboBox")]; }
 

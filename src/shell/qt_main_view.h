@@ -30,6 +30,7 @@ struct MainWidgets {
   QAction* menu_otomatik = nullptr;
   GridWidget* grid = nullptr;
   QLabel* status = nullptr;
+  QLabel* rows_note = nullptr;  // beside the status line: why the rows are read-only
 };
 
 // ui::MainView over the real window.
@@ -53,6 +54,7 @@ class QtMainView : public ui::MainView {
   ui::Grid& Grid1() override { return *grid_; }
   ui::TextLine& StatusBar() override { return status_; }
   ui::TextLine& Caption() override { return caption_; }
+  void SetRowsReadOnly(const std::string& why) override;
   ui::Dialogs& Dialog() override { return dialogs_; }
   ui::Clipboard& Clip() override { return clipboard_; }
   ui::Launcher& Browser() override { return launcher_; }
@@ -76,6 +78,8 @@ class QtMainView : public ui::MainView {
   QtActionMark menu_otomatik_;
   GridWidget* grid_;
   QtLabelLine status_;
+  std::vector<QComboBox*> row_lists_;  // the rows' lists and teacher lists
+  QLabel* rows_note_;
   QtWindowCaption caption_;
   QtDialogs dialogs_;
   QtClipboard clipboard_;

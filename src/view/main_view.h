@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "view/widgets.h"
 
 namespace kiremo::ui {
@@ -30,6 +32,10 @@ class MainView {
   virtual Grid& Grid1() = 0;
   virtual TextLine& StatusBar() = 0;
   virtual TextLine& Caption() = 0;
+
+  // The course rows' lists cannot be changed while `why` is not empty,
+  // and the status bar says why; empty makes them editable again.
+  virtual void SetRowsReadOnly(const std::string& why) = 0;
 
   virtual Dialogs& Dialog() = 0;
   virtual Clipboard& Clip() = 0;

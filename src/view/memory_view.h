@@ -188,6 +188,8 @@ class MemoryView : public MainView {
   MemoryGrid& Grid1() override { return grid_; }
   MemoryTextLine& StatusBar() override { return status_; }
   MemoryTextLine& Caption() override { return caption_; }
+  void SetRowsReadOnly(const std::string& why) override { rows_read_only_ = why; }
+  const std::string& RowsReadOnly() const { return rows_read_only_; }
   MemoryDialogs& Dialog() override { return dialogs_; }
   MemoryClipboard& Clip() override { return clipboard_; }
   MemoryLauncher& Browser() override { return launcher_; }
@@ -209,6 +211,7 @@ class MemoryView : public MainView {
   MemoryGrid grid_;
   MemoryTextLine status_;
   MemoryTextLine caption_;
+  std::string rows_read_only_;
   MemoryDialogs dialogs_;
   MemoryClipboard clipboard_;
   MemoryLauncher launcher_;

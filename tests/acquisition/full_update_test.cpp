@@ -179,6 +179,30 @@ TEST_F(FullUpdateTest, AFailedDepartmentListStepEndsTheUpdateWithOneMessage) {
   ExpectOldPair();
 }
 
+// A page the server would not give is named by what it holds, not by its
+// address; the status line says the update did not happen.
+TEST_F(FullUpdateTest, AFailedPageIsNamedByWhatItHolds) {
+  demo::ServerOptions failing;
+  failing.failure = demo::Failure::Status;
+  failing.failure_status = 500;
+  Serve({{"index", IndexPage({"ELK"})}}, failing);
+  RunToEnd();
+  ASSERT_EQ(report.notices.size(), 1u);
+  EXPECT_EQ(report.notices[0].text,
+            std::string("Sunucu ELK bölümünün ders programı sayfası için HTTP 500 hatası verdi. "
+                        "Ders bilgileri olduğu gibi duruyor."_w));
+  EXPECT_EQ(report.LastStatus(), kUpdateNotDone);
+
+  report.notices.clear();
+  Serve({{"ELK", SchedulePage({})}});  // no index page
+  RunToEnd();
+  ASSERT_EQ(report.notices.size(), 1u);
+  EXPECT_EQ(report.notices[0].text, std::string("Sunucu bölüm listesi sayfası için HTTP 404 hatası verdi. Ders "
+                                                "bilgileri olduğu gibi duruyor."_w));
+  EXPECT_EQ(report.LastStatus(), kUpdateNotDone);
+  ExpectOldPair();
+}
+
 // The department list file missing is no reason to give up: the update
 // makes it.
 TEST_F(FullUpdateTest, AMissingDepartmentListIsMadeByTheUpdate) {

@@ -6,7 +6,9 @@
 #include "acquisition/addresses.h"
 #include "app/app_fixture.h"
 #include "cli/page_fixture.h"
+#include "planner/colours.h"
 #include "planner/grid.h"
+#include "planner/plan_check.h"
 
 // A saved plan that the catalogue has moved on from: the box after loading
 // it and after an update, the marked rows, and taking the new data.
@@ -118,6 +120,61 @@ TEST_F(StalePlanTest, ApplyingTakesTheChangedSectionsAndShowsANewClashInRed) {
   EXPECT_TRUE(app->PlanModified());
 }
 
+// Hours kept free do not keep the catalogue's data out: the plan takes the
+// new hours, they show red, and the plan is as the catalogue has it.
+TEST_F(StalePlanTest, ApplyingTakesNewHoursThatFallInHoursKeptFreeAndShowsThemRed) {
+  const std::vector<planner::GridCell> thursday = {{4, planner::SlotOfHour(13)}, {4, planner::SlotOfHour(14)}};
+  app->BusyCellsClick(thursday, true);
+  view.Dialog().next_save_names.push_back(plan);
+  app->menuKaydetClick();
+  catalogue.Refill("ELK", {Section("21001", "ELK 101", "Ali Veli", "Pazartesi", "0830/1029"),
+                           Section("21002", "ELK 102", W("Ayşe Kaya"_w), W("Perşembe"_w), "1330/1529")});
+  view.Dialog().next_apply_answers = {true};
+  Load();
+
+  ASSERT_EQ(view.Dialog().apply_questions.size(), 1u);
+  const std::string& text = view.Dialog().apply_questions[0].text;
+  EXPECT_NE(text.find(W("ELK 102 (21002) artık boş tutmak istediğin Perşembe 13:30–15:29'a denk geliyor"_w)),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(app->Plan().Ders(2).Gunler, std::vector<std::string>{"4"});
+  for (const auto& [day, slot] : thursday) {
+    EXPECT_EQ(view.Grid1().CellColour(day, slot), (ui::Colour{255, 0, 0}));
+    EXPECT_EQ(view.Grid1().CellText(day, slot), "ELK 102");
+  }
+  EXPECT_EQ(view.Grid1().CellText(2, planner::SlotOfHour(10)), "") << "the old Tuesday hours are gone";
+  EXPECT_EQ(Warning(2), "");
+  EXPECT_FALSE(planner::CheckPlan(app->Plan().Snapshot(), app->Query1().Db()).AnythingChanged());
+
+  // The choice is the student's: freeing the hours leaves the course in its colour.
+  app->BusyCellsClick(thursday, false);
+  EXPECT_EQ(view.Grid1().CellColour(4, planner::SlotOfHour(13)), WidgetColour(*planner::CellColour(2)));
+}
+
+// A locked section that closed: the box names the lock, and "Oluştur" says
+// what stands in its way instead of asking for a course code.
+TEST_F(StalePlanTest, ALockedSectionThatClosedIsNamedByTheBoxAndByOlustur) {
+  app->SwatchLockClick(3);
+  view.Dialog().next_save_names.push_back(plan);
+  app->menuKaydetClick();
+  catalogue.Refill("MAT",
+                   {Section("31002", "MAT 101", "Can Er", W("Perşembe"_w), "0930/1129", "MKB", "D2", W("TÜM"_w))});
+  Load();
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_NE(view.Dialog().messages[0].text.find(W("MAT 101 (31001) artık açılmıyor; bu şubeyi sabitlemiştin: "
+                                                  "sabitlemeyi kaldır ya da başka bir şube seç"_w)),
+            std::string::npos)
+      << view.Dialog().messages[0].text;
+
+  view.EditSt().SetText("8");  // so that ELK 101, at 08:30, passes before row 3 is reached
+  app->btnYerlestirClick();
+  ASSERT_EQ(view.Dialog().messages.size(), 2u);
+  EXPECT_EQ(view.Dialog().messages[1].caption, "Bilgi");
+  EXPECT_EQ(view.Dialog().messages[1].text,
+            W("MAT 101 dersine sabitlediğin 31001 şubesi artık açılmıyor; sabitlemeyi kaldır ya da başka bir şube "
+              "seç."_w));
+}
+
 TEST_F(StalePlanTest, AnAutomaticUpdateTellsOnlyWhatIsNew) {
   Load();
   app->menuOtomatikClick();
@@ -171,16 +228,27 @@ TEST_F(FullUpdateTest, GivesThePlanBackAndChecksIt) {
   EXPECT_NE(Warning(2), "");
 }
 
-TEST_F(FullUpdateTest, WorkStartedMeanwhileIsNotReplaced) {
+TEST_F(FullUpdateTest, APlanOpenedMeanwhileIsNotReplacedButChecked) {
+  // Another plan: ELK 101 and ELK 102 only.
+  const std::string other = folder / "other.dkf";
+  app->Grid1SelectCell(5, planner::SlotOfHour(9));  // MAT 101 on Friday
+  app->btnCikarClick();
+  view.Dialog().next_save_names.push_back(other);
+  app->menuKaydetClick();
+  Load();
+  ASSERT_EQ(app->Plan().Ders(3).CRN, "31001");
+
   ServeNewTerm();
   app->menuVeriAlClick();
   ASSERT_TRUE(dispatcher.RunUntil([&] { return app->Plan().Ders(1).CRN.empty(); }, std::chrono::seconds(20)))
       << "the update resets the plan once its workers run";
-  Pick(10, "MAT");
+  view.Dialog().next_open_names.push_back(other);
+  app->menuAcClick();
   WaitForTheEnd();
-  EXPECT_EQ(view.ComboBox(10).Text(), "MAT");
-  EXPECT_EQ(app->Plan().Ders(1).CRN, "");
-  EXPECT_TRUE(view.Dialog().apply_questions.empty());
+  EXPECT_EQ(app->Plan().Ders(1).CRN, "21001");
+  EXPECT_EQ(app->Plan().Ders(3).CRN, "") << "the plan opened meanwhile stays";
+  ASSERT_EQ(view.Dialog().apply_questions.size(), 1u);
+  EXPECT_NE(view.Dialog().apply_questions[0].text.find(W("ELK 102 (21002): derslik D1 -> D7"_w)), std::string::npos);
 }
 
 }  // namespace

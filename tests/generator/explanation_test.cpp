@@ -184,7 +184,8 @@ TEST_F(SectionsRemoved, EachFilterIsCountedOnItsOwnAndTheBoxSaysSo) {
       W("MAT 103 dersinin 6 şubesinden hiçbiri seçtiğin kıstaslara uymuyor. Eleyen kıstaslar:\n"
         "• saat aralığı: 3 şubeyi eliyor\n• boş bırakılan günler: 2 şubeyi eliyor\n• istenmeyen binalar: 1 şubeyi "
         "eliyor\n• tercih edilen hoca: 1 şubeyi eliyor\n• bölüm kodu: 1 şubeyi eliyor"_w);
-  EXPECT_EQ(BoxesToShow(generation), (std::vector<Notice>{{"HATA", text, Icon::Warning}}));
+  EXPECT_EQ(BoxesToShow(generation), (std::vector<Notice>{{"Bilgi", text, Icon::Information}}))
+      << "saying why is no error";
 }
 
 TEST_F(SectionsRemoved, FiltersThatDoNotApplyRemoveNothing) {
@@ -228,7 +229,7 @@ TEST_F(SectionsRemoved, ALockAnExclusionOrBusyHoursAreNamedWhereTheyEmptyACourse
        },
        W("MAT 103 dersine sabitlediğin 4 şubesi boş tutulan saatlere denk geliyor: Cuma 11:30–12:29."_w)},
       {"a lock of another course's section", [](planner::Planner& p) { p.Lock(2, "7"); },
-       W("MAT 103 dersine sabitlediğin 7 şubesi artık bu dersin şubeleri arasında yok."_w)},
+       W("MAT 103 dersine sabitlediğin 7 şubesi artık açılmıyor; sabitlemeyi kaldır ya da başka bir şube seç."_w)},
       {"busy hours among other filters",
        [](planner::Planner& p) {
          p.Exclude("6");
@@ -252,6 +253,31 @@ TEST_F(SectionsRemoved, ALockAnExclusionOrBusyHoursAreNamedWhereTheyEmptyACourse
     EXPECT_EQ(BoxesToShow(generation).back().text, c.text);
     planner.Sifirla();
   }
+}
+
+// A plan whose locked section has closed since, opened again: the row's
+// section list shows nothing chosen, and the lock is what the box names.
+TEST_F(SectionsRemoved, ALockedSectionNoLongerOfferedIsNamedNotAMissingCode) {
+  panel.own_department_only = false;
+  Choose(1, "MAT", "MAT 104");
+  Choose(2, "MAT", "MAT 103");
+  ChooseSection(2, W("6:: Ali :: Çarşamba :: EEB"_w));
+  planner.KaydetClick(2);
+  planner.Lock(2, "6");
+  const planner::PlanSnapshot plan = planner.Snapshot();
+  using testing::Section;
+  catalogue.Refill("MAT", {Section("4", "MAT 103", "Veli", "Cuma", "1130/1229", "EEB", "D1", "ELK"),
+                           Section("7", "MAT 104", "Ali", W("Çarşamba"_w), "1030/1129", "EEB", "D1", "ELK")});
+  planner.Restore(plan, "plan.dkf");
+  ASSERT_EQ(planner.Row(2).section.Text(), "");
+
+  const Generation generation = generator.btnYerlestirClick(panel);
+  EXPECT_EQ(generation.listed, 0);
+  EXPECT_EQ(BoxesToShow(generation),
+            (std::vector<Notice>{{"Bilgi",
+                                  W("MAT 103 dersine sabitlediğin 6 şubesi artık açılmıyor; sabitlemeyi kaldır ya da "
+                                    "başka bir şube seç."_w),
+                                  Icon::Information}}));
 }
 
 TEST_F(SectionsRemoved, AClashExplanationSaysWhatTheConstraintsTookFromTheNamedCourses) {

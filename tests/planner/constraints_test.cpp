@@ -71,6 +71,31 @@ TEST_F(ConstraintsTest, ALockGoesWithItsCourseButStaysThroughRemovalOfTheSection
   EXPECT_EQ(planner.StudentConstraints().locked[0], "");
 }
 
+// A lock names the section the row must take: committing another one there
+// by hand means the student chose otherwise, so the lock goes, and says so.
+TEST_F(ConstraintsTest, CommittingAnotherSectionInALockedRowReleasesTheLock) {
+  Commit(1, "ELK", "ELK 101", "100");
+  planner.Lock(1, "100");
+  PickSection(1, "100");
+  planner.KaydetClick(1);  // the locked section again: kept
+  EXPECT_EQ(planner.StudentConstraints().locked[0], "100");
+
+  PickSection(1, "102");
+  planner.KaydetClick(1);
+  EXPECT_EQ(planner.Ders(1).CRN, "102");
+  EXPECT_EQ(planner.StudentConstraints().locked[0], "");
+  EXPECT_EQ(planner.StatusText(), LockReleasedText("ELK 101", "100", "102"));
+  EXPECT_EQ(planner.StatusText(),
+            W("ELK 101 dersine sabitlediğin 100 şubesinin yerine 102 eklendi; sabitleme kaldırıldı."_w));
+
+  // A lock made on a section not yet committed goes the same way.
+  planner.Lock(1, "103");
+  PickSection(1, "101");
+  planner.KaydetClick(1);
+  EXPECT_EQ(planner.Ders(1).CRN, "101");
+  EXPECT_EQ(planner.StudentConstraints().locked[0], "");
+}
+
 TEST_F(ConstraintsTest, TheyTravelWithTheSnapshotAndTheResetClearsThem) {
   Commit(1, "ELK", "ELK 101", "102");
   planner.Lock(1, "102");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "planner/markers.h"
 #include "planner_test_support.h"
 
@@ -64,9 +66,10 @@ TEST_F(PlanCheckTest, ReportsExactlyWhatTheSecondTermChanged) {
       {1,
        "ELK 102E",
        CheckStatus::Changed,
-       {{"gun", 1, W("Salı"_w), W("Çarşamba"_w)}, {"saat", 1, "14:30-16:29", "10:30-12:29"}},
+       {{"gun", 1, W("Salı"_w), W("Çarşamba"_w), W("Çarşamba"_w)},
+        {"saat", 1, "14:30-16:29", "10:30-12:29", W("Çarşamba"_w)}},
        ""},
-      {2, "ELK 201", CheckStatus::Changed, {{"derslik", 1, "D101", "D305"}}, ""},
+      {2, "ELK 201", CheckStatus::Changed, {{"derslik", 1, "D101", "D305", "Pazartesi"}}, ""},
       {3, "ELK 301", CheckStatus::Changed, {{"ogretmen", 0, "Ece Ay", W("Gül Şen"_w)}}, ""},
       {4, "ELK 401", CheckStatus::Vanished, {}, ""},
       {5, "ELK 501", CheckStatus::Vanished, {}, "ELK 502"},
@@ -107,6 +110,51 @@ TEST_F(PlanCheckTest, AMeetingThatIsGoneOrNewIsToldAsYok) {
   no_meeting.rows[0]->meetings.clear();
   EXPECT_EQ(CheckText(CheckPlan(no_meeting, query1.Db())),
             W("ELK 102E (21554): yok -> Salı 14:30-16:29; bina yok -> EEB; derslik yok -> D201"_w));
+}
+
+TEST_F(PlanCheckTest, ALockedSectionThatClosedSaysWhatToDoAboutTheLock) {
+  plan.constraints.locked[3] = "22182";
+  const std::string text = CheckText(CheckPlan(plan, query1.Db()));
+  EXPECT_NE(text.find(W("\nELK 401 (22182) artık açılmıyor; bu şubeyi sabitlemiştin: sabitlemeyi kaldır ya da başka "
+                        "bir şube seç\n"_w)),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(W("\nELK 501 (22300) artık açılmıyor (bu CRN şimdi ELK 502 dersinin)\n"_w)), std::string::npos)
+      << "an unlocked row says nothing of a lock";
+}
+
+// Hours the student keeps free are a wish, not another course: new hours
+// that meet them are named in the box, taken when applied, and shown as a
+// clash there until the student decides.
+TEST_F(PlanCheckTest, NewHoursInHoursKeptFreeAreNamedTakenAndShownAsAClash) {
+  store.Refill("ELK", FirstTerm());
+  planner.Restore(plan, "plan.dkf");
+  planner.SetBusy(1, SlotOfHour(11), true);  // Monday 11:30-12:29
+  std::vector<SectionValues> third = FirstTerm();
+  third[1] = Of("21600", "ELK 201", "Can Er", "Pazartesi", "1030/1229", "D101");  // was 08:30-10:29
+  store.Refill("ELK", third);
+
+  const PlanCheck check = CheckPlan(planner.Snapshot(), query1.Db());
+  EXPECT_EQ(check.courses[1].now_busy, (std::set<GridCell>{{1, SlotOfHour(11)}}));
+  EXPECT_EQ(CheckText(check), W("ELK 201 (21600): Pazartesi 08:30-10:29 -> 10:30-12:29\n"
+                                "ELK 201 (21600) artık boş tutmak istediğin Pazartesi 11:30–12:29'a denk geliyor"_w));
+
+  planner.RecommitRows({2});
+  EXPECT_EQ(planner.Ders(2).Saatler, std::vector<std::string>{"10:12"});
+  EXPECT_FALSE(CheckPlan(planner.Snapshot(), query1.Db()).AnythingChanged());
+  EXPECT_EQ(planner.OverBusyCells(2), (std::set<GridCell>{{1, SlotOfHour(11)}}));
+  EXPECT_EQ(Colour(1, SlotOfHour(11)), kRed);
+  EXPECT_EQ(Colour(1, SlotOfHour(10)), *CellColour(2));
+  EXPECT_EQ(planner.StatusText(),
+            W("ELK 201 (21600) artık boş tutmak istediğin Pazartesi 11:30–12:29'a denk geliyor."_w));
+
+  // Freeing the hour, or removing the section, ends the clash.
+  planner.SetBusy(1, SlotOfHour(11), false);
+  EXPECT_EQ(planner.ShownCell(1, SlotOfHour(11)), 2);
+  planner.SetBusy(1, SlotOfHour(11), true);
+  EXPECT_EQ(planner.ShownCell(1, SlotOfHour(11)), kPreview + 2);
+  planner.RemoveRow(2);
+  EXPECT_TRUE(planner.OverBusyCells(2).empty());
 }
 
 TEST_F(PlanCheckTest, AnUnchangedPlanHasNothingToSay) {

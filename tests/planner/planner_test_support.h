@@ -39,7 +39,7 @@ class RecordingWindow : public PlanObserver {
   void CellsRecoloured() override {
     for (int day = 1; day <= kDays; ++day) {
       for (int slot = 1; slot <= kSlots; ++slot) {
-        if (const auto colour = CellColour(planner_.Cell(day, slot))) colours[day][slot] = *colour;
+        if (const auto colour = CellColour(planner_.ShownCell(day, slot))) colours[day][slot] = *colour;
       }
     }
   }

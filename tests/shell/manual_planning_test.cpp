@@ -1,9 +1,12 @@
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QRegion>
 #include <QTableWidget>
 #include <QTest>
 
 #include "shell/gui_fixture.h"
 #include "shell/qt_text.h"
+#include "shell/week_painter.h"
 #include "text/cp1254.h"
 
 namespace kiremo::shell::testing {
@@ -67,6 +70,42 @@ TEST_F(ManualPlanningTest, TwoCoursesByHandWithAClashAndARemoval) {
   EXPECT_EQ(Background(grid, 1, 2), row2);
   EXPECT_EQ(Background(grid, 1, 1), white);
   EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// What the grid's viewport was asked to paint.
+class PaintedArea : public QObject {
+ public:
+  explicit PaintedArea(QWidget* viewport) { viewport->installEventFilter(this); }
+  QRegion region;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+// A cell that changes is painted again up to its lines, so that nothing of
+// its old colour stays at its edges.
+TEST_F(ManualPlanningTest, AChangedCellIsPaintedAgainUpToItsLines) {
+  Start();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  auto* grid = Find<QTableWidget>("Grid1");
+  PaintedArea painted(grid->viewport());
+  Pick(Find<QComboBox>("ComboBox1"), Find<QComboBox>("ComboBox1")->findText("ELK"));
+  Pick(Find<QComboBox>("ComboBox2"), Find<QComboBox>("ComboBox2")->findText("ELK 101"));
+  Pick(Find<QComboBox>("ComboBox3"), 1);
+  QTest::mouseClick(Find<QPushButton>("Kaydet1"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  painted.region = {};
+
+  form->Application().Plan().RemoveRow(1);  // Monday 08:30-10:29 emptied
+  QCoreApplication::processEvents();
+  for (int row = 1; row <= 2; ++row) {
+    const QRect cell = GridCellRect(1, row).toAlignedRect();
+    EXPECT_TRUE((QRegion(cell) - painted.region).isEmpty()) << "row " << row;
+  }
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ TEST_F(ResultBrowsingTest, ImpossibleChoiceShowsWhyInsteadOfTheJoke) {
   Generate({{"ELK", "ELK 102"}, {"FIZ", "FIZ 103"}});
   EXPECT_EQ(Find<QComboBox>("ComboBox31")->count(), 0);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].caption, "Edebi Mesaj");
+  EXPECT_EQ(dialogs.messages[0].caption, "Bilgi") << "saying why is no error";
   EXPECT_EQ(dialogs.messages[0].text,
             std::string("ELK 102 ile FIZ 103 seçtiğin kıstaslarla birlikte alınamıyor: ikisinin de bütün şubeleri "
                         "Pazartesi 10:30–11:29 saatlerinde."_w));

@@ -1,6 +1,8 @@
 #include "support/silent_server.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -86,6 +88,30 @@ TEST_F(SilentServerTest, TheQuickUpdateRunsOffTheWindowThreadAndEscGivesItUp) {
   EXPECT_GT(Find<QComboBox>("ComboBox2")->count(), 1);
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// Esc typed in a list that is open belongs to the list: it closes it, and
+// only the next Esc, which nothing else takes, gives up the update.
+TEST_F(SilentServerTest, EscClosesAnOpenListBeforeItGivesUpTheUpdate) {
+  StartOnSilentServer();
+  Find<QAction>("menuVeriAl")->trigger();
+  ASSERT_TRUE(form->Application().FetchBusy());
+  auto* list = Find<QComboBox>("ComboBox1");
+  list->setFocus();
+  list->showPopup();
+  ASSERT_TRUE(list->view()->isVisible());
+
+  // The key goes where the focus is: the open list's view.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QTest::qWait(50);
+  EXPECT_FALSE(list->view()->isVisible());
+  EXPECT_TRUE(form->Application().Updates().Full().Running()) << "the open list took Esc";
+
+  // Back in the closed list, Esc is nobody's but the window's.
+  const Clock::time_point cancelled = Clock::now();
+  QTest::keyClick(list, Qt::Key_Escape);
+  EXPECT_LT(WaitUntilIdle(cancelled), 1s);
+  EXPECT_FALSE(form->Application().Updates().Full().Running());
 }
 
 TEST_F(SilentServerTest, TheDepartmentListStepRunsOffTheWindowThreadAndTheButtonGivesItUp) {

@@ -1,5 +1,11 @@
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
 #include <QThread>
+#include <algorithm>
+#include <chrono>
 
 #include "acquisition/curl_fetcher.h"
 #include "cli/page_fixture.h"
@@ -7,6 +13,8 @@
 #include "files/plan_io.h"
 #include "planner/planner.h"
 #include "shell/gui_fixture.h"
+#include "shell/qt_dialogs.h"
+#include "shell/qt_text.h"
 #include "shell/shape_widget.h"
 #include "text/cp1254.h"
 
@@ -18,6 +26,12 @@ namespace {
 using testing_support::PageRow;
 
 std::string W(std::string_view cp1254) { return std::string(cp1254); }
+
+demo::ServerOptions Delayed(std::chrono::milliseconds delay) {
+  demo::ServerOptions options;
+  options.delay = delay;
+  return options;
+}
 
 class StalePlanGuiTest : public GuiTest {
  protected:
@@ -40,8 +54,9 @@ class StalePlanGuiTest : public GuiTest {
     files::WritePlanFile(plan, planner.Snapshot());
   }
 
-  // The new term: 21001 moved to Wednesday, 31001 in another room.
-  void ServeNewTerm() {
+  // The new term: 21001 moved to Wednesday, 31001 in another room; every
+  // department page comes after `delay`.
+  void ServeNewTerm(std::chrono::milliseconds delay = {}) {
     const std::string elk = testing_support::SchedulePageBytes(
         {{"21001", "ELK 101", "Ders", "Ali Veli", "EEB", W("Çarşamba"_w), "1030/1229", "D1", "ELK"},
          {"21002", "ELK 101", "Ders", "Can Er", "EEB", W("Salı"_w), "1030/1229", "D1", "ELK"},
@@ -50,8 +65,15 @@ class StalePlanGuiTest : public GuiTest {
         {{"31001", "MAT 101", "Ders", "Can Er", "MKB", "Cuma", "0930/1129", "D305", W("TÜM"_w)}});
     server = std::make_unique<demo::ScheduleServer>(
         demo::MemoryPages({{"index", testing_support::IndexPageBytes({"ELK", "MAT"})}, {"ELK", elk}, {"MAT", mat}}),
-        demo::ServerOptions{});
+        Delayed(delay));
     server->Start();
+  }
+
+  void StartOnServer() {
+    app::StartupOptions options = Options(plan);
+    options.network.emplace(app::NetworkParts{pages, network, {server->Url(), "http://127.0.0.1:9"}});
+    form = std::make_unique<TForm1>(std::move(options));
+    form->show();
   }
 
   std::string Warning(int row) {
@@ -92,6 +114,72 @@ TEST_F(StalePlanGuiTest, FullUpdateShowsTheChangesAndMarksTheRows) {
   // The plan is back on screen, as it was saved.
   EXPECT_EQ(form->Application().Plan().Ders(1).CRN, "21001");
   EXPECT_FALSE(form->Application().PlanModified());
+}
+
+// While the update's pages are awaited, the rows it reset stay as they are
+// and the status bar says why; giving up brings the plan back.
+TEST_F(StalePlanGuiTest, TheRowsWaitForTheUpdateAndTheStatusBarSaysWhy) {
+  SavePlan();
+  ServeNewTerm(std::chrono::minutes(1));
+  StartOnServer();
+  Find<QAction>("menuVeriAl")->trigger();
+  for (int i = 0; i < 4000 && !form->Application().RowsWaitForUpdate(); ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(5);
+  }
+  ASSERT_TRUE(form->Application().RowsWaitForUpdate());
+  auto* note = Find<QLabel>("RowsNote");
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(FromQString(note->text()), W("Güncelleme bitene kadar ders satırları değiştirilemez."_w));
+  for (const char* name : {"ComboBox1", "ComboBox2", "ComboBox3", "HocaCombo1", "ComboBox28", "HocaCombo10"}) {
+    EXPECT_FALSE(Find<QComboBox>(name)->isEnabled()) << name;
+  }
+  EXPECT_TRUE(Find<QComboBox>("ComboBox31")->isEnabled()) << "only the rows wait";
+
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  EXPECT_FALSE(form->Application().Updates().Full().Running());
+  EXPECT_FALSE(note->isVisible());
+  EXPECT_TRUE(Find<QComboBox>("ComboBox1")->isEnabled());
+  EXPECT_EQ(form->Application().Plan().Ders(1).CRN, "21001");
+}
+
+// Counts the boxes asked for, and whether the main window was on the
+// screen at the time.
+class WindowWatchingDialogs : public ui::MemoryDialogs {
+ public:
+  bool AskApplyUpdates(const std::string& caption, const std::string& text) override {
+    over_window.push_back(WindowShown());
+    return MemoryDialogs::AskApplyUpdates(caption, text);
+  }
+
+  std::vector<bool> over_window;
+
+ private:
+  static bool WindowShown() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+      return window->objectName() == QStringLiteral("Form1") && window->isVisible();
+    });
+  }
+};
+
+// The plan named on the command line is checked once its window is on the
+// screen, so the box opens over it instead of alone before it.
+TEST_F(StalePlanGuiTest, TheBoxOfAStalePlanOpensOverTheShownWindow) {
+  SavePlan();
+  using testing_support::Section;
+  catalogue.Refill("ELK", {Section("21001", "ELK 101", "Ali Veli", W("Çarşamba"_w), "1030/1229"),
+                           Section("21002", "ELK 101", "Can Er", W("Salı"_w), "1030/1229")});
+  WindowWatchingDialogs watching;
+  QtDialogs::SetStandIn(&watching);
+  Start(plan);
+  EXPECT_TRUE(watching.over_window.empty()) << "nothing is asked before the window shows";
+  form->ShowCentred();
+  for (int i = 0; i < 100 && watching.over_window.empty(); ++i) QTest::qWait(10);
+  QtDialogs::SetStandIn(&dialogs);
+  ASSERT_EQ(watching.over_window.size(), 1u);
+  EXPECT_TRUE(watching.over_window[0]);
+  EXPECT_NE(watching.apply_questions[0].text.find("ELK 101 (21001)"), std::string::npos);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/program_page.h"
 #include "app/result_browsing.h"
 #include "app/stored_settings.h"
+#include "app/version_check_setting.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_pair.h"
 #include "generator/hour_window.h"
@@ -111,7 +112,7 @@ void App::FormCreate() {
       const Notice notice = NoCatalogueNotice();
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
-    acquisition_->CheckVersion();
+    if (app::VersionCheckAtStart(settings_, options_.installed)) acquisition_->CheckVersion();
     const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
     if (loaded) stale_plan_.Check();
@@ -284,6 +285,14 @@ void App::menuOtomatikClick() {
     ui::CheckMark& mark = view_.MenuOtomatik();
     mark.SetChecked(!mark.Checked());
   });
+}
+
+bool App::VersionCheckMenuShown() const { return options_.installed; }
+
+bool App::VersionCheckAtStart() const { return app::VersionCheckAtStart(settings_, options_.installed); }
+
+void App::VersionCheckClick() {
+  Guarded([&] { StoreVersionCheckAtStart(settings_, !VersionCheckAtStart()); });
 }
 
 void App::YardimClick() {

@@ -19,9 +19,15 @@ _kiremo_cli() {
   done
 
   case "$prev" in
-    --folder | import-pages)
+    --folder)
       _filedir -d
       return ;;
+    import-pages)
+      # The folder, unless an option is being typed.
+      if [[ $cur != -* ]]; then
+        _filedir -d
+        return
+      fi ;;
     --save)
       _filedir dkf
       return ;;
@@ -30,7 +36,7 @@ _kiremo_cli() {
       local keys_before="${cur%"${cur##*,}"}"
       COMPREPLY=($(compgen -P "$keys_before" -W 'days gaps late early walks' -- "${cur##*,}"))
       return ;;
-    --course | --teacher | --hours | --free-days | --avoid | --mine | --lock | --exclude | --busy | --apply | --department | --term-start | --weeks)
+    --course | --teacher | --hours | --free-days | --avoid | --mine | --lock | --exclude | --busy | --apply | --department | --timeout | --term-start | --weeks)
       return ;;
   esac
 
@@ -43,15 +49,15 @@ _kiremo_cli() {
   local options=""
   case "$command" in
     init | departments | courses | cut-page | import-pages) options="--json" ;;
-    update) options="--department" ;;
+    update) options="--department --timeout" ;;
     sections) options="--mine --all --json" ;;
     generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --metrics --json --apply --save" ;;
     plan)
       case "$sub" in
         "")
-          COMPREPLY=($(compgen -W 'show crns export' -- "$cur"))
+          COMPREPLY=($(compgen -W 'show crns check export' -- "$cur"))
           return ;;
-        show) options="--json" ;;
+        show | check) options="--json" ;;
         crns) options="--script" ;;
         export) options="--term-start --weeks" ;;
       esac

@@ -1,6 +1,5 @@
 #include "acquisition/quick_update.h"
 
-#include "acquisition/addresses.h"
 #include "acquisition/messages.h"
 #include "acquisition/page_cutter.h"
 #include "text/errors.h"
@@ -34,17 +33,6 @@ QuickUpdateResult StoreDepartmentPage(const std::string& department, const Fetch
   transaction.Commit();
   report.Status(DepartmentUpdatedText(code));
   return QuickUpdateResult::Updated;
-}
-
-QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
-                              const std::string& schedule_host, UpdateReport& report) {
-  FetchResult fetched;
-  try {
-    fetched.page = fetcher.Get(SchedulePageUrl(schedule_host, department));
-  } catch (const FetchError& e) {
-    fetched.error = e;
-  }
-  return StoreDepartmentPage(department, fetched, query1, report);
 }
 
 }  // namespace kiremo::acquisition

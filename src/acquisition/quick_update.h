@@ -25,9 +25,4 @@ enum class QuickUpdateResult {
 QuickUpdateResult StoreDepartmentPage(const std::string& department, const FetchResult& fetched,
                                       catalogue::CatalogueQuery& query1, UpdateReport& report);
 
-// The whole quick update at once, for the command line: the department's
-// page fetched (its text sent unchanged in the address), then stored.
-QuickUpdateResult QuickUpdate(const std::string& department, catalogue::CatalogueQuery& query1, Fetcher& fetcher,
-                              const std::string& schedule_host, UpdateReport& report);
-
 }  // namespace kiremo::acquisition

@@ -8,6 +8,7 @@
 #include "app/program_page.h"
 #include "app/result_browsing.h"
 #include "app/stored_settings.h"
+#include "app/version_check_setting.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_pair.h"
 #include "generator/hour_window.h"
@@ -132,7 +133,7 @@ void App::FormCreate() {
       const Notice notice = NoCatalogueNotice();
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
-    acquisition_->CheckVersion();
+    if (app::VersionCheckAtStart(settings_, options_.installed)) acquisition_->CheckVersion();
     check_startup_plan_ = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
   });
@@ -314,6 +315,14 @@ void App::menuOtomatikClick() {
     ui::CheckMark& mark = view_.MenuOtomatik();
     mark.SetChecked(!mark.Checked());
   });
+}
+
+bool App::VersionCheckMenuShown() const { return options_.installed; }
+
+bool App::VersionCheckAtStart() const { return app::VersionCheckAtStart(settings_, options_.installed); }
+
+void App::VersionCheckClick() {
+  Guarded([&] { StoreVersionCheckAtStart(settings_, !VersionCheckAtStart()); });
 }
 
 void App::YardimClick() {

@@ -132,6 +132,11 @@ class App {
   // Menu "Program".
   void menuVeriAlClick();
   void menuOtomatikClick();
+  // "Açılışta yeni sürümü denetle", an installed program's own item: it
+  // flips the stored choice at once.
+  bool VersionCheckMenuShown() const;
+  bool VersionCheckAtStart() const;
+  void VersionCheckClick();
   // Menu "Hakkında".
   void YardimClick();
 

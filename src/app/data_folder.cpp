@@ -23,7 +23,8 @@ std::string AbsoluteVariable(const char* name) {
 }
 
 // Creates each missing folder of `path` with mode 0700, as the base
-// directory rules ask for the folders they name.
+// directory rules ask for the folders they name, and takes the last one's
+// access from group and others.
 void CreatePrivateFolders(const std::string& path) {
   for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     const std::string prefix = path.substr(0, slash);
@@ -35,6 +36,9 @@ void CreatePrivateFolders(const std::string& path) {
   if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
     throw IoError("\"" + Utf8ToCp1254(path) + std::string("\" bir klasör değil."_w));
   }
+  // A folder made earlier by other means may be open to others; the
+  // settings and plans in it are the user's own. A failure leaves it usable.
+  if ((info.st_mode & 077) != 0 && info.st_uid == geteuid()) chmod(path.c_str(), 0700);
 }
 
 }  // namespace

@@ -59,17 +59,18 @@ std::string DesktopEntry(const std::string& executable_path) {
          "NoDisplay=true\n";
 }
 
-// Runs update-mime-database on the user's MIME folder when it is installed;
-// its output is of no interest.
-void RefreshMimeCache(const std::string& mime_folder) {
+// Runs a cache tool of the desktop (update-mime-database,
+// update-desktop-database) on one of the user's folders when it is
+// installed; its output is of no interest.
+void RefreshCache(const char* tool, const std::string& folder) {
   posix_spawn_file_actions_t actions;
   if (posix_spawn_file_actions_init(&actions) != 0) return;
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::string program = "update-mime-database";
-  std::string folder = mime_folder;
-  char* argv[] = {program.data(), folder.data(), nullptr};
+  std::string program = tool;
+  std::string argument = folder;
+  char* argv[] = {program.data(), argument.data(), nullptr};
   pid_t child = 0;
   const int started = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -128,14 +129,18 @@ void RegisterPlanAssociation(const std::string& executable_path, const XdgFolder
   CreateFolder(mime_folder + "/packages");
   WriteFileAtomically(mime_folder + "/packages/kiremo-plan.xml", MimePackage());
 
-  CreateFolder(folders.data_home + "/applications");
-  WriteFileAtomically(folders.data_home + "/applications/" + std::string(kDesktopEntryName),
-                      DesktopEntry(executable_path));
+  const std::string applications = folders.data_home + "/applications";
+  CreateFolder(applications);
+  WriteFileAtomically(applications + "/" + std::string(kDesktopEntryName), DesktopEntry(executable_path));
 
   CreateFolder(folders.config_home);
   IniFile(folders.config_home + "/mimeapps.list").WriteString("Default Applications", kPlanMimeType, kDesktopEntryName);
 
-  RefreshMimeCache(mime_folder);
+  RefreshCache("update-mime-database", mime_folder);
+  // The user's own desktop cache comes before the system's (an installed
+  // package's entry): tools that cannot start the default of mimeapps.list
+  // (xdg-mime cannot follow a quoted Exec path) fall back to it.
+  RefreshCache("update-desktop-database", applications);
 }
 
 }  // namespace kiremo::app

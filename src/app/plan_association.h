@@ -21,9 +21,11 @@ XdgFolders XdgFoldersFromEnvironment();
 
 // Writes the shared-mime-info package (glob *.dkf), the desktop entry whose
 // Exec line starts `executable_path` with the file, and the default
-// application of the type; then refreshes the user's MIME cache when
-// update-mime-database is installed. Rewrites everything at every call, so
-// the copy started last is the one that opens plans. Raises Error on failure.
+// application of the type; then refreshes the user's MIME and desktop
+// caches when update-mime-database and update-desktop-database are
+// installed. Rewrites everything at every call, so the copy started last is
+// the one that opens plans, also where a package installed the program for
+// the whole system. Raises Error on failure.
 void RegisterPlanAssociation(const std::string& executable_path, const XdgFolders& folders);
 
 // A program path as one argument of a desktop entry's Exec line, quoted and

@@ -1,31 +1,56 @@
 #include "cli/catalogue_access.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include "catalogue/catalogue_files.h"
 #include "catalogue/catalogue_pair.h"
 #include "catalogue/department_list.h"
 #include "text/cp1254.h"
-#include "text/errors.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 
+namespace {
+
+NotFetchedError Missing(const std::string& path) {
+  return NotFetchedError("\"" + Utf8ToCp1254(path) + std::string("\" dosyası yok: bu klasörde katalog kurulmamış."_w),
+                         true);
+}
+
+}  // namespace
+
 std::vector<std::string> ReadDepartments(const std::string& program_folder) {
   catalogue::CompleteInterruptedSwitch(program_folder);
+  const std::string path = program_folder + std::string(catalogue::kDepartmentList);
   try {
-    return catalogue::ReadDepartmentList(program_folder + std::string(catalogue::kDepartmentList));
-  } catch (const IoError&) {
-    throw IoError(std::string(
-        "\"kodlar.dat\" dosyası bulunamadı! Bu dosyanın DataBase klasöründe olup emin olup tekrar dene!"_w));
+    return catalogue::ReadDepartmentList(path);
+  } catch (const IoError& e) {
+    if (e.SystemError() == ENOENT) throw Missing(path);
+    // The system's reason follows the path in the message.
+    const std::string_view message = e.what();
+    const std::string reason(StartsWith(message, path + ": ") ? message.substr(path.size() + 2) : message);
+    throw IoError("\"" + Utf8ToCp1254(path) + std::string("\" bölüm listesi okunamadı: "_w) + reason, e.SystemError());
   }
 }
 
 std::unique_ptr<catalogue::Database> OpenCatalogue(const std::string& program_folder) {
   catalogue::CompleteInterruptedSwitch(program_folder);
+  const std::string path = program_folder + std::string(catalogue::kMainCatalogue);
+  std::error_code error;
+  if (std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found) {
+    throw Missing(path);
+  }
   try {
     return std::make_unique<catalogue::Database>(
         catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue));
   } catch (const DatabaseError&) {
     throw DatabaseError(std::string("Database dosyası silinmiş veya bozulmuş! Programı tekrar kur."_w));
   }
+}
+
+NotFetchedError NoDepartmentsYet() {
+  return NotFetchedError(std::string("Katalogda hiç bölüm yok: ders bilgileri henüz sunucudan alınmamış."_w), false);
 }
 
 }  // namespace kiremo::cli

@@ -5,18 +5,35 @@
 #include <vector>
 
 #include "catalogue/database.h"
+#include "text/errors.h"
 
 // The program folder's catalogue files as the commands use them, with the
-// messages the window gives when they are missing or damaged. A switch of
-// the catalogue and its list that a killed update began is completed first.
+// messages the window gives when they are damaged. A switch of the catalogue
+// and its list that a killed update began is completed first.
 namespace kiremo::cli {
 
-// Every line of DataBase/kodlar.dat; IoError with the window's message about
-// the missing department list when it cannot be read.
+// The folder holds no term yet: its files were never made ("init" comes
+// first) or no update has filled them. RunCommand ends the message with the
+// commands that get the term, as the user would type them.
+class NotFetchedError : public Error {
+ public:
+  NotFetchedError(const std::string& message, bool needs_init) : Error(message), needs_init_(needs_init) {}
+  bool NeedsInit() const { return needs_init_; }
+
+ private:
+  bool needs_init_;
+};
+
+// Every line of DataBase/kodlar.dat. NotFetchedError, naming the file, when
+// it is not there; IoError with the system's reason when it cannot be read.
 std::vector<std::string> ReadDepartments(const std::string& program_folder);
 
-// The main catalogue, opened; DatabaseError with the window's message about
-// a damaged catalogue when it is missing or cannot be opened.
+// The main catalogue, opened. NotFetchedError when the file is not there;
+// DatabaseError with the window's message about a damaged catalogue when it
+// cannot be opened.
 std::unique_ptr<catalogue::Database> OpenCatalogue(const std::string& program_folder);
+
+// The message of a department list or catalogue that holds no department.
+NotFetchedError NoDepartmentsYet();
 
 }  // namespace kiremo::cli

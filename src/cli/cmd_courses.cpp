@@ -23,6 +23,7 @@ int Courses(Context& context, const std::vector<std::string>& words) {
   const auto db = OpenCatalogue(context.program_folder);
   const std::vector<std::string> tables = db->TableNames();
   if (std::find(tables.begin(), tables.end(), catalogue::TableName(department)) == tables.end()) {
+    if (tables.empty()) throw NoDepartmentsYet();
     throw Error("\"" + department + std::string("\" bölümü katalogda yok."_w));
   }
   const std::vector<std::string> codes = db->CourseCodes(department);

@@ -32,6 +32,7 @@ int Sections(Context& context, const std::vector<std::string>& words) {
                                          args.Has("--mine") ? Utf8ToCp1254(args.Value("--mine")) : std::string("ELK")};
 
   const planner::Choices departments{ReadDepartments(context.program_folder)};
+  if (departments.items.empty()) throw NoDepartmentsYet();
   const int department_index = departments.IndexOfIgnoringCase(department_text);
   if (department_index < 0) throw Error("\"" + department_text + std::string("\" bölümü bölüm listesinde yok."_w));
   const std::string& department = departments.items[department_index];

@@ -6,10 +6,13 @@
 #include <optional>
 #include <ostream>
 
+#include "acquisition/addresses.h"
 #include "acquisition/catalogue_claim.h"
 #include "acquisition/curl_fetcher.h"
+#include "acquisition/fetch_failure.h"
 #include "acquisition/full_update.h"
 #include "acquisition/hosts.h"
+#include "acquisition/messages.h"
 #include "acquisition/queue_dispatcher.h"
 #include "acquisition/quick_update.h"
 #include "acquisition/update_report.h"
@@ -54,6 +57,8 @@ int RunFullUpdate(Context& context, TerminalReport& report, catalogue::Catalogue
   return update.Outcome() == acquisition::UpdateOutcome::Succeeded ? 0 : 1;
 }
 
+// The window's warning on a failed quick update speaks of its automatic
+// updates; here the department was asked for, and the reason is told.
 int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::CatalogueQuery& query1,
                    acquisition::Fetcher& fetcher, const std::string& code) {
   if (code == planner::kSecin) throw UsageError("--department bir bölüm kodu ister");
@@ -64,7 +69,16 @@ int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::Catalogu
     report.Show(refused.notice());
     return 1;
   }
-  switch (acquisition::QuickUpdate(code, query1, fetcher, ScheduleServerUrl(), report)) {
+  acquisition::FetchResult fetched;
+  try {
+    fetched.page = fetcher.Get(acquisition::SchedulePageUrl(ScheduleServerUrl(), code));
+  } catch (const acquisition::FetchError& e) {
+    report.Show({std::string(acquisition::kCaptionError),
+                 code + std::string(" bölümü güncellenemedi: "_w) + acquisition::FullUpdateFailureText(e),
+                 Icon::Warning});
+    return 1;
+  }
+  switch (acquisition::StoreDepartmentPage(code, fetched, query1, report)) {
     case acquisition::QuickUpdateResult::Updated: return 0;
     case acquisition::QuickUpdateResult::NoTable:
       PrintLine(context.out, code + std::string(": sayfada ders tablosu yok, tablo olduğu gibi kaldı."_w));
@@ -104,7 +118,7 @@ int Run(Context& context, const std::vector<std::string>& words) {
   return RunFullUpdate(context, report, query1, fetcher);
 }
 
-const CommandRegistration registration({"update", std::string(kUsage) + "   ders bilgilerini sunucudan güncelle", Run});
+const CommandRegistration registration({"update", kUsage, Run});
 
 }  // namespace
 }  // namespace kiremo::cli

@@ -15,7 +15,13 @@ struct Context {
   std::ostream& err;
   // An installed program's own data folder in the user's home (no --folder).
   bool installed = false;
+  // The folder named with --folder, empty without it: advice on what to run
+  // next names it again.
+  std::string folder_option;
 };
+
+// "kiremo-cli [--folder 'DIR'] WORDS", as the user would type it next.
+std::string CommandLine(const Context& context, const std::string& words);
 
 struct Command {
   std::string name;
@@ -29,8 +35,14 @@ const std::vector<Command>& Commands();
 // The command of that name, or nullptr.
 const Command* FindCommand(const std::string& name);
 
+class NotFetchedError;
+
+// The message of a folder without a term, then the commands that fetch one.
+void ReportNotFetched(Context& context, const NotFetchedError& error);
+
 // Runs a command on the words after its name: its exit status, or 2 after a
-// usage error's message and 1 after any other error's message (on `err`).
+// usage error's message and 1 after any other error's message (on `err`); a
+// folder without a term is followed by the commands that fetch one.
 int RunCommand(const Command& command, Context& context, const std::vector<std::string>& words);
 
 struct CommandRegistration {

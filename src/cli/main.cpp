@@ -18,6 +18,9 @@ int Help(std::ostream& out) {
          "  --folder KLASÖR  katalog (DataBase/), config.ini ve bölüm listesi bu klasörde\n"
          "  --help           bu yardımı gösterir\n"
          "  --version        sürümü gösterir\n"
+         "\nOrtam:\n"
+         "  KIREMO_SCHEDULE_URL  ders programı sunucusunun adresi\n"
+         "  XDG_DATA_HOME        kurulu programın veri klasörünün üst klasörü\n"
          "\nKlasör verilmezse veriler programın klasöründe durur; kurulu programda\n"
          "$XDG_DATA_HOME/kiremo (yoksa ~/.local/share/kiremo) klasöründedir.\n"
          "Çıkış durumu: 0 başarı, 1 hata, 2 yanlış kullanım.\n";
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
     Help(std::cerr);
     return 2;
   }
+  const std::string given_folder = folder;
   const std::string executable_folder = kiremo::app::ExecutableFolder();
   const bool installed = folder.empty() && kiremo::app::IsInstalledFolder(executable_folder);
   try {
@@ -54,6 +58,6 @@ int main(int argc, char** argv) {
     std::cerr << kiremo::Cp1254ToUtf8(e.what()) << '\n';
     return 1;
   }
-  kiremo::cli::Context context{folder, std::cout, std::cerr, installed};
+  kiremo::cli::Context context{folder, std::cout, std::cerr, installed, given_folder};
   return kiremo::cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));
 }

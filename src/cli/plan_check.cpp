@@ -4,8 +4,9 @@
 
 #include "cli/args.h"
 #include "cli/catalogue_access.h"
+#include "cli/command.h"
 #include "cli/output.h"
-#include "files/plan_io.h"
+#include "cli/plan_session.h"
 #include "planner/plan_check.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -52,8 +53,11 @@ int CheckPlanCommand(Context& context, const std::vector<std::string>& words) {
   args.ExpectPositional(1, kUsage);
   planner::PlanCheck check;
   try {
-    const planner::PlanSnapshot plan = files::ReadPlanFile(args.Positional()[0]);
+    const planner::PlanSnapshot plan = ReadPlan(args.Positional()[0]);
     check = planner::CheckPlan(plan, *OpenCatalogue(context.program_folder));
+  } catch (const NotFetchedError& e) {
+    ReportNotFetched(context, e);
+    return 2;
   } catch (const Error& e) {
     context.err << Cp1254ToUtf8(e.what()) << '\n';
     return 2;

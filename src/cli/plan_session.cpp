@@ -8,6 +8,7 @@
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/program.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::cli {
 
@@ -20,8 +21,8 @@ PlanSession::PlanSession(const std::string& program_folder)
     : query1(catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue)),
       settings(program_folder + std::string(app::kSettingsFile)),
       panel(app::StoredPanel(settings)),
-      planner(query1, program_folder, ForumUrl(), ProgramTitle()) {
-  ReadDepartments(program_folder);  // the window's message when the list is missing
+      planner(query1, program_folder, ForumUrl(), ProgramTitle()),
+      no_departments_(ReadDepartments(program_folder).empty()) {
   planner.SetObserver(&shown);
   planner.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{panel.own_department_only, panel.own_department};
@@ -29,11 +30,25 @@ PlanSession::PlanSession(const std::string& program_folder)
   planner.Sifirla();
 }
 
-void PlanSession::Load(const std::string& path) { planner.Restore(files::ReadPlanFile(path), Utf8ToCp1254(path)); }
+planner::PlanSnapshot ReadPlan(const std::string& path) {
+  try {
+    return files::ReadPlanFile(path);
+  } catch (const files::FileCommandError& e) {
+    // The window's box ends by saying the plan on the screen stayed; there
+    // is no screen here.
+    std::string message = e.what();
+    const std::string screen_line = "\n" + std::string(files::kPlanKept);
+    if (EndsWith(message, screen_line)) message.resize(message.size() - screen_line.size());
+    throw files::FileCommandError(message);
+  }
+}
+
+void PlanSession::Load(const std::string& path) { planner.Restore(ReadPlan(path), Utf8ToCp1254(path)); }
 
 void PlanSession::ChooseCourse(int row, const std::string& course) {
   const std::string department = course.substr(0, 3);
   planner.SelectDepartment(row, FindChoice(planner.Row(row).department, department));
+  if (no_departments_) throw NoDepartmentsYet();
   if (planner.Row(row).department.index < 0) throw Error(department + std::string(" bölümü bölüm listesinde yok."_w));
   planner.DersKoduEkle(row);
   planner.SelectCourse(row, FindChoice(planner.Row(row).course, course));

@@ -28,7 +28,8 @@ class ShownNotices : public planner::PlanObserver {
 };
 
 // The planner as the window stands after start-up, without a window: the
-// program folder's catalogue and department list, the generator panel and
+// program folder's catalogue and department list (NotFetchedError or
+// IoError when the list cannot be read), the generator panel and
 // the department filter from the stored settings of config.ini (read, never
 // written), and a reset.
 class PlanSession {
@@ -37,13 +38,14 @@ class PlanSession {
   PlanSession(const PlanSession&) = delete;
   PlanSession& operator=(const PlanSession&) = delete;
 
-  // Loads a schedule file as "Aç" does; FileCommandError with the text of
-  // the "HATA" box when the file cannot be read or holds no plan.
+  // Loads a schedule file as "Aç" does; FileCommandError as ReadPlan gives
+  // it when the file cannot be read or holds no plan.
   void Load(const std::string& path);
 
   // Chooses the department and the course in a row as the student does: the
   // item equal to each text, or failing that the one equal to it but for the
-  // case of ASCII letters. Error naming what is missing.
+  // case of ASCII letters. Error naming what is missing; NotFetchedError
+  // when the department list is empty.
   void ChooseCourse(int row, const std::string& course);
 
   catalogue::CatalogueQuery query1;
@@ -51,7 +53,14 @@ class PlanSession {
   generator::GeneratorPanel panel;
   ShownNotices shown;
   planner::Planner planner;
+
+ private:
+  bool no_departments_;
 };
+
+// A whole schedule file; FileCommandError with the text of the window's
+// "HATA" box but for its line about the plan on the screen.
+planner::PlanSnapshot ReadPlan(const std::string& path);
 
 // The item equal to the text, or failing that the one equal to it but for
 // the case of ASCII letters; -1 when there is none.

@@ -15,8 +15,6 @@ namespace {
 // file chosen by mistake, and reading it whole would only stall the window.
 constexpr std::size_t kLargestPlanFile = 16 * 1024 * 1024;
 
-constexpr std::string_view kPlanKept = "Ekrandaki ders programı değiştirilmedi."_w;
-
 // The system's reason of an IoError whose message starts with the path.
 std::string ReasonOf(const IoError& error, const std::string& path) {
   const std::string_view message = error.what();

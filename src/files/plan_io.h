@@ -17,6 +17,8 @@ namespace kiremo::files {
 
 inline constexpr std::string_view kPlanFilter = "Ders Programları (*.dkf)|*.dkf"_w;
 inline constexpr std::string_view kWorkbookFilter = "Excel Dosyaları (*.xlsx)|*.xlsx"_w;
+// The last line of the box of a plan that could not be opened.
+inline constexpr std::string_view kPlanKept = "Ekrandaki ders programı değiştirilmedi."_w;
 
 class FileCommandError : public Error {
  public:

@@ -15,6 +15,7 @@
 #include "shell/form2.h"
 #include "shell/result_keys.h"
 #include "shell/row_drop_down.h"
+#include "shell/version_check_item.h"
 
 namespace kiremo::shell {
 
@@ -47,6 +48,7 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   export_window_ = std::make_unique<QtExportWindow>(this);
   app_->SetExportWindow(export_window_.get());
   ConnectEvents();
+  AddVersionCheckItem(*menuBar(), *app_);
   new FetchCancel(*this, *app_);  // owned by the window
   app_->FormCreate();
   about_box_ = new TForm2(app_->VersionText(), view_->Browser(), this);

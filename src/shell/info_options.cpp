@@ -21,6 +21,12 @@ constexpr char kHelp[] =
     "  --help               bu yardımı gösterir\n"
     "  --version            sürümü gösterir\n"
     "\n"
+    "Ortam:\n"
+    "  KIREMO_SCHEDULE_URL  ders programı sunucusunun adresi\n"
+    "  KIREMO_SITE_URL      programın sitesi (sürüm dosyaları, program sayfası)\n"
+    "  KIREMO_FORUM_URL     ders ve hoca bilgilerinin arandığı forum\n"
+    "  XDG_DATA_HOME        kurulu programın veri klasörünün üst klasörü\n"
+    "\n"
     "Katalog (DataBase/), config.ini ve bölüm listesi programın klasöründe durur; kurulu\n"
     "programda $XDG_DATA_HOME/kiremo (yoksa ~/.local/share/kiremo) klasöründedir.\n";
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 
+#include "acquisition/addresses.h"
 #include "acquisition/curl_fetcher.h"
 #include "acquisition/messages.h"
 #include "acquisition_fixture.h"
@@ -36,8 +37,16 @@ class QuickUpdateTest : public ::testing::Test {
     server = testing::StartServer(
         {{"ELK", SchedulePage({SectionRow("11", "ELK 101"), SectionRow("12", "ELK 102")})}, {"MAT", SchedulePage({})}});
   }
+  // The department's page fetched (its text sent unchanged in the address),
+  // then stored, as the window's thread gets it.
   QuickUpdateResult Run(const std::string& department, const std::string& host) {
-    return QuickUpdate(department, query1, fetcher, host, report);
+    FetchResult fetched;
+    try {
+      fetched.page = fetcher.Get(SchedulePageUrl(host, department));
+    } catch (const FetchError& e) {
+      fetched.error = e;
+    }
+    return StoreDepartmentPage(department, fetched, query1, report);
   }
 
   testing::ProgramFolder folder;

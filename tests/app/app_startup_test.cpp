@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "app/app_fixture.h"
 #include "catalogue/file_system.h"
+#include "support/desktop_session.h"
 #include "text/program.h"
 
 namespace kiremo::app::testing {
 namespace {
 
 using StartupTest = AppTest;
-
-std::string XdgQuery(const std::string& query, const XdgFolders& folders) {
-  const std::string command = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION XDG_DATA_HOME='" + folders.data_home +
-                              "' XDG_CONFIG_HOME='" + folders.config_home + "' xdg-mime " + query + " 2>/dev/null";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return {};
-  char line[256] = {};
-  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
-  ::pclose(pipe);
-  std::string answer = read ? line : "";
-  if (!answer.empty() && answer.back() == '\n') answer.pop_back();
-  return answer;
-}
 
 TEST_F(StartupTest, FirstStartShowsTheResetWindowAndTheDefaults) {
   App& started = Start();
@@ -106,15 +93,20 @@ TEST_F(StartupTest, UnreadablePlanOnTheCommandLineLeavesTheResetPlan) {
   EXPECT_EQ(view.Caption().Text(), ProgramTitle());
 }
 
+// On a machine where the program's package is installed too, the copy
+// started takes over the plans.
 TEST_F(StartupTest, EveryStartRegistersTheAssociationAndDeletesTheHistoryFolder) {
+  const testing_support::DesktopSession session{xdg / "data", xdg / "config", xdg / "system/share", xdg / "system/xdg"};
+  ASSERT_TRUE(testing_support::InstallPackagedEntry(session));
   std::filesystem::create_directories(folder / "__history/x");
-  Start();
+  StartupOptions options = Options();
+  options.executable_path = testing_support::MakeExecutable(xdg / "copy/kiremo");
+  StartWith(std::move(options));
   EXPECT_FALSE(std::filesystem::exists(folder / "__history"));
-  EXPECT_EQ(XdgQuery("query default application/x-kiremo-plan", {xdg / "data", xdg / "config"}), "kiremo.desktop");
+  EXPECT_EQ(session.DefaultForPlans(), "kiremo.desktop");
   WriteFileAtomically(folder / "plan.dkf", "x");
-  EXPECT_EQ(XdgQuery("query filetype '" + folder / "plan.dkf" + "'", {xdg / "data", xdg / "config"}),
-            "application/x-kiremo-plan");
-  EXPECT_NE(ReadWholeFile(xdg / "data/applications/kiremo.desktop").find("Exec=/opt/kiremo/kiremo %f"),
+  EXPECT_EQ(session.TypeOf(folder / "plan.dkf"), "application/x-kiremo-plan");
+  EXPECT_NE(ReadWholeFile(xdg / "data/applications/kiremo.desktop").find("Exec=" + xdg / "copy/kiremo %f"),
             std::string::npos);
 }
 
@@ -144,7 +136,7 @@ TEST_F(StartupTest, InstalledFirstStartMakesAnEmptyCatalogueAndSaysHowToFetchOne
   EXPECT_EQ(view.ComboBox(1).Count(), 1) << "only \"Seçin\"";
   EXPECT_TRUE(std::filesystem::exists(data / "DataBase/dbase.dbs"));
   EXPECT_EQ(ReadWholeFile(data / "DataBase/kodlar.dat"), "");
-  EXPECT_FALSE(site.asked.empty()) << "the version check still runs";
+  EXPECT_TRUE(site.asked.empty()) << "the system's packages update an installed program";
   EXPECT_FALSE(std::filesystem::exists(xdg / "data")) << "the package registers the association";
   EXPECT_FALSE(std::filesystem::exists(xdg / "config"));
 
@@ -153,6 +145,43 @@ TEST_F(StartupTest, InstalledFirstStartMakesAnEmptyCatalogueAndSaysHowToFetchOne
   start_installed();
   EXPECT_TRUE(view.Dialog().messages.empty());
   EXPECT_TRUE(view.Dialog().errors.empty());
+}
+
+// A packaged program asks for a newer version only once the student turned
+// the check on; the choice is stored at once and kept for the next start.
+TEST_F(StartupTest, InstalledProgramChecksForANewVersionOnlyWhenTurnedOn) {
+  site.pages[std::string(kSite) + "/kiremo/version.txt"] = "1.52";
+  auto start = [&](bool installed) {
+    StartupOptions options = Options();
+    options.installed = installed;
+    site.asked.clear();
+    view.Dialog().messages.clear();
+    return &StartWith(std::move(options));
+  };
+  App* started = start(true);
+  EXPECT_TRUE(started->VersionCheckMenuShown());
+  EXPECT_FALSE(started->VersionCheckAtStart());
+  EXPECT_TRUE(site.asked.empty());
+  EXPECT_TRUE(view.Dialog().messages.empty());
+
+  started->VersionCheckClick();
+  EXPECT_TRUE(started->VersionCheckAtStart());
+  EXPECT_EQ(IniFile(SettingsFile()).ReadString("ayarlar", "acilista_surum_denetimi", "yok"), "1");
+  started = start(true);
+  EXPECT_EQ(site.asked.size(), 2u);
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, std::string("Güncelleme"_w));
+
+  started->VersionCheckClick();
+  EXPECT_FALSE(IniFile(SettingsFile()).ReadBool("ayarlar", "acilista_surum_denetimi", true));
+  EXPECT_TRUE(started->FormClose());
+  start(true);
+  EXPECT_TRUE(site.asked.empty()) << "turned off again, and kept off by the close";
+
+  // A copy run from its own folder asks at every start, whatever is stored.
+  started = start(false);
+  EXPECT_FALSE(started->VersionCheckMenuShown());
+  EXPECT_EQ(site.asked.size(), 2u);
 }
 
 TEST_F(StartupTest, InstalledStartWithACatalogueShowsItsDepartments) {

@@ -78,6 +78,24 @@ TEST_F(DataFolderTest, InstalledProgramUsesThePrivateUserFolderEvenWhenItsOwnIsW
   EXPECT_EQ(std::filesystem::directory_iterator(prefix / "bin"), std::filesystem::directory_iterator());
 }
 
+// The program's own folder is made private whoever made it; the folders
+// above it are the user's and stay as they are.
+TEST_F(DataFolderTest, AnExistingDataFolderOpenToOthersIsMadePrivate) {
+  ScopedVariable data_home("XDG_DATA_HOME", home / "data");
+  const std::string bin = InstalledBin(prefix);
+  std::filesystem::create_directories(home / "data/kiremo");
+  ::chmod((home / "data").c_str(), 0755);
+  for (const mode_t mode : {0755, 0775, 0711, 0700}) {
+    ::chmod((home / "data/kiremo").c_str(), mode);
+    EXPECT_EQ(DataFolder(bin), home / "data/kiremo/");
+    struct stat info {};
+    ASSERT_EQ(::stat((home / "data/kiremo").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << std::oct << mode;
+    ASSERT_EQ(::stat((home / "data").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0755u);
+  }
+}
+
 TEST_F(DataFolderTest, UserFolderFollowsTheBaseDirectoryRules) {
   const struct {
     std::optional<std::string> data_home;

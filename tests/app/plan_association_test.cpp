@@ -2,52 +2,59 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "catalogue/file_system.h"
+#include "support/desktop_session.h"
 #include "support/temp_folder.h"
 #include "text/errors.h"
 
 namespace kiremo::app {
 namespace {
 
+using testing_support::DesktopSession;
+using testing_support::HaveProgram;
 using testing_support::TempFolder;
-
-// The first line a command prints, run in the given XDG folders as a plain
-// desktop session.
-std::string FirstLineOf(const std::string& command, const XdgFolders& folders) {
-  const std::string line =
-      "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID"
-      " XDG_DATA_HOME='" +
-      folders.data_home + "' XDG_CONFIG_HOME='" + folders.config_home + "' " + command + " 2>/dev/null";
-  FILE* pipe = ::popen(line.c_str(), "r");
-  if (!pipe) return {};
-  std::string out;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  ::pclose(pipe);
-  return out.substr(0, out.find('\n'));
-}
-
-bool HaveProgram(const char* name) {
-  return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 class PlanAssociationTest : public ::testing::Test {
  protected:
   TempFolder home;
   XdgFolders folders{home / "data", home / "config"};
+  DesktopSession session{folders.data_home, folders.config_home, home / "system/share", home / "system/xdg"};
 };
 
+// The copy started last opens plans, whether or not the program's package
+// is installed for the whole system, and wherever the copy lies.
 TEST_F(PlanAssociationTest, DesktopToolsSeeTheProgramAsTheDefaultForPlans) {
-  if (!HaveProgram("xdg-mime") || !HaveProgram("update-mime-database")) GTEST_SKIP() << "xdg-utils missing";
-  RegisterPlanAssociation("/opt/kiremo/kiremo", folders);
-  EXPECT_EQ(FirstLineOf("xdg-mime query default application/x-kiremo-plan", folders), "kiremo.desktop");
-  WriteFileAtomically(home / "plan.dkf", std::string(410, '\0'));
-  EXPECT_EQ(FirstLineOf("xdg-mime query filetype '" + home / "plan.dkf" + "'", folders), "application/x-kiremo-plan");
-  EXPECT_TRUE(std::filesystem::exists(folders.data_home + "/mime/mime.cache"));
+  if (!HaveProgram("xdg-mime") || !HaveProgram("update-mime-database") || !HaveProgram("update-desktop-database")) {
+    GTEST_SKIP() << "xdg-utils, shared-mime-info or desktop-file-utils missing";
+  }
+  struct Case {
+    const char* name;
+    bool package_installed;
+    const char* program;
+  };
+  const Case cases[] = {
+      {"no package", false, "bin/kiremo"},
+      {"package installed", true, "bin/kiremo"},
+      {"package installed, a space in the copy's path", true, "Ders Programı/kiremo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* folder : {"data", "config", "system"}) std::filesystem::remove_all(home / folder);
+    std::filesystem::create_directories(session.system_data);
+    if (c.package_installed) {
+      ASSERT_TRUE(testing_support::InstallPackagedEntry(session));
+    }
+    EXPECT_EQ(session.DefaultForPlans(), c.package_installed ? "tr.edu.zemu.kiremo.desktop" : "");
+
+    RegisterPlanAssociation(testing_support::MakeExecutable(home / c.program), folders);
+    EXPECT_EQ(session.DefaultForPlans(), "kiremo.desktop");
+    WriteFileAtomically(home / "plan.dkf", std::string(410, '\0'));
+    EXPECT_EQ(session.TypeOf(home / "plan.dkf"), "application/x-kiremo-plan");
+    EXPECT_TRUE(std::filesystem::exists(folders.data_home + "/mime/mime.cache"));
+  }
 }
 
 TEST_F(PlanAssociationTest, DesktopEntryStartsTheProgramWithTheFile) {

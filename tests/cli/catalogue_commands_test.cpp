@@ -15,8 +15,6 @@
 namespace kiremo::testing_support {
 namespace {
 
-constexpr char kMissingList[] =
-    "\"kodlar.dat\" dosyası bulunamadı! Bu dosyanın DataBase klasöründe olup emin olup tekrar dene!\n";
 constexpr char kDamagedCatalogue[] = "Database dosyası silinmiş veya bozulmuş! Programı tekrar kur.\n";
 
 // A program folder and a folder of saved schedule pages.
@@ -115,9 +113,10 @@ TEST_F(CatalogueCommandsTest, ImportWithoutIndexListsTheCodesSorted) {
 }
 
 // Each case: what the program folder holds, the words, and what the student
-// is told. Every failure is exit status 1 with one clear line on stderr.
+// is told. Every failure is exit status 1 with a clear message on stderr; a
+// folder without a term says which commands fetch one.
 TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
-  enum class Folder { kNothing, kInitialised, kDamagedCatalogue };
+  enum class Folder { kNothing, kInitialised, kOneDepartment, kDamagedCatalogue, kListIsAFolder };
   struct Case {
     const char* what;
     Folder folder;
@@ -125,12 +124,34 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
     std::string message;
   };
   const std::string missing_pages = root / "yok";
+  const std::string fetch_first = "Önce \"kiremo-cli --folder " + program + " init\", sonra \"kiremo-cli --folder " +
+                                  program + " update\" çalıştır; update ders bilgilerini sunucudan alır.\n";
+  const std::string not_fetched =
+      "Katalogda hiç bölüm yok: ders bilgileri henüz sunucudan alınmamış.\n"
+      "Ders bilgilerini \"kiremo-cli --folder " +
+      program + " update\" ile sunucudan al.\n";
   const Case cases[] = {
-      {"department list missing", Folder::kNothing, {"departments"}, kMissingList},
-      {"catalogue missing", Folder::kNothing, {"courses", "ELK"}, kDamagedCatalogue},
+      {"department list missing",
+       Folder::kNothing,
+       {"departments"},
+       "\"" + program + "DataBase/kodlar.dat\" dosyası yok: bu klasörde katalog kurulmamış.\n" + fetch_first},
+      {"catalogue missing",
+       Folder::kNothing,
+       {"courses", "ELK"},
+       "\"" + program + "DataBase/dbase.dbs\" dosyası yok: bu klasörde katalog kurulmamış.\n" + fetch_first},
+      {"department list unreadable",
+       Folder::kListIsAFolder,
+       {"departments"},
+       "\"" + program + "DataBase/kodlar.dat\" bölüm listesi okunamadı: Bu bir klasör\n"},
+      {"courses before an update", Folder::kInitialised, {"courses", "ELK"}, not_fetched},
+      {"sections before an update", Folder::kInitialised, {"sections", "ELK", "ELK 101"}, not_fetched},
+      {"generate before an update", Folder::kInitialised, {"generate", "--course", "ELK 101"}, not_fetched},
       {"catalogue damaged", Folder::kDamagedCatalogue, {"courses", "ELK"}, kDamagedCatalogue},
       {"import into a damaged catalogue", Folder::kDamagedCatalogue, {"import-pages", pages}, kDamagedCatalogue},
-      {"department not in the catalogue", Folder::kInitialised, {"courses", "XYZ"}, "\"XYZ\" bölümü katalogda yok.\n"},
+      {"department not in the catalogue",
+       Folder::kOneDepartment,
+       {"courses", "XYZ"},
+       "\"XYZ\" bölümü katalogda yok.\n"},
       {"pages folder missing",
        Folder::kInitialised,
        {"import-pages", missing_pages},
@@ -151,17 +172,42 @@ TEST_F(CatalogueCommandsTest, FailuresExplainThemselvesAndChangeNothing) {
     if (c.folder != Folder::kNothing) {
       ASSERT_EQ(Cli({"init"}).status, 0);
     }
+    if (c.folder == Folder::kOneDepartment) {
+      WriteBytes(program + "DataBase/kodlar.dat", "ELK\r\n");
+      Catalogue().CreateTable("ELK");
+    }
     if (c.folder == Folder::kDamagedCatalogue) WriteBytes(program + "DataBase/dbase.dbs", "bozuk bir dosya");
-    const std::string list_before = c.folder == Folder::kNothing ? "" : ListBytes();
+    if (c.folder == Folder::kListIsAFolder) {
+      std::filesystem::remove(program + "DataBase/kodlar.dat");
+      std::filesystem::create_directory(program + "DataBase/kodlar.dat");
+    }
+    const bool has_list = c.folder != Folder::kNothing && c.folder != Folder::kListIsAFolder;
+    const std::string list_before = has_list ? ListBytes() : "";
 
     const CliResult result = Cli(c.words);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, c.message);
     EXPECT_EQ(result.out, "");
-    if (c.folder != Folder::kNothing) {
+    if (has_list) {
       EXPECT_EQ(ListBytes(), list_before);
     }
   }
+}
+
+// After "init" the list is rightly empty, but an empty answer alone would
+// leave the student guessing.
+TEST_F(CatalogueCommandsTest, AnEmptyDepartmentListSaysHowToFillIt) {
+  ASSERT_EQ(Cli({"init"}).status, 0);
+  const std::string hint = "Bölüm listesi boş: ders bilgileri henüz sunucudan alınmamış. \"kiremo-cli --folder " +
+                           program + " update\" ile al.\n";
+  const CliResult plain = Cli({"departments"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.out, "");
+  EXPECT_EQ(plain.err, hint);
+  const CliResult json = Cli({"departments", "--json"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(nlohmann::json::parse(json.out), nlohmann::json::array());
+  EXPECT_EQ(json.err, hint);
 }
 
 // A disk that fills up during an import (the copy of the catalogue, or the

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -201,14 +202,27 @@ TEST_F(PlanCommandTest, APlanWithoutACommittedCourseGivesNoCalendar) {
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// The window's box, less its line about the plan on the screen: there is
+// no screen here.
 TEST_F(PlanCommandTest, FilesThatHoldNoPlanFailWithTheMessage) {
   std::ofstream(folder / "bozuk.dkf", std::ios::binary) << ReadWholeFile(plan).substr(0, 100);
-  const std::vector<std::string> bad[] = {{"plan", "show", folder / "bozuk.dkf"}, {"plan", "crns", folder / "yok.dkf"}};
-  for (const auto& words : bad) {
-    const CliResult run = Cli(words);
-    EXPECT_EQ(run.status, 1) << words[2];
-    EXPECT_EQ(run.out, "") << words[2];
-    EXPECT_NE(run.err.find("Ekrandaki ders programı değiştirilmedi."), std::string::npos) << run.err;
+  const struct {
+    std::vector<std::string> words;
+    int status;
+    std::string message;
+  } bad[] = {
+      {{"plan", "show", folder / "bozuk.dkf"}, 1, "\"" + folder / "bozuk.dkf" + "\" bir ders programı dosyası değil"},
+      {{"plan", "crns", folder / "yok.dkf"}, 1, "\"" + folder / "yok.dkf" + "\" dosyası okunamadı: "},
+      {{"plan", "show", folder / "yok.dkf"}, 1, "\"" + folder / "yok.dkf" + "\" dosyası okunamadı: "},
+      {{"plan", "check", folder / "yok.dkf"}, 2, "\"" + folder / "yok.dkf" + "\" dosyası okunamadı: "},
+  };
+  for (const auto& c : bad) {
+    const CliResult run = Cli(c.words);
+    EXPECT_EQ(run.status, c.status) << c.words[2];
+    EXPECT_EQ(run.out, "") << c.words[2];
+    EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+    EXPECT_EQ(run.err.find("Ekran"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
   EXPECT_EQ(Cli({"plan"}).status, 2);
   EXPECT_EQ(Cli({"plan", "show"}).status, 2);

@@ -195,12 +195,20 @@ TEST_F(UpdateCommandTest, DepartmentUpdatesOneTable) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(Crns("fiz"), (std::vector<std::string>{"OLD"}));
 
+  // A failure names the department and what went wrong, not the window's
+  // automatic updates.
+  demo::ServerOptions failing;
+  failing.failure = demo::Failure::Status;
+  Serve(ThreeDepartments(), failing);
+  result = Cli({"update", "--department", "MAT"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err.rfind("HATA: MAT bölümü güncellenemedi: ", 0), 0u) << result.err;
+  EXPECT_NE(result.err.find("HTTP 500"), std::string::npos) << result.err;
+  EXPECT_TRUE(result.err.ends_with(" Ders bilgileri olduğu gibi duruyor.\n")) << result.err;
   server->Stop();
   result = Cli({"update", "--department", "MAT"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err,
-            "HATA: Otomatik güncelleme işlemi bağlantıdaki bir problemden dolayı başarısız oldu. Bağlantı düzelene "
-            "kadar bu özelliği kapatsan iyi edersin.\n");
+  EXPECT_EQ(result.err, std::string("HATA: MAT bölümü güncellenemedi: ") + kConnectionFailed + "\n");
   EXPECT_EQ(Crns("mat"), (std::vector<std::string>{"OLD"}));
   EXPECT_EQ(CatalogueFiles(), kAtRest);
 }

@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/ini_file.h"
 #include "catalogue/file_system.h"
@@ -123,6 +124,43 @@ TEST_F(SettingsTest, UnwritableSettingsFileIsToldOnceAndTheWindowStillCloses) {
   EXPECT_TRUE(form->close());
   EXPECT_EQ(dialogs.messages.size(), 1u) << "told once per run";
   EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// The packaged program's "Program" menu turns its version check on and off;
+// a copy run from its own folder has no such item.
+TEST_F(SettingsTest, InstalledProgramsMenuTurnsTheVersionCheckOnAndOff) {
+  Start();
+  EXPECT_EQ(form->findChild<QAction*>("menuSurumDenetimi"), nullptr);
+
+  auto start_installed = [&] {
+    app::StartupOptions options = Options();
+    options.installed = true;
+    form.reset();
+    form = std::make_unique<TForm1>(std::move(options));
+  };
+  const auto version_asked = [&] {
+    const auto asked = network.Asked();
+    return std::count_if(asked.begin(), asked.end(),
+                         [](const std::string& url) { return url.find("version.txt") != std::string::npos; });
+  };
+  const auto asked_by_the_copy = version_asked();
+  EXPECT_EQ(asked_by_the_copy, 1);
+  start_installed();
+  QAction* item = Find<QAction>("menuSurumDenetimi");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->parent()->objectName(), "menuProgram");
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_EQ(version_asked(), asked_by_the_copy);
+
+  item->trigger();
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_TRUE(app::IniFile(SettingsFile()).ReadBool("ayarlar", "acilista_surum_denetimi", false));
+  start_installed();
+  EXPECT_TRUE(Find<QAction>("menuSurumDenetimi")->isChecked());
+  EXPECT_EQ(version_asked(), asked_by_the_copy + 1);
+  Find<QAction>("menuSurumDenetimi")->trigger();
+  EXPECT_FALSE(Find<QAction>("menuSurumDenetimi")->isChecked());
+  EXPECT_FALSE(app::IniFile(SettingsFile()).ReadBool("ayarlar", "acilista_surum_denetimi", true));
 }
 
 }  // namespace

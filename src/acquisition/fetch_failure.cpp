@@ -23,6 +23,12 @@ std::string WhatTheServerDid(const FetchError& error) {
              std::to_string(kSchedulePageLimit / kMebibyte) + std::string(" MB sınırını aşıyor."_w);
     case FetchFault::CutShort:
       return std::string("Sunucu "_w) + address + std::string(" adresindeki sayfayı göndermeden bağlantıyı kesti."_w);
+    case FetchFault::Incomplete:
+      return std::string("Sunucu "_w) + address +
+             std::string(" adresindeki sayfayı eksik gönderdi: sayfanın ders tablosu yarıda kesilmiş."_w);
+    case FetchFault::Undecodable:
+      return std::string("Sunucu "_w) + address +
+             std::string(" adresindeki sayfayı açamadığım bir sıkıştırmayla gönderdi."_w);
     case FetchFault::Timeout:
       return std::string("Sunucu "_w) + address + std::string(" adresi için zamanında cevap vermedi."_w);
     case FetchFault::Stopped: return address + std::string(" adresinden sayfa alınması durduruldu."_w);

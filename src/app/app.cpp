@@ -13,6 +13,7 @@
 #include "generator/hour_window.h"
 #include "planner/markers.h"
 #include "text/cp1254.h"
+#include "text/errors.h"
 #include "text/program.h"
 
 namespace kiremo::app {
@@ -111,11 +112,22 @@ void App::FormCreate() {
       const Notice notice = NoCatalogueNotice();
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
+    SayIfCatalogueDamaged();
     acquisition_->CheckVersion();
     const bool loaded = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
     if (loaded) stale_plan_.Check();
   });
+}
+
+void App::SayIfCatalogueDamaged() {
+  try {
+    query1_.Db();
+  } catch (const DamagedCatalogueError&) {
+    view_.Dialog().Message("HATA", std::string(planner::kDamagedCatalogue), Icon::Error);
+  } catch (const Error&) {
+    // Anything else is said by the read it stops.
+  }
 }
 
 bool App::FormClose() {

@@ -170,6 +170,9 @@ class App {
   void PreviewAgain();
   // The full update gave the catalogue back: the plan it reset returns and is checked.
   void FullUpdateEnded();
+  // At start: a catalogue that cannot be read at all is said at once, with
+  // what rebuilds it, before the student runs into it.
+  void SayIfCatalogueDamaged();
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;

@@ -35,6 +35,13 @@ void PlanSession::ChooseCourse(int row, const std::string& course) {
   const std::string department = course.substr(0, 3);
   planner.SelectDepartment(row, FindChoice(planner.Row(row).department, department));
   if (planner.Row(row).department.index < 0) throw Error(department + std::string(" bölümü bölüm listesinde yok."_w));
+  // A catalogue that cannot be read lists no course: that is what to say,
+  // not that the course is missing.
+  try {
+    query1.Db();
+  } catch (const DamagedCatalogueError&) {
+    throw DatabaseError(std::string(kDamagedCatalogue));
+  }
   planner.DersKoduEkle(row);
   planner.SelectCourse(row, FindChoice(planner.Row(row).course, course));
   if (planner.Row(row).course.index < 0) {

@@ -70,7 +70,6 @@ std::string CleanCell(std::string_view cell) {
 std::optional<SectionTable> SectionsOfCells(const std::vector<std::string>& cells) {
   if (cells.size() < kMinimumCells) return std::nullopt;
   SectionTable table;
-  table.cut_off = !EndsAsWholePage(cells.back());
   for (std::size_t c = kCellsPerRow; c + 12 < cells.size(); c += kCellsPerRow) {
     const std::string first = CleanCell(cells[c]);
     if (StartsWith(first, "||S")) break;
@@ -95,6 +94,14 @@ std::optional<SectionTable> SectionsOfCells(const std::vector<std::string>& cell
 }
 
 std::optional<SectionTable> CutSectionTable(std::string_view page) { return SectionsOfCells(CellList(page)); }
+
+bool PageCutOff(std::string_view page) {
+  const std::size_t crn = page.find("CRN");
+  if (crn == std::string_view::npos) return false;
+  const std::size_t last_cell = page.rfind("</td>");
+  const std::size_t tail = last_cell == std::string_view::npos || last_cell < crn ? crn : last_cell + 5;
+  return !EndsAsWholePage(page.substr(tail));
+}
 
 std::optional<std::vector<catalogue::SectionValues>> CutSchedulePage(std::string_view page) {
   std::optional<SectionTable> table = CutSectionTable(page);

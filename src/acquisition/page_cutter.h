@@ -10,15 +10,11 @@
 // Cutting a department's schedule page into the sections to store.
 namespace kiremo::acquisition {
 
-// A department's section table: its sections in page order, how many of
-// its data rows were refused because their CRN is not five digits, and
-// whether the page was cut off after the table began: what follows its last
-// cell is not the end of a page (a "</table>" and, after it, a "</html>",
-// in any case), so rows may be missing.
+// A department's section table: its sections in page order, and how many
+// of its data rows were refused because their CRN is not five digits.
 struct SectionTable {
   std::vector<catalogue::SectionValues> sections;
   int refused_rows = 0;
-  bool cut_off = false;
 };
 
 // Whether a text is a CRN: exactly five decimal digits. Anything else in
@@ -44,5 +40,12 @@ std::optional<SectionTable> CutSectionTable(std::string_view page);
 
 // The sections alone, for readers that do not report refused rows.
 std::optional<std::vector<catalogue::SectionValues>> CutSchedulePage(std::string_view page);
+
+// Whether a page was cut off after its table began: it holds "CRN", but
+// what follows its last cell (or the "CRN", when no cell follows) is not
+// the end of a page, a "</table>" and after it a "</html>" in any case. Its
+// rows may be missing, however few cells it has. A page without "CRN" is
+// never cut off by this measure.
+bool PageCutOff(std::string_view page);
 
 }  // namespace kiremo::acquisition

@@ -10,13 +10,13 @@ namespace kiremo::acquisition {
 
 QuickUpdateResult StoreDepartmentPage(const std::string& department, const FetchResult& fetched,
                                       catalogue::CatalogueQuery& query1, UpdateReport& report) {
-  const std::optional<SectionTable> table = fetched.page ? CutSectionTable(*fetched.page) : std::nullopt;
   // A page cut off inside its table failed to come as much as one that
   // never came: storing it would lose the department's last rows.
-  if (!fetched.page || (table && table->cut_off)) {
+  if (!fetched.page || PageCutOff(*fetched.page)) {
     report.Show({std::string(kCaptionError), std::string(kQuickUpdateFailed), Icon::Warning});
     return QuickUpdateResult::FetchFailed;
   }
+  const std::optional<SectionTable> table = CutSectionTable(*fetched.page);
   if (!table) return QuickUpdateResult::NoTable;
 
   const std::string code = LowerAscii(department);

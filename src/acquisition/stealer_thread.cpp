@@ -83,10 +83,11 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
     std::optional<SectionTable> table;
     try {
       const std::string url = SchedulePageUrl(setup_.schedule_host, UpperAscii(*code));
-      table = CutSectionTable(setup_.fetcher.Get(url, stop));
-      // The whole body came, but not the whole page: storing the rows would
-      // empty the department's end.
-      if (table && table->cut_off) throw FetchError(url + ": page cut off", FetchFault::Incomplete, url);
+      const std::string page = setup_.fetcher.Get(url, stop);
+      // The whole body came, but not the whole page: storing its rows would
+      // lose the department's last ones, or all of them.
+      if (PageCutOff(page)) throw FetchError(url + ": page cut off", FetchFault::Incomplete, url);
+      table = CutSectionTable(page);
     } catch (const FetchError& e) {
       if (!stop.stop_requested()) ShowFailureOnce(e, stop);
       return false;

@@ -106,7 +106,7 @@ void CheckCatalogueFile(const std::string& path) {
       throw DatabaseError(Quoted(folder) + std::string(" bir klasör değil; ders bilgileri bu klasörde durur."_w));
     }
     if (error == ENOENT && ::stat(folder.c_str(), &folder_info) != 0) {
-      throw DatabaseError(Quoted(folder) + std::string(" klasörü yok."_w));
+      throw DamagedCatalogueError(Quoted(folder) + std::string(" klasörü yok."_w));
     }
     if (error == ENOENT) throw DamagedCatalogueError(Quoted(path) + std::string(" dosyası yok."_w));
     throw DatabaseError(Quoted(path) + std::string(" okunamadı: "_w) + ErrnoText(error) + ".");

@@ -87,12 +87,12 @@ struct Imported {
 // The section table of a saved page; a page cut off inside its table is
 // refused, as the update refuses it from the server.
 std::optional<acquisition::SectionTable> TableOfPage(const std::string& path) {
-  std::optional<acquisition::SectionTable> table = acquisition::CutSectionTable(ReadWholeFile(path));
-  if (table && table->cut_off) {
+  const std::string page = ReadWholeFile(path);
+  if (acquisition::PageCutOff(page)) {
     throw IoError("\"" + Utf8ToCp1254(path) +
                   std::string("\" sayfası yarıda kesilmiş: ders tablosundan sonra sayfanın sonu gelmiyor."_w));
   }
-  return table;
+  return acquisition::CutSectionTable(page);
 }
 
 // Fills the new catalogue (a fresh copy of the main one, whose listed

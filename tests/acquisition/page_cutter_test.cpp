@@ -134,38 +134,39 @@ TEST(PageCutterTest, ARowWhoseCrnIsNotFiveDigitsIsRefusedAndCounted) {
   for (const auto& section : table->sections) crns.push_back(section.crn);
   EXPECT_EQ(crns, (std::vector<std::string>{"20001", "20002", "20003"}));
   EXPECT_EQ(table->refused_rows, 7);
-  EXPECT_FALSE(table->cut_off);
   EXPECT_EQ(CutSchedulePage(SchedulePage({row("20001"), row("x")}))->size(), 1u);
   for (const char* crn : {"00000", "99999", "21345"}) EXPECT_TRUE(IsCrn(crn)) << crn;
   for (const char* crn : {"", "1234", "123456", "1234 ", "12a45", "-1234"}) EXPECT_FALSE(IsCrn(crn)) << crn;
 }
 
 // A page whose body stops inside the table (sent half, with a length that
-// says it is whole) is told from a whole one by what follows its last cell.
+// says it is whole) is told from a whole one by what follows its last cell,
+// however few cells are left.
 TEST(PageCutterTest, APageThatDoesNotEndAfterItsTableIsCutOff) {
   std::vector<std::vector<std::string>> rows;
-  for (int k = 0; k < 20; ++k)
+  for (int k = 0; k < 20; ++k) {
     rows.push_back(Row(std::to_string(20000 + k), "A 1", "T", "X", "B", "PA", "0830/0929", "-", "E"));
+  }
   const std::string page = SchedulePage(rows);
-  ASSERT_FALSE(CutSectionTable(page)->cut_off);
+  const std::string one_row = SchedulePage({rows[0]});
   const struct {
     const char* what;
     std::string page;
     bool cut_off;
   } cases[] = {
+      {"a whole page", page, false},
+      {"a page without rows", SchedulePage({}), false},
+      {"a page without a table", "<html><body>Bak</body></html>", false},
+      {"nothing", "", false},
       {"half the page", page.substr(0, page.size() / 2), true},
+      {"half a page of one row", one_row.substr(0, one_row.size() / 2), true},
+      {"the header alone", one_row.substr(0, one_row.find("CRN") + 20), true},
       {"all but the end of the page", page.substr(0, page.find("</body>")), true},
       {"the table's end without the page's", page.substr(0, page.find("</table>") + 8), true},
       {"upper-case closing tags", page.substr(0, page.find("</table>")) + "</TABLE></BODY></HTML>", false},
       {"a page's end before the table's", page.substr(0, page.find("</table>")) + "</html></table>", true},
   };
-  for (const auto& c : cases) {
-    const auto table = CutSectionTable(c.page);
-    ASSERT_TRUE(table.has_value()) << c.what;
-    EXPECT_EQ(table->cut_off, c.cut_off) << c.what;
-  }
-  // A page without a section table is never taken for a cut one.
-  EXPECT_FALSE(CutSectionTable("<html><body>Bak").has_value());
+  for (const auto& c : cases) EXPECT_EQ(PageCutOff(c.page), c.cut_off) << c.what;
 }
 
 TEST(PageCutterTest, CleanCellFollowsItsThreeSteps) {

@@ -2,6 +2,7 @@
 
 #include <sqlcipher/sqlite3.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -123,6 +124,13 @@ void CheckCatalogueFile(const std::string& path) {
   }
 }
 
+// Whether the file system of a folder has no free inode or block left for
+// an ordinary user.
+bool NoRoomLeft(const std::string& folder) {
+  struct statvfs info {};
+  return ::statvfs(folder.c_str(), &info) == 0 && (info.f_favail == 0 || info.f_bavail == 0);
+}
+
 sqlite3* OpenFile(const std::string& path, const std::string& uri, int flags) {
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(uri.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
@@ -154,12 +162,21 @@ Database::Database(std::string_view connection_string) : cache_(std::make_unique
   } else {
     db_ = OpenFile(target.path, target.path, SQLITE_OPEN_READWRITE);
   }
+  const std::string what = Quoted(target.path) + std::string(" açılamadı"_w);
   try {
-    const std::string what = Quoted(target.path) + std::string(" açılamadı"_w);
     Unlock(db_, target.password, what);
     if (!read_only_ && sqlite3_exec(db_, "PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr) != SQLITE_OK) {
       ThrowEngineError(db_, sqlite3_extended_errcode(db_), what);
     }
+  } catch (const DamagedCatalogueError&) {
+    sqlite3_close(db_);
+    throw;
+  } catch (const DatabaseError&) {
+    sqlite3_close(db_);
+    // The log and its index beside the file could not be made: with no free
+    // inode (or block) left the engine says only that it cannot open.
+    if (NoRoomLeft(FolderOf(target.path))) throw DiskFullError(what + ": " + ErrnoText(ENOSPC) + ".", ENOSPC);
+    throw;
   } catch (...) {
     sqlite3_close(db_);
     throw;

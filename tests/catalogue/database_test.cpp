@@ -1,7 +1,11 @@
 #include "catalogue/database.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -200,6 +204,43 @@ TEST_F(DatabaseTest, WhatKeepsTheCatalogueFromBeingReadIsSaidInTurkish) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << c.what;
   }
   std::filesystem::remove_all(data);
+}
+
+// With no free inode left the engine cannot make the log it reads through
+// and says only that it cannot open the file: the student hears the disk
+// is full, not that the catalogue is damaged. The file system is a small
+// one of its own, mounted in a child that has a mount namespace of its own
+// (root only).
+TEST_F(DatabaseTest, NoFreeInodeIsAFullDiskNotADamagedCatalogue) {
+  const std::string mount_point = folder / "small";
+  std::filesystem::create_directories(mount_point);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=8m,nr_inodes=32") != 0) {
+      ::_exit(77);
+    }
+    const std::string program = mount_point + "/";
+    std::filesystem::create_directories(program + "DataBase");
+    std::filesystem::copy_file(folder / std::string(kMainCatalogue), program + std::string(kMainCatalogue));
+    for (int k = 0; k < 64; ++k) std::ofstream(program + "f" + std::to_string(k)).close();
+    try {
+      Database db(MakeConnectionString(program, kMainCatalogue));
+      db.TableNames();
+    } catch (const DiskFullError& e) {
+      ::_exit(std::string(e.what()).find("Diskte yer kalmadı"_w) != std::string::npos ? 0 : 1);
+    } catch (const DamagedCatalogueError&) {
+      ::_exit(2);
+    } catch (const std::exception&) {
+      ::_exit(3);
+    }
+    ::_exit(4);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of our own here (not root)";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(DatabaseTest, ARolledBackTransactionLeavesNothing) {

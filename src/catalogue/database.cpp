@@ -370,6 +370,7 @@ std::vector<std::string> Database::TableNames() {
 void Database::Begin() { Execute("BEGIN IMMEDIATE"); }
 void Database::Commit() { Execute("COMMIT"); }
 void Database::Rollback() { Execute("ROLLBACK"); }
+void Database::KeepPagesInMemory(int kibibytes) { Execute("PRAGMA cache_size = -" + std::to_string(kibibytes) + ";"); }
 void Database::Checkpoint() { Execute("PRAGMA wal_checkpoint(TRUNCATE);"); }
 
 Transaction::~Transaction() {

@@ -70,6 +70,11 @@ class Database {
   // file holds everything committed.
   void Checkpoint();
 
+  // Lets the connection keep up to `kibibytes` of the file's pages in
+  // memory, for work that reads the whole schema again and again (dropping
+  // and making many tables) instead of reading it from the disk each time.
+  void KeepPagesInMemory(int kibibytes);
+
  private:
   using Row = std::vector<std::string>;
   // SELECT <columns> FROM <code>_tb [WHERE <column> = value] ORDER BY id.

@@ -335,6 +335,32 @@ TEST_F(FullUpdateTest, AReadOnlyCatalogueFolderIsSaidAndLeftAlone) {
   ExpectOldPair();
 }
 
+// A catalogue folder that is a file or a pipe is no read-only folder and no
+// damaged catalogue: the box says what it is.
+TEST_F(FullUpdateTest, ACatalogueFolderThatIsNoFolderIsNamedAsSuch) {
+  Serve(ThreeDepartments());
+  const std::string data = folder.Path() + "DataBase";
+  const std::string kept = folder.Path() + "DataBase.saklanan";
+  std::filesystem::rename(data, kept);
+  for (const bool pipe : {false, true}) {
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(data.c_str(), 0644), 0);
+    } else {
+      WriteFileAtomically(data, "x");
+    }
+    report = {};
+    RunToEnd();
+    EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
+    ASSERT_EQ(report.notices.size(), 1u);
+    EXPECT_EQ(report.notices[0].text,
+              "\"" + data + std::string("\" bir klasör değil; ders bilgileri bu adda bir klasörde durur."_w));
+    std::filesystem::remove(data);
+  }
+  std::filesystem::rename(kept, data);
+  EXPECT_TRUE(server->Requests().empty());
+  ExpectOldPair();
+}
+
 // The department list is fetched off the window's thread: the window keeps
 // serving the student while a silent server keeps it waiting, and giving up
 // ends the fetch at once and changes nothing.

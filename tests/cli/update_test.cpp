@@ -1,7 +1,7 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -208,7 +208,9 @@ TEST_F(UpdateCommandTest, WhatTheServerMaySendIsTakenAsTheTermItHolds) {
       {"gzip bodies", none, demo::Failure::Gzip},
       {"deflate bodies", none, demo::Failure::Deflate},
       {"codes twice and in two cases",
-       [](auto& pages) { pages["index"] = IndexPageBytes({"ELK", "MAT", "elk", "FIZ", "ELK", "Mat"}); },
+       [](auto& pages) {
+         pages["index"] = IndexPageBytes({"ELK", "MAT", "elk", "FIZ", "ELK", "Mat"});
+       },
        demo::Failure::None},
   };
   for (const auto& c : cases) {
@@ -225,8 +227,8 @@ TEST_F(UpdateCommandTest, WhatTheServerMaySendIsTakenAsTheTermItHolds) {
     EXPECT_EQ(Cli({"departments"}).out, "ELK\nMAT\nFIZ\n") << c.name;
     EXPECT_EQ(catalogue::Database(Connection()).TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "mat_tb"}))
         << c.name << ": the dropped ESK is gone";
-    EXPECT_TRUE(result.out.ends_with(
-        "3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
+    EXPECT_TRUE(
+        result.out.ends_with("3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
         << c.name << ": " << result.out;
     EXPECT_EQ(CatalogueFiles(), kAtRest) << c.name;
   }

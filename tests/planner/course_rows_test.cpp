@@ -78,7 +78,7 @@ TEST_F(CourseRowsTest, UnreadableDepartmentTableShowsTheBoxAndLeavesBos) {
   const auto& box = window.notices[0];
   EXPECT_EQ(box.caption, "HATA");
   EXPECT_EQ(box.text, W("Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle. Ders bilgilerini \"Program > "
-                         "Veri Al/Güncelle\" ile sunucudan yeniden kurabilirsin."_w));
+                        "Veri Al/Güncelle\" ile sunucudan yeniden kurabilirsin."_w));
   EXPECT_EQ(box.icon, Icon::Error);
   EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
 }

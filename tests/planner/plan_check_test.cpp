@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "planner/markers.h"
-#include "text/errors.h"
 #include "planner_test_support.h"
+#include "text/errors.h"
 
 namespace kiremo::planner::testing {
 namespace {

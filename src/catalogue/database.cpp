@@ -1,13 +1,12 @@
 #include "catalogue/database.h"
 
 #include <sqlcipher/sqlite3.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <unordered_map>
 
+#include "catalogue/catalogue_file_check.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/engine_errors.h"
 #include "catalogue/file_system.h"
@@ -90,46 +89,6 @@ std::string FileUri(const std::string& path) {
 }
 
 std::string Quoted(const std::string& path) { return "\"" + Utf8ToCp1254(path) + "\""; }
-
-// The engine opens whatever is at the path: a pipe would stall the first
-// read for ever, and a file of no bytes (what a failed copy or a full disk
-// leaves) it would take for an empty catalogue and write one into. Only a
-// regular file with bytes in it is opened, and a log beside it must be a
-// regular file too.
-void CheckCatalogueFile(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    const int error = errno;
-    std::string folder = FolderOf(path);
-    folder.pop_back();
-    struct stat folder_info {};
-    if (error == ENOTDIR || (::stat(folder.c_str(), &folder_info) == 0 && !S_ISDIR(folder_info.st_mode))) {
-      throw DatabaseError(Quoted(folder) + std::string(" bir klasör değil; ders bilgileri bu klasörde durur."_w));
-    }
-    if (error == ENOENT && ::stat(folder.c_str(), &folder_info) != 0) {
-      throw DamagedCatalogueError(Quoted(folder) + std::string(" klasörü yok."_w));
-    }
-    if (error == ENOENT) throw DamagedCatalogueError(Quoted(path) + std::string(" dosyası yok."_w));
-    throw DatabaseError(Quoted(path) + std::string(" okunamadı: "_w) + ErrnoText(error) + ".");
-  }
-  if (!S_ISREG(info.st_mode)) {
-    throw DamagedCatalogueError(Quoted(path) + std::string(" sıradan bir dosya değil."_w));
-  }
-  if (info.st_size == 0) throw DamagedCatalogueError(Quoted(path) + std::string(" dosyası boş."_w));
-  for (const char* suffix : {"-wal", "-shm", "-journal"}) {
-    const std::string log = path + suffix;
-    if (::stat(log.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-      throw DamagedCatalogueError(Quoted(log) + std::string(" sıradan bir dosya değil."_w));
-    }
-  }
-}
-
-// Whether the file system of a folder has no free inode or block left for
-// an ordinary user.
-bool NoRoomLeft(const std::string& folder) {
-  struct statvfs info {};
-  return ::statvfs(folder.c_str(), &info) == 0 && (info.f_favail == 0 || info.f_bavail == 0);
-}
 
 sqlite3* OpenFile(const std::string& path, const std::string& uri, int flags) {
   sqlite3* db = nullptr;

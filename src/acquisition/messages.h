@@ -17,7 +17,6 @@ inline constexpr std::string_view kConnectionFailed =
     "Sunucuya bağlanamadım! Internete bağlı olduğundan ve ZEMÜ'nün sitesinin göçmediğinden emin olduktan sonra tekrar dene!"_w;
 inline constexpr std::string_view kDepartmentListMissing =
     "\"kodlar.dat\" dosyası bulunamadı! Bu dosyanın DataBase klasöründe olup emin olup tekrar dene!"_w;
-inline constexpr std::string_view kCatalogueDamaged = "Database dosyası silinmiş veya bozulmuş! Programı tekrar kur."_w;
 inline constexpr std::string_view kQuickUpdateFailed =
     "Otomatik güncelleme işlemi bağlantıdaki bir problemden dolayı başarısız oldu. Bağlantı düzelene kadar bu özelliği kapatsan iyi edersin."_w;
 inline constexpr std::string_view kNewVersionIntro =

@@ -1,5 +1,8 @@
 // Storing one department as a full or quick update does: its table dropped
-// and made again, and every section inserted in one transaction.
+// and made again, and every section inserted in one transaction. Preparing
+// the temporary catalogue of a full update: a copy of the main catalogue
+// whose listed departments' tables are made again and whose others are
+// dropped, all in one transaction.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -7,6 +10,7 @@
 
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
+#include "catalogue/temp_tables.h"
 #include "support/temp_folder.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -57,6 +61,29 @@ void BM_StoreDepartment(benchmark::State& state) {
   state.counters["sections"] = static_cast<double>(sections.size());
 }
 BENCHMARK(BM_StoreDepartment)->ArgName("sections")->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// A main catalogue of as many departments as the index lists (the most an
+// update takes is 1,000), every one listed again.
+void BM_PrepareTempTables(benchmark::State& state) {
+  kiremo::testing_support::TempFolder folder;
+  std::filesystem::create_directories(folder / "DataBase");
+  Database::CreateEmpty(folder / std::string(kiremo::catalogue::kMainCatalogue), kiremo::catalogue::kPassword);
+  std::vector<std::string> codes;
+  {
+    Database db(kiremo::catalogue::MakeConnectionString(folder.Path(), kiremo::catalogue::kMainCatalogue));
+    kiremo::catalogue::Transaction transaction(db);
+    for (int n = 0; n < state.range(0); ++n) {
+      codes.push_back("D" + std::to_string(n));
+      db.CreateTable(codes.back());
+    }
+    transaction.Commit();
+  }
+  for (auto _ : state) {
+    kiremo::catalogue::CreateTempTables(folder.Path(), codes, [](const std::string&) {});
+  }
+  state.counters["departments"] = static_cast<double>(codes.size());
+}
+BENCHMARK(BM_PrepareTempTables)->ArgName("departments")->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

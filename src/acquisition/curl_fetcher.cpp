@@ -20,6 +20,7 @@ std::size_t Append(char* data, std::size_t size, std::size_t count, void* user) 
   auto* transfer = static_cast<Transfer*>(user);
   const std::size_t bytes = size * count;
   // No schedule page comes near this; a server that sends more is broken.
+  // The bytes counted are the page's, after any compression is undone.
   if (transfer->body.size() + bytes > kSchedulePageLimit) {
     transfer->too_large = true;
     return 0;  // makes libcurl fail the transfer
@@ -84,6 +85,7 @@ FetchFault FaultOf(CURLcode rc, CURL* easy, const Transfer& transfer) {
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING: return FetchFault::CutShort;
+    case CURLE_BAD_CONTENT_ENCODING: return FetchFault::Undecodable;
     default: return FetchFault::Connection;
   }
 }
@@ -96,6 +98,11 @@ void SetOptions(CURL* h, const std::string& url, curl_slist* headers, Transfer& 
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(h, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
+  // A compressed body is undone, asked for or not, so that it is never
+  // taken for the page; a body in an encoding libcurl cannot undo fails the
+  // transfer. Only gzip and deflate are asked for: a server compressing a
+  // page with brotli at its highest level takes seconds for it.
+  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
   curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
   curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(timeouts.total.count()));
   // Worker threads: time-outs must not rely on signals.

@@ -19,7 +19,9 @@ inline constexpr FetchTimeouts kStartupTimeouts{std::chrono::seconds(2), std::ch
 
 // The fetch over libcurl: one easy handle per request, redirects not
 // followed, the headers "Accept: text/html, */*" and
-// "User-Agent: Mozilla/3.0 (compatible; Indy Library)".
+// "User-Agent: Mozilla/3.0 (compatible; Indy Library)", and
+// "Accept-Encoding: gzip, deflate"; any content encoding libcurl can undo is
+// undone.
 class CurlFetcher : public Fetcher {
  public:
   explicit CurlFetcher(FetchTimeouts timeouts = kPageTimeouts);

@@ -1,8 +1,12 @@
 #include "acquisition/department_list_update.h"
 
+#include <algorithm>
+#include <set>
+
 #include "acquisition/messages.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/department_list.h"
+#include "text/cp1254.h"
 #include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
@@ -20,13 +24,30 @@ std::vector<std::string> DepartmentCodesOfIndexPage(std::string_view page) {
   return codes;
 }
 
-std::vector<std::string> BolumKoduGuncelle(const std::string& program_folder, std::string_view page,
-                                           UpdateReport& report) {
-  std::vector<std::string> codes = DepartmentCodesOfIndexPage(page);
-  if (codes.empty()) return codes;
+bool IsDepartmentCode(std::string_view code) {
+  return std::none_of(code.begin(), code.end(), [](char c) {
+    const char32_t unicode = Cp1254ToUnicode(static_cast<unsigned char>(c));
+    // Undefined bytes come back as the C1 controls of their value.
+    return unicode < 0x20 || (unicode >= 0x7F && unicode <= 0x9F);
+  });
+}
+
+DepartmentIndex TakeDepartments(const std::vector<std::string>& codes) {
+  DepartmentIndex index;
+  std::set<std::string> tables;
+  for (const std::string& code : codes) {
+    if (!IsDepartmentCode(code)) {
+      ++index.refused;
+    } else if (tables.insert(catalogue::TableName(code)).second) {
+      index.codes.push_back(code);
+    }
+  }
+  return index;
+}
+
+void BolumKoduGuncelle(const std::string& program_folder, const std::vector<std::string>& codes, UpdateReport& report) {
   catalogue::WriteDepartmentList(program_folder + std::string(catalogue::kDepartmentListNew), codes);
   report.Status(std::string(kDepartmentListUpdated));
-  return codes;
 }
 
 }  // namespace kiremo::acquisition

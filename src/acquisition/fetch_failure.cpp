@@ -23,6 +23,10 @@ std::string WhatTheServerDid(const FetchError& error, const std::string& page) {
              std::string(" MB sınırını aşıyor."_w);
     case FetchFault::CutShort:
       return std::string("Sunucu "_w) + page + std::string("nı göndermeden bağlantıyı kesti."_w);
+    case FetchFault::Incomplete:
+      return std::string("Sunucu "_w) + page + std::string("nı eksik gönderdi: ders tablosu yarıda kesilmiş."_w);
+    case FetchFault::Undecodable:
+      return std::string("Sunucu "_w) + page + std::string("nı açamadığım bir sıkıştırmayla gönderdi."_w);
     case FetchFault::Timeout: return std::string("Sunucu "_w) + page + std::string(" için zamanında cevap vermedi."_w);
     case FetchFault::Stopped: return page + std::string("nın alınması durduruldu."_w);
     case FetchFault::Connection: break;

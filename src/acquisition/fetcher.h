@@ -9,13 +9,15 @@ namespace kiremo::acquisition {
 
 // What went wrong with a fetch, so that the student is told what happened.
 enum class FetchFault {
-  Connection,  // no connection could be made (refused, unknown host)
-  Timeout,     // the server took too long
-  Status,      // an error status (4xx, 5xx, or anything but 2xx and 3xx)
-  Redirect,    // a redirect (3xx), which is not followed
-  TooLarge,    // a body beyond the page limit
-  CutShort,    // the connection ended before the whole body came
-  Stopped,     // a stop request ended it
+  Connection,   // no connection could be made (refused, unknown host)
+  Timeout,      // the server took too long
+  Status,       // an error status (4xx, 5xx, or anything but 2xx and 3xx)
+  Redirect,     // a redirect (3xx), which is not followed
+  TooLarge,     // a body beyond the page limit
+  CutShort,     // the connection ended before the whole body came
+  Incomplete,   // the whole body came, but the page in it ends inside its section table
+  Undecodable,  // a body in an encoding (compression) that cannot be undone
+  Stopped,      // a stop request ended it
 };
 
 // A page that could not be fetched. The message is the address and the

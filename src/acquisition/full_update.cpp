@@ -53,6 +53,7 @@ struct FullUpdate::State : std::enable_shared_from_this<FullUpdate::State> {
   const std::function<void()> sifirla;
 
   UpdateShared shared;
+  int refused_codes = 0;  // codes of the index page that name no department
   std::atomic<bool> running{false};
   std::atomic<UpdateOutcome> outcome{UpdateOutcome::None};
   // Window thread only.
@@ -76,11 +77,14 @@ Notice Failure(std::string text, Icon icon = Icon::Error) {
   return {std::string(kCaptionError), std::move(text), icon};
 }
 
-// The box for an error that ends the preparation of an update.
+// The box for an error that ends the preparation of an update. A damaged
+// main catalogue is none: the update builds a new one.
 Notice PreparationFailure(const Error& error) {
   if (dynamic_cast<const DiskFullError*>(&error)) return Failure(std::string(kDiskFull));
-  if (dynamic_cast<const DatabaseError*>(&error)) return Failure(std::string(kCatalogueDamaged));
-  return Failure(std::string(kUpdateFailedIntro) + error.what() + ".");
+  if (dynamic_cast<const catalogue::SwitchError*>(&error)) return Failure(error.what());
+  std::string reason = error.what();
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
+  return Failure(std::string(kUpdateFailedIntro) + reason + std::string(kNothingChangedAfterFailure));
 }
 
 }  // namespace
@@ -141,14 +145,24 @@ void FullUpdate::menuVeriAlClick() {
 
 void FullUpdate::DepartmentListArrived(State& s, FetchResult result) {
   if (result.error) return Abandon(s, Failure(FullUpdateFailureText(*result.error, DepartmentListPage()), Icon::None));
+  const DepartmentIndex index = TakeDepartments(DepartmentCodesOfIndexPage(*result.page));
+  // A failed list step ends the update: the old list is not fetched again.
+  if (index.codes.empty()) return Abandon(s, Failure(std::string(kServerGaveNoDepartments), Icon::None));
+  if (index.codes.size() > kMaxDepartments) {
+    return Abandon(s, Failure(TooManyDepartmentsText(index.codes.size()), Icon::None));
+  }
+  s.refused_codes = index.refused;
   try {
-    const std::vector<std::string> codes = BolumKoduGuncelle(s.program_folder, *result.page, s.report);
-    // A failed list step ends the update: the old list is not fetched again.
-    if (codes.empty()) return Abandon(s, Failure(std::string(kServerGaveNoDepartments), Icon::None));
     // The copy below must hold everything Query1 has written.
     s.query1.Close();
-    catalogue::CreateTempTables(s.program_folder, codes, [&s](const std::string& text) { s.report.Status(text); });
-    StartWorkers(s, codes);
+    // The list is said to be updated only once the catalogue it goes with
+    // could be prepared; the tables' line follows it, as it always has.
+    std::vector<std::string> prepared;
+    catalogue::CreateTempTables(s.program_folder, index.codes,
+                                [&prepared](const std::string& text) { prepared.push_back(text); });
+    BolumKoduGuncelle(s.program_folder, index.codes, s.report);
+    for (const std::string& text : prepared) s.report.Status(text);
+    StartWorkers(s, index.codes);
   } catch (const Error& e) {
     return Abandon(s, PreparationFailure(e));
   }
@@ -245,6 +259,11 @@ void FullUpdate::SwitchIn(State& s) {
   } catch (const DiskFullError&) {
     s.query1.SetConnectionString(main_connection);
     return Abandon(s, Failure(std::string(kDiskFull)));
+  } catch (const catalogue::SwitchError& e) {
+    // Says what was switched and what was not; a begun switch is left
+    // marked for completion.
+    s.query1.SetConnectionString(main_connection);
+    return Abandon(s, Failure(e.what()));
   } catch (const Error& e) {
     s.query1.SetConnectionString(main_connection);
     Abandon(s, std::nullopt);
@@ -256,7 +275,7 @@ void FullUpdate::SwitchIn(State& s) {
   s.phase = Phase::Idle;
   s.running = false;
   s.outcome = UpdateOutcome::Succeeded;
-  s.report.Status(CompletedText(s.shared.PagesDone()));
+  s.report.Status(CompletedText(s.shared.PagesDone()) + LeftOutText(s.refused_codes, s.shared.RefusedRows()));
 }
 
 }  // namespace kiremo::acquisition

@@ -1,5 +1,7 @@
 #include "acquisition/page_cutter.h"
 
+#include <algorithm>
+
 #include "text/text_helpers.h"
 
 namespace kiremo::acquisition {
@@ -16,7 +18,18 @@ bool IsLineBreakTag(std::string_view text, std::size_t at) {
   return (b == 'b' || b == 'B') && (r == 'r' || r == 'R');
 }
 
+// A page sent whole ends its table and then itself after the last cell.
+bool EndsAsWholePage(std::string_view tail) {
+  const std::string lower = LowerAscii(tail);
+  const std::size_t table = lower.find("</table>");
+  return table != std::string::npos && lower.find("</html>", table) != std::string::npos;
+}
+
 }  // namespace
+
+bool IsCrn(std::string_view text) {
+  return text.size() == 5 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::vector<std::string> CellList(std::string_view page) {
   std::string unfolded;
@@ -54,12 +67,16 @@ std::string CleanCell(std::string_view cell) {
   return cleaned;
 }
 
-std::optional<std::vector<catalogue::SectionValues>> SectionsOfCells(const std::vector<std::string>& cells) {
+std::optional<SectionTable> SectionsOfCells(const std::vector<std::string>& cells) {
   if (cells.size() < kMinimumCells) return std::nullopt;
-  std::vector<catalogue::SectionValues> sections;
+  SectionTable table;
   for (std::size_t c = kCellsPerRow; c + 12 < cells.size(); c += kCellsPerRow) {
     const std::string first = CleanCell(cells[c]);
     if (StartsWith(first, "||S")) break;
+    if (!IsCrn(first)) {
+      ++table.refused_rows;
+      continue;
+    }
     catalogue::SectionValues section;
     section.crn = first;
     section.ders_kodu = CleanCell(cells[c + 1]);
@@ -71,13 +88,25 @@ std::optional<std::vector<catalogue::SectionValues>> SectionsOfCells(const std::
     section.derslik = CleanCell(cells[c + 7]);
     section.alabilenler = CleanCell(cells[c + 11]);
     section.blok = static_cast<int>(section.saat.size() / 9);
-    sections.push_back(std::move(section));
+    table.sections.push_back(std::move(section));
   }
-  return sections;
+  return table;
+}
+
+std::optional<SectionTable> CutSectionTable(std::string_view page) { return SectionsOfCells(CellList(page)); }
+
+bool PageCutOff(std::string_view page) {
+  const std::size_t crn = page.find("CRN");
+  if (crn == std::string_view::npos) return false;
+  const std::size_t last_cell = page.rfind("</td>");
+  const std::size_t tail = last_cell == std::string_view::npos || last_cell < crn ? crn : last_cell + 5;
+  return !EndsAsWholePage(page.substr(tail));
 }
 
 std::optional<std::vector<catalogue::SectionValues>> CutSchedulePage(std::string_view page) {
-  return SectionsOfCells(CellList(page));
+  std::optional<SectionTable> table = CutSectionTable(page);
+  if (!table) return std::nullopt;
+  return std::move(table->sections);
 }
 
 }  // namespace kiremo::acquisition

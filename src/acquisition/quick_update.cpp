@@ -9,15 +9,23 @@ namespace kiremo::acquisition {
 
 QuickUpdateResult StoreDepartmentPage(const std::string& department, const FetchResult& fetched,
                                       catalogue::CatalogueQuery& query1, UpdateReport& report) {
-  if (!fetched.page) {
+  // A page cut off inside its table failed to come as much as one that
+  // never came: storing it would lose the department's last rows.
+  if (!fetched.page || PageCutOff(*fetched.page)) {
     report.Show({std::string(kCaptionError), std::string(kQuickUpdateFailed), Icon::Warning});
     return QuickUpdateResult::FetchFailed;
   }
-  const auto sections = SectionsOfCells(CellList(*fetched.page));
-  if (!sections) return QuickUpdateResult::NoTable;
+  const std::optional<SectionTable> table = CutSectionTable(*fetched.page);
+  if (!table) return QuickUpdateResult::NoTable;
 
   const std::string code = LowerAscii(department);
-  catalogue::Database& db = query1.Db();
+  catalogue::Database* opened = nullptr;
+  try {
+    opened = &query1.Db();
+  } catch (const DamagedCatalogueError&) {
+    return QuickUpdateResult::Unreadable;
+  }
+  catalogue::Database& db = *opened;
   catalogue::Transaction transaction(db);
   try {
     db.DropTable(code);
@@ -29,9 +37,9 @@ QuickUpdateResult StoreDepartmentPage(const std::string& department, const Fetch
   } catch (const DatabaseError&) {
     // The rows then go to whatever table there is.
   }
-  for (const catalogue::SectionValues& section : *sections) db.Insert(code, section);
+  for (const catalogue::SectionValues& section : table->sections) db.Insert(code, section);
   transaction.Commit();
-  report.Status(DepartmentUpdatedText(code));
+  report.Status(DepartmentUpdatedText(code) + LeftOutText(0, table->refused_rows));
   return QuickUpdateResult::Updated;
 }
 

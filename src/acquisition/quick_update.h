@@ -10,10 +10,12 @@
 namespace kiremo::acquisition {
 
 enum class QuickUpdateResult {
-  FetchFailed,  // the warning box was shown; the table is untouched
+  FetchFailed,  // the page did not come, or came cut off: the warning box was shown; the table is untouched
   NoTable,      // the page holds no section table; the table is untouched
   Updated,      // the table holds the page's sections
   Refused,      // the catalogue may not be written now (a box said why); the table is untouched
+  Unreadable,   // the catalogue is missing or damaged: nothing is stored and nothing said; the
+                // reader that follows tells the student, and a full update rebuilds it
 };
 
 // Stores a department's fetched page (or tells of its failed fetch) in the

@@ -80,19 +80,23 @@ bool TStealerThread::Steal(std::stop_token stop, int& count) {
     const std::optional<std::string> code = setup_.shared.TakeCode();
     if (!code) return true;
     ++count;
-    std::string page;
+    std::optional<SectionTable> table;
     try {
-      page = setup_.fetcher.Get(SchedulePageUrl(setup_.schedule_host, UpperAscii(*code)), stop);
+      const std::string url = SchedulePageUrl(setup_.schedule_host, UpperAscii(*code));
+      const std::string page = setup_.fetcher.Get(url, stop);
+      // The whole body came, but not the whole page: storing its rows would
+      // lose the department's last ones, or all of them.
+      if (PageCutOff(page)) throw FetchError(url + ": page cut off", FetchFault::Incomplete, url);
+      table = CutSectionTable(page);
     } catch (const FetchError& e) {
       if (!stop.stop_requested()) ShowFailureOnce(FullUpdateFailureText(e, SchedulePage(*code)), stop);
       return false;
     }
-    const auto sections = CutSchedulePage(page);
-    if (!sections) continue;  // no section table: the table stays empty
-    setup_.shared.NoteTableFound();
+    if (!table) continue;  // no section table: the table stays empty
+    setup_.shared.NoteTableFound(table->refused_rows);
     try {
       catalogue::Transaction transaction(*db);
-      for (const catalogue::SectionValues& section : *sections) db->Insert(*code, section);
+      for (const catalogue::SectionValues& section : table->sections) db->Insert(*code, section);
       transaction.Commit();
     } catch (const DiskFullError&) {
       setup_.shared.NoteDiskFull();

@@ -11,6 +11,7 @@ void UpdateShared::Start(std::vector<std::string> codes) {
   store_error_.reset();
   disk_full_ = false;
   tables_found_ = 0;
+  refused_rows_ = 0;
 }
 
 std::optional<std::string> UpdateShared::TakeCode() {
@@ -64,14 +65,20 @@ bool UpdateShared::DiskFull() const {
   return disk_full_;
 }
 
-void UpdateShared::NoteTableFound() {
+void UpdateShared::NoteTableFound(int refused_rows) {
   std::lock_guard lock(mutex_);
   ++tables_found_;
+  refused_rows_ += refused_rows;
 }
 
 int UpdateShared::TablesFound() const {
   std::lock_guard lock(mutex_);
   return tables_found_;
+}
+
+int UpdateShared::RefusedRows() const {
+  std::lock_guard lock(mutex_);
+  return refused_rows_;
 }
 
 int UpdateShared::FinishedOk() const {

@@ -38,10 +38,12 @@ class UpdateShared {
   void NoteDiskFull();
   bool DiskFull() const;
 
-  // A department page that held a section table: an update in which not
-  // one page did was served no schedule at all.
-  void NoteTableFound();
+  // A department page that held a section table, and how many of its rows
+  // were refused: an update in which not one page held a table was served
+  // no schedule at all.
+  void NoteTableFound(int refused_rows);
   int TablesFound() const;
+  int RefusedRows() const;
 
   int FinishedOk() const;
   int FinishedFailed() const;
@@ -57,6 +59,7 @@ class UpdateShared {
   std::optional<std::string> store_error_;
   bool disk_full_ = false;
   int tables_found_ = 0;
+  int refused_rows_ = 0;
 };
 
 }  // namespace kiremo::acquisition

@@ -14,6 +14,7 @@
 #include "generator/hour_window.h"
 #include "planner/markers.h"
 #include "text/cp1254.h"
+#include "text/errors.h"
 #include "text/program.h"
 
 namespace kiremo::app {
@@ -133,6 +134,7 @@ void App::FormCreate() {
       const Notice notice = NoCatalogueNotice();
       view_.Dialog().Message(notice.caption, notice.text, notice.icon);
     }
+    SayIfCatalogueDamaged();
     if (app::VersionCheckAtStart(settings_, options_.installed)) acquisition_->CheckVersion();
     check_startup_plan_ = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
     changes_.Kept();
@@ -143,6 +145,16 @@ void App::FormShown() {
   if (!check_startup_plan_) return;
   check_startup_plan_ = false;
   Guarded([&] { stale_plan_.Check(); });
+}
+
+void App::SayIfCatalogueDamaged() {
+  try {
+    query1_.Db();
+  } catch (const DamagedCatalogueError&) {
+    view_.Dialog().Message("HATA", std::string(planner::kDamagedCatalogue), Icon::Error);
+  } catch (const Error&) {
+    // Anything else is said by the read it stops.
+  }
 }
 
 bool App::FormClose() {

@@ -185,6 +185,9 @@ class App {
   // The full update gave the catalogue back: the plan it reset returns and
   // is checked; an update that changed nothing gives the results back too.
   void FullUpdateEnded(acquisition::UpdateOutcome outcome);
+  // At start: a catalogue that cannot be read at all is said at once, with
+  // what rebuilds it, before the student runs into it.
+  void SayIfCatalogueDamaged();
 
   ui::MainView& view_;
   acquisition::Dispatcher& dispatcher_;

@@ -1,14 +1,18 @@
 #include "catalogue/database.h"
 
 #include <sqlcipher/sqlite3.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <unordered_map>
 
+#include "catalogue/catalogue_file_check.h"
 #include "catalogue/catalogue_files.h"
+#include "catalogue/engine_errors.h"
 #include "catalogue/file_system.h"
+#include "catalogue/pair_reading.h"
+#include "text/cp1254.h"
+#include "text/errno_text.h"
 #include "text/errors.h"
 #include "text/text_helpers.h"
 
@@ -32,7 +36,21 @@ std::string QuoteIdentifier(std::string_view name) {
   return quoted;
 }
 
-std::string QuotedTable(std::string_view department_code) { return QuoteIdentifier(TableName(department_code)); }
+constexpr std::string_view kNotRead = "Ders bilgileri okunamadı"_w;
+constexpr std::string_view kNotWritten = "Ders bilgileri yazılamadı"_w;
+
+// The department's table, quoted. A name with a zero byte (a course code
+// from a page may hold one) would end the statement there: no table has
+// such a name.
+std::string QuotedTable(std::string_view department_code, std::string_view failing = kNotRead) {
+  const std::string table = TableName(department_code);
+  if (table.find('\0') != std::string::npos) {
+    std::string shown;
+    for (const char c : table) shown += c == '\0' ? '?' : c;
+    throw DamagedCatalogueError(std::string(failing) + ": \"" + shown + std::string("\" tablosu yok"_w));
+  }
+  return QuoteIdentifier(table);
+}
 
 std::string QuoteLiteral(std::string_view value) {
   std::string quoted = "'";
@@ -44,28 +62,13 @@ std::string QuoteLiteral(std::string_view value) {
   return quoted;
 }
 
-// A failure of the engine as the error the program reports: a full disk is
-// told as such, everything else is a DatabaseError.
-[[noreturn]] void Throw(sqlite3* db, int rc, std::string text) {
-  const int system = db ? sqlite3_system_errno(db) : 0;
-  if (rc == SQLITE_FULL || (rc & 0xFF) == SQLITE_FULL || system == ENOSPC || system == EDQUOT || system == EFBIG) {
-    throw DiskFullError(text);
-  }
-  throw DatabaseError(text);
-}
-
 // Unlocks an encrypted file and checks that the key fits: a wrong key or a
 // file that is no catalogue fails on the first read.
-void Unlock(sqlite3* db, std::string_view password) {
+void Unlock(sqlite3* db, std::string_view password, const std::string& what) {
   const std::string key = "PRAGMA key = " + QuoteLiteral(password) + ";";
-  char* message = nullptr;
-  int rc = sqlite3_exec(db, key.c_str(), nullptr, nullptr, &message);
-  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &message);
-  if (rc != SQLITE_OK) {
-    std::string text = message ? message : sqlite3_errmsg(db);
-    sqlite3_free(message);
-    Throw(db, rc, text);
-  }
+  int rc = sqlite3_exec(db, key.c_str(), nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) ThrowEngineError(db, sqlite3_extended_errcode(db), what);
 }
 
 // "file:" URI of a path, for the read-only open.
@@ -85,22 +88,18 @@ std::string FileUri(const std::string& path) {
   return uri;
 }
 
-// A file of no bytes is what a failed copy or a full disk leaves; the
-// engine would take it for an empty catalogue and write one into it.
-void RefuseEmptyFile(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0) {
-    throw DatabaseError("empty file: " + path);
-  }
-}
+std::string Quoted(const std::string& path) { return "\"" + Utf8ToCp1254(path) + "\""; }
 
-sqlite3* OpenFile(const std::string& path, int flags) {
+sqlite3* OpenFile(const std::string& path, const std::string& uri, int flags) {
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
+  const int rc = sqlite3_open_v2(uri.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
   if (rc != SQLITE_OK) {
-    std::string text = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw DatabaseError(text + ": " + path);
+    try {
+      ThrowEngineError(db, rc, Quoted(path) + std::string(" açılamadı"_w));
+    } catch (...) {
+      sqlite3_close(db);
+      throw;
+    }
   }
   sqlite3_busy_timeout(db, 30000);
   return db;
@@ -110,18 +109,33 @@ sqlite3* OpenFile(const std::string& path, int flags) {
 
 Database::Database(std::string_view connection_string) : cache_(std::make_unique<Cache>()) {
   const ConnectionTarget target = ParseConnectionString(connection_string);
-  RefuseEmptyFile(target.path);
+  // The main catalogue is opened as one of the pair, never mid-switch.
+  std::optional<PairReading> reading;
+  if (const auto program_folder = ProgramFolderOfMainCatalogue(target.path)) reading.emplace(*program_folder);
+  CheckCatalogueFile(target.path);
   // In a folder that cannot be written the engine can make neither its log
   // nor its shared-memory index: the file is read as it stands.
   read_only_ = !FolderWritable(FolderOf(target.path)) || !FileWritable(target.path);
   if (read_only_) {
-    db_ = OpenFile(FileUri(target.path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    db_ = OpenFile(target.path, FileUri(target.path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
   } else {
-    db_ = OpenFile(target.path, SQLITE_OPEN_READWRITE);
+    db_ = OpenFile(target.path, target.path, SQLITE_OPEN_READWRITE);
   }
+  const std::string what = Quoted(target.path) + std::string(" açılamadı"_w);
   try {
-    Unlock(db_, target.password);
-    if (!read_only_) Execute("PRAGMA journal_mode=WAL;");
+    Unlock(db_, target.password, what);
+    if (!read_only_ && sqlite3_exec(db_, "PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      ThrowEngineError(db_, sqlite3_extended_errcode(db_), what);
+    }
+  } catch (const DamagedCatalogueError&) {
+    sqlite3_close(db_);
+    throw;
+  } catch (const DatabaseError&) {
+    sqlite3_close(db_);
+    // The log and its index beside the file could not be made: with no free
+    // inode (or block) left the engine says only that it cannot open.
+    if (NoRoomLeft(FolderOf(target.path))) throw DiskFullError(what + ": " + ErrnoText(ENOSPC) + ".", ENOSPC);
+    throw;
   } catch (...) {
     sqlite3_close(db_);
     throw;
@@ -134,16 +148,17 @@ Database::~Database() {
 }
 
 void Database::CreateEmpty(const std::string& path, std::string_view password) {
-  if (std::filesystem::exists(path)) throw DatabaseError("file exists: " + path);
-  sqlite3* db = OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  std::error_code ignored;
+  if (std::filesystem::exists(std::filesystem::symlink_status(path, ignored))) {
+    throw DatabaseError(Quoted(path) + std::string(" zaten var."_w));
+  }
+  const std::string what = Quoted(path) + std::string(" oluşturulamadı"_w);
+  sqlite3* db = OpenFile(path, path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   try {
-    Unlock(db, password);
+    Unlock(db, password, what);
     // An empty file is written only when the first page is: make one.
-    char* message = nullptr;
-    if (sqlite3_exec(db, "PRAGMA user_version = 1;", nullptr, nullptr, &message) != SQLITE_OK) {
-      std::string text = message ? message : "cannot write";
-      sqlite3_free(message);
-      throw DatabaseError(text);
+    if (sqlite3_exec(db, "PRAGMA user_version = 1;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      ThrowEngineError(db, sqlite3_extended_errcode(db), what);
     }
   } catch (...) {
     sqlite3_close(db);
@@ -152,24 +167,12 @@ void Database::CreateEmpty(const std::string& path, std::string_view password) {
   sqlite3_close(db);
 }
 
-void Database::Fail(std::string_view what) {
-  // The message is read through what(), which ends at a zero byte; a table
-  // name may carry one from a page.
-  std::string text;
-  for (const char c : what) text += c == '\0' ? '?' : c;
-  text += ": ";
-  text += sqlite3_errmsg(db_);
-  Throw(db_, sqlite3_extended_errcode(db_), text);
+void Database::Fail(std::string_view sql) {
+  ThrowEngineError(db_, sqlite3_extended_errcode(db_), StartsWith(sql, "SELECT") ? kNotRead : kNotWritten);
 }
 
 void Database::Execute(const std::string& sql) {
-  char* message = nullptr;
-  const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
-  if (rc != SQLITE_OK) {
-    std::string text = message ? message : sqlite3_errmsg(db_);
-    sqlite3_free(message);
-    Throw(db_, rc, text);
-  }
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail(sql);
 }
 
 sqlite3_stmt* Database::Prepare(const std::string& sql) {
@@ -189,7 +192,7 @@ void Database::DropTable(std::string_view department_code) {
     sqlite3_finalize(it->second);
     it = cache_->statements.erase(it);
   }
-  Execute("DROP TABLE " + QuotedTable(department_code));
+  Execute("DROP TABLE " + QuotedTable(department_code, kNotWritten));
 }
 
 void Database::CreateTable(std::string_view department_code) {
@@ -203,7 +206,7 @@ void Database::CreateTable(std::string_view department_code) {
 }
 
 void Database::Insert(std::string_view department_code, const SectionValues& section) {
-  sqlite3_stmt* statement = Prepare("INSERT INTO " + QuotedTable(department_code) +
+  sqlite3_stmt* statement = Prepare("INSERT INTO " + QuotedTable(department_code, kNotWritten) +
                                     " (crn,ders_kodu,ders_adi,ogretmen,bina,gun,saat,derslik,alabilenler,blok)"
                                     " VALUES (?,?,?,?,?,?,?,?,?,?)");
   const std::string blok = std::to_string(section.blok);
@@ -228,9 +231,9 @@ std::vector<Row> ReadRows(sqlite3_stmt* statement, sqlite3* db) {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) {
-      std::string text = sqlite3_errmsg(db);
+      const int code = sqlite3_extended_errcode(db);
       sqlite3_reset(statement);
-      throw DatabaseError(text);
+      ThrowEngineError(db, code, kNotRead);
     }
     Row row;
     row.reserve(columns);
@@ -326,6 +329,7 @@ std::vector<std::string> Database::TableNames() {
 void Database::Begin() { Execute("BEGIN IMMEDIATE"); }
 void Database::Commit() { Execute("COMMIT"); }
 void Database::Rollback() { Execute("ROLLBACK"); }
+void Database::KeepPagesInMemory(int kibibytes) { Execute("PRAGMA cache_size = -" + std::to_string(kibibytes) + ";"); }
 void Database::Checkpoint() { Execute("PRAGMA wal_checkpoint(TRUNCATE);"); }
 
 Transaction::~Transaction() {
@@ -352,7 +356,7 @@ void CatalogueQuery::Close() { db_.reset(); }
 
 Database& CatalogueQuery::Db() {
   if (!db_) {
-    if (connection_string_.empty()) throw DatabaseError("no catalogue connection");
+    if (connection_string_.empty()) throw DatabaseError(std::string("Ders bilgileri şu anda değiştiriliyor."_w));
     db_ = std::make_unique<Database>(connection_string_);
   }
   return *db_;

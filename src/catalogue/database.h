@@ -15,13 +15,19 @@ namespace kiremo::catalogue {
 
 // One connection to an encrypted catalogue file. Values are always bound,
 // table names always quoted; rows come back in the order they were stored.
-// Every failure is a DatabaseError, but a write that finds the disk full,
-// which is a DiskFullError. A connection belongs to one thread.
+// Every failure is a DatabaseError whose message says in Turkish what went
+// wrong (a DamagedCatalogueError when the file holds no catalogue), but one
+// that finds the disk full, which is a DiskFullError. A connection belongs
+// to one thread.
 class Database {
  public:
   // Opens an existing catalogue named by a connection string. A missing
-  // file, an empty or damaged one or a wrong password is a DatabaseError.
-  // A file in a folder that cannot be written is opened for reading only.
+  // file, an empty one, one that is not a regular file (a pipe would stall
+  // the first read for ever), a damaged one or a wrong password is a
+  // DamagedCatalogueError; a catalogue folder that is not a folder, or a
+  // file the system will not read, a DatabaseError. The main catalogue of
+  // a program folder is opened under a PairReading, never mid-switch. A
+  // file in a folder that cannot be written is opened for reading only.
   explicit Database(std::string_view connection_string);
   ~Database();
   Database(const Database&) = delete;
@@ -30,6 +36,7 @@ class Database {
   // Creates a new, empty encrypted catalogue; fails if the file exists.
   static void CreateEmpty(const std::string& path, std::string_view password);
 
+  // DROP TABLE of the department's table.
   void DropTable(std::string_view department_code);
   // The department table with its columns in the fixed order, and the
   // indexes on ders_kodu and CRN that the readers' lookups need.
@@ -62,6 +69,11 @@ class Database {
   // Folds the write-ahead log into the file, so that a plain copy of the
   // file holds everything committed.
   void Checkpoint();
+
+  // Lets the connection keep up to `kibibytes` of the file's pages in
+  // memory, for work that reads the whole schema again and again (dropping
+  // and making many tables) instead of reading it from the disk each time.
+  void KeepPagesInMemory(int kibibytes);
 
  private:
   using Row = std::vector<std::string>;

@@ -223,7 +223,8 @@ void ReplaceFile(const std::string& from, const std::string& to) {
 }
 
 void CopyToNewFile(const std::string& from, const std::string& to) {
-  const Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  // As for reading: a pipe at `from` must be refused, not waited on.
+  const Descriptor in(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (in.fd < 0) Fail(from, errno);
   struct stat info {};
   if (::fstat(in.fd, &info) != 0) Fail(from, errno);

@@ -15,10 +15,12 @@ namespace kiremo {
 
 inline constexpr std::size_t kMebibyte = 1024 * 1024;
 // What each reader takes at most: settings and the department list are a
-// few lines, a schedule page a few hundred kilobytes.
+// few lines, a schedule page a few hundred kilobytes (the largest
+// department's about 300 KB), so that five pages at once in a full update
+// stay small however much a broken server sends.
 inline constexpr std::size_t kSettingsFileLimit = 1 * kMebibyte;
 inline constexpr std::size_t kDepartmentListLimit = 1 * kMebibyte;
-inline constexpr std::size_t kSchedulePageLimit = 64 * kMebibyte;
+inline constexpr std::size_t kSchedulePageLimit = 4 * kMebibyte;
 
 // A file that is not what a reader takes: not a regular file, or larger than
 // it reads. The message is "<path>: <reason>" like any IoError's.
@@ -63,8 +65,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 void ReplaceFile(const std::string& from, const std::string& to);
 
 // Copies a regular file to a new file `to`, which must not exist, and
-// flushes it. IoError (DiskFullError when there is no room) on failure,
-// with nothing left at `to`.
+// flushes it. FileShapeError when `from` is not a regular file (a pipe is
+// never waited on); IoError (DiskFullError when there is no room) on any
+// other failure, with nothing left at `to`.
 void CopyToNewFile(const std::string& from, const std::string& to);
 
 // Removes a database file together with its write-ahead log and its

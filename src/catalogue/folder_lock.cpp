@@ -30,7 +30,12 @@ std::optional<FolderLock> FolderLock::TryAcquire(const std::string& folder) {
   const std::string path = folder + kLockFileName;
   for (;;) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) throw IoError(path + ": " + SystemReason());
+    if (fd < 0) {
+      // No free inode is a full disk too.
+      const int error = errno;
+      if (error == ENOSPC || error == EDQUOT) throw DiskFullError(path + ": " + SystemReason(), error);
+      throw IoError(path + ": " + SystemReason(), error);
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int error = errno;
       ::close(fd);

@@ -4,8 +4,7 @@
 #include <filesystem>
 
 #include "catalogue/catalogue_files.h"
-#include "catalogue/catalogue_pair.h"
-#include "catalogue/department_list.h"
+#include "catalogue/pair_reading.h"
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
 
@@ -21,10 +20,9 @@ NotFetchedError Missing(const std::string& path) {
 }  // namespace
 
 std::vector<std::string> ReadDepartments(const std::string& program_folder) {
-  catalogue::CompleteInterruptedSwitch(program_folder);
   const std::string path = program_folder + std::string(catalogue::kDepartmentList);
   try {
-    return catalogue::ReadDepartmentList(path);
+    return catalogue::ReadListedDepartments(program_folder);
   } catch (const IoError& e) {
     if (e.SystemError() == ENOENT) throw Missing(path);
     // The system's reason follows the path in the message.
@@ -35,17 +33,19 @@ std::vector<std::string> ReadDepartments(const std::string& program_folder) {
 }
 
 std::unique_ptr<catalogue::Database> OpenCatalogue(const std::string& program_folder) {
-  catalogue::CompleteInterruptedSwitch(program_folder);
   const std::string path = program_folder + std::string(catalogue::kMainCatalogue);
   std::error_code error;
-  if (std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found) {
+  // A folder that never had a term is told how to get one; a catalogue that
+  // was there and is damaged, how to rebuild it.
+  if (std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found &&
+      !std::filesystem::exists(path + ".bozuk", error)) {
     throw Missing(path);
   }
   try {
     return std::make_unique<catalogue::Database>(
         catalogue::MakeConnectionString(program_folder, catalogue::kMainCatalogue));
-  } catch (const DatabaseError&) {
-    throw DatabaseError(std::string("Database dosyası silinmiş veya bozulmuş! Programı tekrar kur."_w));
+  } catch (const DamagedCatalogueError&) {
+    throw DatabaseError(std::string(kDamagedCatalogue));
   }
 }
 

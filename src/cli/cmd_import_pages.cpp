@@ -60,11 +60,13 @@ std::vector<std::string> DepartmentOrder(const std::string& folder, const std::m
   if (std::filesystem::exists(index)) {
     for (std::string& code : acquisition::DepartmentCodesOfIndexPage(ReadWholeFile(index))) {
       // An option without text names no department.
-      if (!code.empty() && tables.insert(catalogue::TableName(code)).second) order.push_back(std::move(code));
+      if (!code.empty() && acquisition::IsDepartmentCode(code) && tables.insert(catalogue::TableName(code)).second) {
+        order.push_back(std::move(code));
+      }
     }
   }
   for (const auto& [code, path] : pages) {
-    if (tables.insert(catalogue::TableName(code)).second) order.push_back(code);
+    if (acquisition::IsDepartmentCode(code) && tables.insert(catalogue::TableName(code)).second) order.push_back(code);
   }
   return order;
 }
@@ -78,8 +80,20 @@ const std::string* PageOf(const std::map<std::string, std::string>& pages, const
 
 struct Imported {
   std::size_t stored = 0;
+  int refused_rows = 0;
   std::vector<std::string> without_table;
 };
+
+// The section table of a saved page; a page cut off inside its table is
+// refused, as the update refuses it from the server.
+std::optional<acquisition::SectionTable> TableOfPage(const std::string& path) {
+  const std::string page = ReadWholeFile(path);
+  if (acquisition::PageCutOff(page)) {
+    throw IoError("\"" + Utf8ToCp1254(path) +
+                  std::string("\" sayfası yarıda kesilmiş: ders tablosundan sonra sayfanın sonu gelmiyor."_w));
+  }
+  return acquisition::CutSectionTable(page);
+}
 
 // Fills the new catalogue (a fresh copy of the main one, whose listed
 // tables are emptied) from the pages.
@@ -90,15 +104,16 @@ Imported FillNewCatalogue(const std::string& program_folder, const std::map<std:
   Imported imported;
   for (const std::string& code : departments) {
     const std::string* page = PageOf(pages, code);
-    const auto sections = page ? acquisition::CutSchedulePage(ReadWholeFile(*page)) : std::nullopt;
-    if (!sections) {
+    const auto table = page ? TableOfPage(*page) : std::nullopt;
+    if (!table) {
       imported.without_table.push_back(code);
       continue;
     }
     catalogue::Transaction transaction(db);
-    for (const auto& section : *sections) db.Insert(code, section);
+    for (const auto& section : table->sections) db.Insert(code, section);
     transaction.Commit();
-    imported.stored += sections->size();
+    imported.stored += table->sections.size();
+    imported.refused_rows += table->refused_rows;
   }
   return imported;
 }
@@ -116,7 +131,12 @@ Imported Import(const std::string& program_folder, const std::map<std::string, s
   } catch (const Error& e) {
     catalogue::RemoveNewPair(program_folder);
     if (dynamic_cast<const DiskFullError*>(&e)) throw IoError(std::string(acquisition::kDiskFull));
-    if (dynamic_cast<const DatabaseError*>(&e)) throw DatabaseError(std::string(acquisition::kCatalogueDamaged));
+    if (dynamic_cast<const DatabaseError*>(&e)) {
+      std::string reason = e.what();
+      if (!reason.empty() && reason.back() == '.') reason.pop_back();
+      throw DatabaseError(std::string(acquisition::kUpdateFailedIntro) + reason +
+                          std::string(acquisition::kNothingChangedAfterFailure));
+    }
     throw;
   }
 }
@@ -134,12 +154,15 @@ int ImportPages(Context& context, const std::vector<std::string>& words) {
   const Imported imported = Import(context.program_folder, pages, departments);
 
   if (args.Has("--json")) {
-    PrintJson(context.out, nlohmann::json{{"departments", departments.size()},
-                                          {"sections", imported.stored},
-                                          {"without_table", JsonTexts(imported.without_table)}});
+    nlohmann::json result{{"departments", departments.size()},
+                          {"sections", imported.stored},
+                          {"without_table", JsonTexts(imported.without_table)}};
+    if (imported.refused_rows > 0) result["refused_rows"] = imported.refused_rows;
+    PrintJson(context.out, result);
   } else {
     PrintLine(context.out, std::to_string(departments.size()) + std::string(" bölüm, "_w) +
-                               std::to_string(imported.stored) + std::string(" şube kaydedildi."_w));
+                               std::to_string(imported.stored) + std::string(" şube kaydedildi."_w) +
+                               acquisition::LeftOutText(0, imported.refused_rows));
     if (!imported.without_table.empty()) {
       std::string line("Ders tablosu olmayan bölümler:"_w);
       for (const std::string& code : imported.without_table) line += " " + code;

@@ -41,8 +41,8 @@ int Sections(Context& context, const std::vector<std::string>& words) {
   planner::Choices courses;
   try {
     courses.items = query1.Db().CourseCodes(department);
-  } catch (const DatabaseError&) {
-    throw DatabaseError(std::string(planner::kDamagedCatalogue));
+  } catch (const DamagedCatalogueError&) {
+    throw DatabaseError(std::string(kDamagedCatalogue));
   }
   const int course_index = courses.IndexOfIgnoringCase(course_text);
   if (course_index < 0) {

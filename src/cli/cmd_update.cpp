@@ -20,6 +20,7 @@
 #include "catalogue/catalogue_files.h"
 #include "catalogue/database.h"
 #include "cli/args.h"
+#include "cli/catalogue_access.h"
 #include "cli/command.h"
 #include "cli/output.h"
 #include "planner/markers.h"
@@ -83,6 +84,7 @@ int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::Catalogu
     case acquisition::QuickUpdateResult::NoTable:
       PrintLine(context.out, code + std::string(": sayfada ders tablosu yok, tablo olduğu gibi kaldı."_w));
       return 0;
+    case acquisition::QuickUpdateResult::Unreadable: PrintLine(context.err, kDamagedCatalogue); break;
     case acquisition::QuickUpdateResult::FetchFailed:
     case acquisition::QuickUpdateResult::Refused: break;
   }

@@ -50,6 +50,13 @@ void PlanSession::ChooseCourse(int row, const std::string& course) {
   planner.SelectDepartment(row, FindChoice(planner.Row(row).department, department));
   if (no_departments_) throw NoDepartmentsYet();
   if (planner.Row(row).department.index < 0) throw Error(department + std::string(" bölümü bölüm listesinde yok."_w));
+  // A catalogue that cannot be read lists no course: that is what to say,
+  // not that the course is missing.
+  try {
+    query1.Db();
+  } catch (const DamagedCatalogueError&) {
+    throw DatabaseError(std::string(kDamagedCatalogue));
+  }
   planner.DersKoduEkle(row);
   planner.SelectCourse(row, FindChoice(planner.Row(row).course, course));
   if (planner.Row(row).course.index < 0) {

@@ -1,7 +1,6 @@
 #include <algorithm>
 
-#include "catalogue/catalogue_files.h"
-#include "catalogue/department_list.h"
+#include "catalogue/pair_reading.h"
 #include "planner/markers.h"
 #include "planner/planner.h"
 #include "planner/section_tip.h"
@@ -44,7 +43,7 @@ void Planner::BirinciComboBoxDoldur(int row) {
   Choices& departments = MutableRow(row).department;
   departments.Clear();
   ListsChanged(row);
-  const auto codes = catalogue::ReadDepartmentList(program_folder_ + std::string(catalogue::kDepartmentList));
+  const auto codes = catalogue::ReadListedDepartments(program_folder_);
   departments.items.emplace_back(kSecin);
   departments.items.insert(departments.items.end(), codes.begin(), codes.end());
   departments.Select(0);
@@ -66,8 +65,11 @@ void Planner::DersKoduEkle(int row) {
   std::vector<std::string> found;
   try {
     found = query1_.Db().CourseCodes(department);
-  } catch (const DatabaseError&) {
+  } catch (const DamagedCatalogueError&) {
     if (observer_) observer_->Show({"HATA", std::string(kDamagedCatalogue), Icon::Error});
+  } catch (const DatabaseError& e) {
+    // Something else keeps the catalogue from being read: say what.
+    if (observer_) observer_->Show({"HATA", e.what(), Icon::Error});
   }
   lists.course.items.emplace_back(kSecin);
   lists.course.items.insert(lists.course.items.end(), found.begin(), found.end());

@@ -16,9 +16,11 @@ inline constexpr std::string_view kKaydedildi = "----------Kaydedildi"_w;  // th
 inline constexpr std::string_view kTum = "TÜM"_w;                          // every department may take the section
 inline constexpr std::string_view kNoTeacher = "---"_w;
 
-// The message of a catalogue that cannot be read.
+// The message of a catalogue that cannot be read, and what rebuilds it: a
+// reinstalled program finds the same catalogue in its data folder.
 inline constexpr std::string_view kDamagedCatalogue =
-    "Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle."_w;
+    "Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle. Ders bilgilerini \"Program > Veri "
+    "Al/Güncelle\" ile sunucudan yeniden kurabilirsin."_w;
 
 // The status line when "Ekle" finds the chosen section clashing.
 inline constexpr std::string_view kCommitClash =

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "catalogue/catalogue_files.h"
 #include "planner/grid.h"
 #include "planner/markers.h"
 #include "planner/meetings.h"
@@ -89,19 +90,20 @@ std::vector<FieldChange> Changes(const StoredRow& stored, const catalogue::Secti
 }
 
 // The catalogue's row for the CRN in the first of the departments that has
-// one; a department without a table is passed over while another is left.
-std::optional<catalogue::SectionValues> FindSection(catalogue::Database& db,
+// one. A department without a table holds none: a full update drops the
+// tables of departments the server no longer lists, and their sections are
+// gone with them.
+std::optional<catalogue::SectionValues> FindSection(catalogue::Database& db, const std::vector<std::string>& tables,
                                                     const std::vector<std::string>& departments,
                                                     const std::string& crn) {
-  std::optional<catalogue::SectionValues> found;
-  for (std::size_t k = 0; k < departments.size() && !found; ++k) {
-    try {
-      found = db.SectionByCrn(departments[k], crn);
-    } catch (const DatabaseError&) {
-      if (k + 1 == departments.size()) throw;
-    }
+  for (const std::string& department : departments) {
+    const std::string table = catalogue::TableName(department);
+    const bool exists =
+        std::any_of(tables.begin(), tables.end(), [&](const std::string& name) { return LowerAscii(name) == table; });
+    if (!exists) continue;
+    if (std::optional<catalogue::SectionValues> found = db.SectionByCrn(department, crn)) return found;
   }
-  return found;
+  return std::nullopt;
 }
 
 std::set<GridCell> NewlyBusy(const TDers& before, const TDers& after, const Constraints& constraints) {
@@ -182,13 +184,14 @@ std::vector<std::string> DepartmentsOfRow(const PlanSnapshot& plan, int row) {
 
 PlanCheck CheckPlan(const PlanSnapshot& plan, catalogue::Database& db) {
   PlanCheck check;
+  const std::vector<std::string> tables = db.TableNames();
   std::vector<std::pair<int, Week>> kept;  // each row's hours once the new data is taken
   for (int row = 1; row <= kRows; ++row) {
     const std::optional<StoredRow>& stored = plan.rows[row - 1];
     if (!stored) continue;
     CourseCheck course{row, stored->DersKodu, stored->CRN, CheckStatus::Unchanged, {}, {}};
     course.locked = plan.constraints.locked[row - 1] == stored->CRN;
-    const auto now = FindSection(db, DepartmentsOfRow(plan, row), stored->CRN);
+    const auto now = FindSection(db, tables, DepartmentsOfRow(plan, row), stored->CRN);
     if (!now || StoredText(now->ders_kodu) != StoredText(stored->DersKodu)) {
       course.status = CheckStatus::Vanished;
       if (now) course.now_course = now->ders_kodu;

@@ -37,6 +37,14 @@ class DatabaseError : public Error {
   using Error::Error;
 };
 
+// The catalogue file is gone or holds no catalogue: missing, empty, not a
+// regular file, damaged, or under another password. Nothing of it can be
+// read; a full update builds a new one in its place.
+class DamagedCatalogueError : public DatabaseError {
+ public:
+  using DatabaseError::DatabaseError;
+};
+
 // A text that should hold a whole number does not: "'%s' is not a valid
 // integer value".
 class ConversionError : public Error {

@@ -43,9 +43,37 @@ TEST(DepartmentCodesOfIndexPageTest, TakesUpToThreeTrimmedCharactersAfterEachOpt
   for (const CodesCase& c : cases) EXPECT_EQ(DepartmentCodesOfIndexPage(c.page), c.codes) << c.what;
 }
 
+// Each department once, compared as the catalogue compares table names;
+// a code that cannot name a table is left out and counted.
+TEST(TakeDepartmentsTest, TakesEachDepartmentOnceAndLeavesOutCodesThatNameNoTable) {
+  const struct {
+    const char* what;
+    std::vector<std::string> codes;
+    std::vector<std::string> taken;
+    int refused;
+  } cases[] = {
+      {"every code once", {"ELK", "MAT", "ELK", "MAT"}, {"ELK", "MAT"}, 0},
+      {"two cases are one table", {"ELK", "elk", "Elk", "eLK"}, {"ELK"}, 0},
+      {"only ASCII letters are one in two cases",
+       {std::string("ÇEV"_w), std::string("çEV"_w)},
+       {std::string("ÇEV"_w), std::string("çEV"_w)},
+       0},
+      {"an empty code is a department once", {"", "ELK", ""}, {"", "ELK"}, 0},
+      {"a zero byte or a control", {std::string("E\0K", 3), "E\x01K", "E\x7FK", "MAT"}, {"MAT"}, 3},
+      {"bytes the code page leaves undefined",
+       {"A\x81", "A\x8D", "A\x8E", "A\x8F", "A\x90", "A\x9D", "A\x9E", "A\x80", "A\x9F"},
+       {"A\x80", "A\x9F"},
+       7},
+  };
+  for (const auto& c : cases) {
+    const DepartmentIndex index = TakeDepartments(c.codes);
+    EXPECT_EQ(index.codes, c.taken) << c.what;
+    EXPECT_EQ(index.refused, c.refused) << c.what;
+  }
+}
+
 class BolumKoduGuncelleTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Update(const std::string& page) { return BolumKoduGuncelle(folder.Path(), page, report); }
   std::string FreshListPath() const { return folder.Path() + std::string(catalogue::kDepartmentListNew); }
 
   testing::ProgramFolder folder{{"OLD"}};
@@ -57,25 +85,16 @@ class BolumKoduGuncelleTest : public ::testing::Test {
 TEST_F(BolumKoduGuncelleTest, WritesTheNewListBesideTheOldOneAndSaysSo) {
   const std::string before = FileBytes(folder.ListPath());
   WriteFileAtomically(FreshListPath(), "XYZ\r\n");  // a leftover from an earlier run
-  EXPECT_EQ(Update(IndexPage({"ELK", "MATH", "FZ"})), (std::vector<std::string>{"ELK", "MAT", "FZ"}));
+  BolumKoduGuncelle(folder.Path(), {"ELK", "MAT", "FZ"}, report);
   EXPECT_EQ(FileBytes(FreshListPath()), "ELK\r\nMAT\r\nFZ\r\n");
   EXPECT_EQ(FileBytes(folder.ListPath()), before);
   EXPECT_EQ(report.statuses, (std::vector<std::string>{std::string(kDepartmentListUpdated)}));
   EXPECT_TRUE(report.notices.empty());
 }
 
-// An error page of the server has no options; it gives no list at all.
-TEST_F(BolumKoduGuncelleTest, APageWithoutOptionsWritesNothingAndSaysNothing) {
-  for (const std::string& page : {std::string("<html><body>Bakımdayız.</body></html>"_w), std::string()}) {
-    EXPECT_TRUE(Update(page).empty());
-    EXPECT_FALSE(testing::Exists(FreshListPath()));
-    EXPECT_TRUE(report.statuses.empty());
-  }
-}
-
-TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoError) {
+TEST_F(BolumKoduGuncelleTest, AListThatCannotBeWrittenIsAnIoErrorAndNotSaidToBeUpdated) {
   std::filesystem::create_directory(FreshListPath());  // nothing can be renamed onto a folder
-  EXPECT_THROW(Update(IndexPage({"ELK"})), IoError);
+  EXPECT_THROW(BolumKoduGuncelle(folder.Path(), {"ELK"}, report), IoError);
   EXPECT_TRUE(report.statuses.empty());
 }
 

@@ -83,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingCase{"Redirect", demo::Failure::Redirect, 0, FetchFault::Redirect, 302},
                       FailingCase{"ClosedMidBody", demo::Failure::Close, 0, FetchFault::CutShort, 0},
                       FailingCase{"Stalled", demo::Failure::Stall, 0, FetchFault::Timeout, 0},
-                      FailingCase{"Oversized", demo::Failure::Oversized, 0, FetchFault::TooLarge, 0}),
+                      FailingCase{"Oversized", demo::Failure::Oversized, 0, FetchFault::TooLarge, 0},
+                      FailingCase{"Undecodable", demo::Failure::Garbled, 0, FetchFault::Undecodable, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CurlFetcherTest, ARefusedConnectionIsAFetchError) {

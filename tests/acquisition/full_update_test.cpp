@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "acquisition/curl_fetcher.h"
@@ -63,6 +64,11 @@ class FullUpdateTest : public ::testing::Test {
     }
     return names;
   }
+  // The tables of the main catalogue.
+  std::vector<std::string> TableNames() const {
+    catalogue::Database main(folder.MainConnection());
+    return main.TableNames();
+  }
   // The old pair, byte for byte, and nothing beside it.
   void ExpectOldPair() const {
     EXPECT_TRUE(testing::FileBytes(folder.MainPath()) == main_before);
@@ -85,8 +91,8 @@ class FullUpdateTest : public ::testing::Test {
 
 std::map<std::string, std::string> ThreeDepartments() {
   return {{"index", IndexPage({"ELK", "MAT", "FIZ"})},
-          {"ELK", SchedulePage({SectionRow("11", "ELK 101", "Devre'ler"), SectionRow("12", "ELK 102")})},
-          {"MAT", SchedulePage({SectionRow("21", "MAT 101")})},
+          {"ELK", SchedulePage({SectionRow("21011", "ELK 101", "Devre'ler"), SectionRow("21012", "ELK 102")})},
+          {"MAT", SchedulePage({SectionRow("31021", "MAT 101")})},
           {"FIZ", SchedulePage({})}};
 }
 
@@ -96,10 +102,10 @@ TEST_F(FullUpdateTest, ThreeDepartmentsReplaceTheCatalogueAndTheListAndCountThre
   RunToEnd();
 
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
-  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
-  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"21"}));
-  EXPECT_TRUE(folder.Crns("fiz").empty());                               // no section table: counted, and empty
-  EXPECT_EQ(folder.Crns("esk"), (std::vector<std::string>{"OLD-ESK"}));  // unlisted: kept
+  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
+  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"31021"}));
+  EXPECT_TRUE(folder.Crns("fiz").empty());  // no section table: counted, and empty
+  EXPECT_EQ(TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "mat_tb"}));  // unlisted ESK: dropped
   EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFIZ\r\n");
   EXPECT_EQ(CatalogueFiles(), kAtRest);
   EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));
@@ -133,7 +139,7 @@ TEST_F(FullUpdateTest, TheWindowReadsTheOldCatalogueAndListWhileTheUpdateRuns) {
   EXPECT_EQ(query1.Db().Sections("elk")[0].crn, "OLD-ELK");
   EXPECT_EQ(testing::FileBytes(folder.ListPath()), list_before);
   ASSERT_TRUE(dispatcher.RunUntil([&] { return !update->Running(); }, 30s));
-  EXPECT_EQ(query1.Db().Sections("elk")[0].crn, "11");
+  EXPECT_EQ(query1.Db().Sections("elk")[0].crn, "21011");
 }
 
 TEST_F(FullUpdateTest, EveryCodeIsFetchedOnceWhateverTheCount) {
@@ -143,11 +149,11 @@ TEST_F(FullUpdateTest, EveryCodeIsFetchedOnceWhateverTheCount) {
     for (char b = 'A'; b <= 'L'; ++b) {
       const std::string code = std::string("D") + a + b;
       codes.push_back(code);
-      pages[code] = SchedulePage({SectionRow("1", code + " 101")});
+      pages[code] = SchedulePage({SectionRow("10001", code + " 101")});
     }
   }
   codes.push_back("");  // an empty option: fetched with an empty "fb", stored in "_tb"
-  pages[""] = SchedulePage({SectionRow("0", "BOS 100")});
+  pages[""] = SchedulePage({SectionRow("10000", "BOS 100")});
   pages["index"] = IndexPage(codes);
   Serve(pages);
   RunToEnd();
@@ -155,12 +161,12 @@ TEST_F(FullUpdateTest, EveryCodeIsFetchedOnceWhateverTheCount) {
   std::sort(codes.begin(), codes.end());
   EXPECT_EQ(AskedCodes(), codes);
   EXPECT_EQ(report.LastStatus(), CompletedText(37));
-  EXPECT_EQ(folder.Crns(""), (std::vector<std::string>{"0"}));
-  EXPECT_EQ(folder.Crns("dcl"), (std::vector<std::string>{"1"}));
+  EXPECT_EQ(folder.Crns(""), (std::vector<std::string>{"10000"}));
+  EXPECT_EQ(folder.Crns("dcl"), (std::vector<std::string>{"10001"}));
 }
 
 TEST_F(FullUpdateTest, FewerCodesThanWorkersStillEnds) {
-  Serve({{"index", IndexPage({"ELK"})}, {"ELK", SchedulePage({SectionRow("1", "ELK 101")})}});
+  Serve({{"index", IndexPage({"ELK"})}, {"ELK", SchedulePage({SectionRow("10001", "ELK 101")})}});
   RunToEnd();
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
   EXPECT_EQ(report.LastStatus(), CompletedText(1));
@@ -213,20 +219,83 @@ TEST_F(FullUpdateTest, AMissingDepartmentListIsMadeByTheUpdate) {
   EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFIZ\r\n");
 }
 
-TEST_F(FullUpdateTest, AMissingOrEmptyMainCatalogueIsReportedAsDamagedAndNothingStarts) {
-  Serve(ThreeDepartments());
-  for (const bool empty : {true, false}) {
-    if (empty) std::filesystem::resize_file(folder.MainPath(), 0);
-    if (!empty) std::filesystem::remove(folder.MainPath());
-    report.notices.clear();
-    RunToEnd();
-    EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
-    ASSERT_EQ(report.notices.size(), 1u);
-    EXPECT_EQ(report.notices[0].text, kCatalogueDamaged);
-    EXPECT_EQ(report.notices[0].icon, Icon::Error);
-    EXPECT_EQ(server->DepartmentPagesAsked(), 0);
-    EXPECT_EQ(testing::FileBytes(folder.ListPath()), list_before);
+// The update needs nothing of the old catalogue: one that is missing,
+// empty, not a catalogue, under another password or a pipe is rebuilt. The
+// damaged file waits as dbase.dbs.bozuk while the pages come, and the
+// switch removes it.
+TEST_F(FullUpdateTest, ADamagedCatalogueIsRebuiltAndSetAsideUntilTheSwitch) {
+  const std::string aside = folder.MainPath() + ".bozuk";
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> damage;
+    bool kept;  // a file to set aside
+  } cases[] = {
+      {"missing", [](const std::string& path) { std::filesystem::remove(path); }, false},
+      {"empty", [](const std::string& path) { std::filesystem::resize_file(path, 0); }, true},
+      {"not a catalogue", [](const std::string& path) { WriteFileAtomically(path, std::string(8192, 'x')); }, true},
+      {"another password",
+       [](const std::string& path) {
+         std::filesystem::remove(path);
+         catalogue::Database::CreateEmpty(path, "1234567");
+       },
+       true},
+      {"a pipe",
+       [](const std::string& path) {
+         std::filesystem::remove(path);
+         ::mkfifo(path.c_str(), 0644);
+       },
+       true},
+  };
+  demo::ServerOptions slow;
+  slow.delay = 100ms;
+  Serve(ThreeDepartments(), slow);
+  for (const auto& c : cases) {
+    c.damage(folder.MainPath());
+    report = {};
+    update->menuVeriAlClick();
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return resets > 0 || !update->Running(); }, 30s)) << c.what;
+    EXPECT_EQ(testing::Exists(aside), c.kept) << c.what;
+    EXPECT_FALSE(testing::Exists(folder.MainPath())) << c.what;
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return !update->Running(); }, 30s)) << c.what;
+    resets = 0;
+    EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded) << c.what;
+    EXPECT_TRUE(report.notices.empty()) << c.what;
+    EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"21011", "21012"})) << c.what;
+    EXPECT_EQ(TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "mat_tb"})) << c.what;
+    EXPECT_EQ(CatalogueFiles(), kAtRest) << c.what;
   }
+}
+
+// An update that fails puts the damaged file back where it was, unchanged.
+TEST_F(FullUpdateTest, AFailedUpdateOfADamagedCatalogueLeavesItAsItWas) {
+  WriteFileAtomically(folder.MainPath(), std::string(8192, 'x'));
+  demo::ServerOptions failing;
+  failing.failure = demo::Failure::Status;
+  failing.failure_status = 500;
+  Serve(ThreeDepartments(), failing);
+  RunToEnd();
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
+  EXPECT_EQ(testing::FileBytes(folder.MainPath()), std::string(8192, 'x'));
+  EXPECT_EQ(testing::FileBytes(folder.ListPath()), list_before);
+  EXPECT_EQ(CatalogueFiles(), kAtRest);
+}
+
+// Something the update cannot set aside (a folder where the catalogue
+// should be) is named, and nothing is said of a new department list.
+TEST_F(FullUpdateTest, AFolderInTheCataloguesPlaceIsNamedAndNothingChanges) {
+  std::filesystem::remove(folder.MainPath());
+  std::filesystem::create_directory(folder.MainPath());
+  Serve(ThreeDepartments());
+  RunToEnd();
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
+  ASSERT_EQ(report.notices.size(), 1u);
+  EXPECT_NE(report.notices[0].text.find("dbase.dbs\" bir klasör"_w), std::string::npos) << report.notices[0].text;
+  EXPECT_NE(report.notices[0].text.find("olduğu gibi duruyor"_w), std::string::npos) << report.notices[0].text;
+  EXPECT_EQ(std::find(report.statuses.begin(), report.statuses.end(), std::string(kDepartmentListUpdated)),
+            report.statuses.end());
+  EXPECT_EQ(server->DepartmentPagesAsked(), 0);
+  EXPECT_EQ(testing::FileBytes(folder.ListPath()), list_before);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.MainPath()));
 }
 
 // What a killed or failed update left (a cut-off temporary catalogue, a new
@@ -238,7 +307,7 @@ TEST_F(FullUpdateTest, LeftoversOfAnEarlierUpdateAreNeverUsed) {
   Serve(ThreeDepartments());
   RunToEnd();
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
-  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
+  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
   EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFIZ\r\n");
   EXPECT_EQ(CatalogueFiles(), kAtRest);
 }
@@ -286,6 +355,32 @@ TEST_F(FullUpdateTest, AReadOnlyCatalogueFolderIsSaidAndLeftAlone) {
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
   ASSERT_EQ(report.notices.size(), 1u);
   EXPECT_EQ(report.notices[0].text, ReadOnlyFolderText(data));
+  EXPECT_TRUE(server->Requests().empty());
+  ExpectOldPair();
+}
+
+// A catalogue folder that is a file or a pipe is no read-only folder and no
+// damaged catalogue: the box says what it is.
+TEST_F(FullUpdateTest, ACatalogueFolderThatIsNoFolderIsNamedAsSuch) {
+  Serve(ThreeDepartments());
+  const std::string data = folder.Path() + "DataBase";
+  const std::string kept = folder.Path() + "DataBase.saklanan";
+  std::filesystem::rename(data, kept);
+  for (const bool pipe : {false, true}) {
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(data.c_str(), 0644), 0);
+    } else {
+      WriteFileAtomically(data, "x");
+    }
+    report = {};
+    RunToEnd();
+    EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
+    ASSERT_EQ(report.notices.size(), 1u);
+    EXPECT_EQ(report.notices[0].text,
+              "\"" + data + std::string("\" bir klasör değil; ders bilgileri bu adda bir klasörde durur."_w));
+    std::filesystem::remove(data);
+  }
+  std::filesystem::rename(kept, data);
   EXPECT_TRUE(server->Requests().empty());
   ExpectOldPair();
 }
@@ -340,8 +435,8 @@ TEST_F(FullUpdateTest, RowsStillInTheTemporaryLogReachTheMainCatalogue) {
   catalogue::Database reader(catalogue::MakeConnectionString(folder.Path(), catalogue::kTempCatalogue));
   ASSERT_TRUE(dispatcher.RunUntil([&] { return !update->Running(); }, 30s));
   EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
-  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"11", "12"}));
-  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"21"}));
+  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
+  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"31021"}));
 }
 
 // A worker waiting for its message box must not hold up the window's close.
@@ -361,6 +456,108 @@ TEST_F(FullUpdateTest, StoppingWhileTheFailureMessageWaitsDoesNotHang) {
   ExpectOldPair();
 }
 
+// An index that lists a department twice, or in two cases, names one
+// table: each department is fetched and stored once.
+TEST_F(FullUpdateTest, ADepartmentListedTwiceOrInTwoCasesIsTakenOnce) {
+  std::map<std::string, std::string> pages = ThreeDepartments();
+  pages["index"] = IndexPage({"ELK", "MAT", "ELK", "elk", "FIZ", "Mat", "MAT"});
+  Serve(pages);
+  RunToEnd();
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
+  EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));
+  EXPECT_EQ(folder.Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
+  EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFIZ\r\n");
+  EXPECT_EQ(report.LastStatus(), CompletedText(3));
+}
+
+// Ten thousand departments are no university's: the update says so at once
+// and fetches nothing.
+TEST_F(FullUpdateTest, AnIndexOfTooManyDepartmentsIsRefusedAtOnce) {
+  std::vector<std::string> codes;
+  constexpr char kSigns[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (int k = 0; k < 10000; ++k) codes.push_back({kSigns[k / 1296], kSigns[k / 36 % 36], kSigns[k % 36]});
+  Serve({{"index", IndexPage(codes)}});
+  const auto started = std::chrono::steady_clock::now();
+  RunToEnd();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed);
+  ASSERT_EQ(report.notices.size(), 1u);
+  EXPECT_EQ(report.notices[0].text, TooManyDepartmentsText(10000));
+  EXPECT_EQ(server->DepartmentPagesAsked(), 0);
+  EXPECT_EQ(resets, 0);
+  ExpectOldPair();
+}
+
+// A code that cannot name a table (a zero byte would cut its name; a byte
+// the code page leaves undefined can be shown nowhere) is left out, and the
+// end of the update says how many were; so are rows whose CRN is no CRN.
+TEST_F(FullUpdateTest, CodesAndRowsThatCannotBeStoredAreLeftOutAndCounted) {
+  std::map<std::string, std::string> pages = ThreeDepartments();
+  pages["index"] = IndexPage({"ELK", std::string("E\0K", 3), "MAT", "X\x81Y", "FIZ"});
+  pages["MAT"] = SchedulePage({SectionRow("31021", "MAT 101"), SectionRow("1,alert(1)", "MAT 102"),
+                               SectionRow("3102", "MAT 103"), SectionRow("31024", "MAT 104")});
+  Serve(pages);
+  RunToEnd();
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
+  EXPECT_TRUE(report.notices.empty());
+  EXPECT_EQ(AskedCodes(), (std::vector<std::string>{"ELK", "FIZ", "MAT"}));
+  EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\nFIZ\r\n");
+  EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"31021", "31024"}));
+  EXPECT_EQ(report.LastStatus(), CompletedText(3) + LeftOutText(2, 2));
+  EXPECT_NE(report.LastStatus().find("2 kod"), std::string::npos);
+  EXPECT_NE(report.LastStatus().find("2 satır"_w), std::string::npos);
+}
+
+// A department the server no longer lists leaves the catalogue with the
+// update, so that nothing still finds its sections.
+TEST_F(FullUpdateTest, ADepartmentNoLongerListedIsDropped) {
+  std::map<std::string, std::string> pages = ThreeDepartments();
+  pages["index"] = IndexPage({"ELK", "MAT"});
+  Serve(pages);
+  RunToEnd();
+  EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
+  EXPECT_EQ(TableNames(), (std::vector<std::string>{"elk_tb", "mat_tb"}));
+  EXPECT_EQ(testing::FileBytes(folder.ListPath()), "ELK\r\nMAT\r\n");
+}
+
+// Pages compressed by the server, asked for or not, are stored as the pages
+// they are; a body that cannot be decoded, or a page that stops inside its
+// table although its length was honest, fails the update like a page that
+// never came.
+TEST_F(FullUpdateTest, CompressedPagesAreDecodedAndCutOrUndecodableOnesFailTheUpdate) {
+  std::vector<std::vector<std::string>> rows;
+  for (int k = 0; k < 80; ++k) rows.push_back(SectionRow(std::to_string(21000 + k), "ELK " + std::to_string(100 + k)));
+  std::map<std::string, std::string> pages = ThreeDepartments();
+  pages["ELK"] = SchedulePage(rows);
+  const struct {
+    demo::Failure failure;
+    const char* says;  // nothing: the update succeeds
+  } cases[] = {{demo::Failure::Gzip, nullptr},
+               {demo::Failure::Deflate, nullptr},
+               {demo::Failure::Garbled, "açamadığım bir sıkıştırmayla"},
+               {demo::Failure::Truncated, "eksik gönderdi"}};
+  for (const auto& c : cases) {
+    demo::ServerOptions options;
+    options.failure = c.failure;
+    Serve(pages, options);
+    report = {};
+    RunToEnd();
+    if (!c.says) {
+      EXPECT_EQ(update->Outcome(), UpdateOutcome::Succeeded);
+      EXPECT_EQ(folder.Crns("elk").size(), 80u);
+      EXPECT_EQ(folder.Crns("mat"), (std::vector<std::string>{"31021"}));
+      continue;
+    }
+    EXPECT_EQ(update->Outcome(), UpdateOutcome::Failed) << c.says;
+    ASSERT_EQ(report.notices.size(), 1u) << c.says;
+    EXPECT_NE(report.notices[0].text.find(std::string(Utf8ToCp1254(c.says))), std::string::npos)
+        << report.notices[0].text;
+    EXPECT_TRUE(report.notices[0].text.ends_with(kNothingChanged)) << report.notices[0].text;
+    EXPECT_EQ(folder.Crns("elk").size(), 80u) << c.says;  // the last good update's
+    EXPECT_EQ(CatalogueFiles(), kAtRest) << c.says;
+  }
+}
+
 // A disk that fills up at any step of the update (the new list, the copy of
 // the catalogue, its tables, the stored pages) is said as such, and leaves
 // the old pair as it was. Each step runs in a child whose files may not
@@ -370,7 +567,8 @@ TEST_F(FullUpdateTest, StoppingWhileTheFailureMessageWaitsDoesNotHang) {
 TEST_F(FullUpdateTest, AFullDiskAtAnyStepIsSaidAndChangesNothing) {
   std::map<std::string, std::string> pages = ThreeDepartments();
   std::vector<std::vector<std::string>> rows;
-  for (int k = 0; k < 2000; ++k) rows.push_back(SectionRow(std::to_string(k), "ELK 1" + std::to_string(k % 50)));
+  for (int k = 0; k < 2000; ++k)
+    rows.push_back(SectionRow(std::to_string(20000 + k), "ELK 1" + std::to_string(k % 50)));
   pages["ELK"] = SchedulePage(rows);
   const auto size = static_cast<rlim_t>(main_before.size());
   for (const rlim_t limit : {rlim_t{1}, rlim_t{100}, size / 2, size + 4096, size + 100000}) {

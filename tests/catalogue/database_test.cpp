@@ -1,10 +1,16 @@
 #include "catalogue/database.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "catalogue/catalogue_files.h"
@@ -114,7 +120,7 @@ TEST_F(DatabaseTest, AZeroByteInATableNameDoesNotCutTheMessage) {
     ADD_FAILURE() << "no error";
   } catch (const DatabaseError& e) {
     const std::string message = e.what();
-    EXPECT_NE(message.find("FROM \"a?b_tb\""), std::string::npos) << message;
+    EXPECT_EQ(message, std::string("Ders bilgileri okunamadı: \"a?b_tb\" tablosu yok"_w));
   }
 }
 
@@ -139,6 +145,102 @@ TEST_F(DatabaseTest, MissingOrDamagedFilesAreDatabaseErrors) {
   std::ofstream(folder / "DataBase/junk.dbs") << std::string(5000, 'x');
   EXPECT_THROW(Database{MakeConnectionString(folder.Path(), "DataBase/junk.dbs")}, DatabaseError);
   EXPECT_THROW(Database::CreateEmpty(folder / std::string(kMainCatalogue), kPassword), DatabaseError);
+}
+
+// Whatever keeps the catalogue from being read is said in Turkish, naming
+// the file; what holds no catalogue at all is told apart (a full update
+// rebuilds that) from what stands around it. A pipe is refused at once,
+// never waited on.
+TEST_F(DatabaseTest, WhatKeepsTheCatalogueFromBeingReadIsSaidInTurkish) {
+  const std::string main = folder / std::string(kMainCatalogue);
+  const std::string data = folder / "DataBase";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    bool damaged;
+    const char* says;
+  } cases[] = {
+      {"missing", [&] { std::filesystem::remove(main); }, true, "dbase.dbs\" dosyası yok"},
+      {"not a catalogue", [&] { WriteFileAtomically(main, std::string(5000, 'x')); }, true,
+       "dosya bozuk ya da bir ders veritabanı değil"},
+      {"a pipe",
+       [&] {
+         std::filesystem::remove(main);
+         ::mkfifo(main.c_str(), 0644);
+       },
+       true, "sıradan bir dosya değil"},
+      {"a pipe for its log", [&] { ::mkfifo((main + "-wal").c_str(), 0644); }, true,
+       "dbase.dbs-wal\" sıradan bir dosya değil"},
+      {"the folder a file",
+       [&] {
+         std::filesystem::remove_all(data);
+         WriteFileAtomically(data, "x");
+       },
+       false, "DataBase\" bir klasör değil"},
+      {"the folder a pipe",
+       [&] {
+         std::filesystem::remove_all(data);
+         ::mkfifo(data.c_str(), 0644);
+       },
+       false, "DataBase\" bir klasör değil"},
+      {"no folder", [&] { std::filesystem::remove_all(data); }, true, "DataBase\" klasörü yok"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(data);
+    SetUp();
+    c.make();
+    const auto started = std::chrono::steady_clock::now();
+    try {
+      Database db(Main());
+      ADD_FAILURE() << c.what << ": opened";
+    } catch (const DatabaseError& e) {
+      const std::string text = Cp1254ToUtf8(e.what());
+      EXPECT_EQ(dynamic_cast<const DamagedCatalogueError*>(&e) != nullptr, c.damaged) << c.what << ": " << text;
+      EXPECT_NE(text.find(c.says), std::string::npos) << c.what << ": " << text;
+      for (const char* english : {"database", "file", "unable", "error"}) {
+        EXPECT_EQ(text.find(english), std::string::npos) << c.what << ": " << text;
+      }
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5)) << c.what;
+  }
+  std::filesystem::remove_all(data);
+}
+
+// With no free inode left the engine cannot make the log it reads through
+// and says only that it cannot open the file: the student hears the disk
+// is full, not that the catalogue is damaged. The file system is a small
+// one of its own, mounted in a child that has a mount namespace of its own
+// (root only).
+TEST_F(DatabaseTest, NoFreeInodeIsAFullDiskNotADamagedCatalogue) {
+  const std::string mount_point = folder / "small";
+  std::filesystem::create_directories(mount_point);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=8m,nr_inodes=32") != 0) {
+      ::_exit(77);
+    }
+    const std::string program = mount_point + "/";
+    std::filesystem::create_directories(program + "DataBase");
+    std::filesystem::copy_file(folder / std::string(kMainCatalogue), program + std::string(kMainCatalogue));
+    for (int k = 0; k < 64; ++k) std::ofstream(program + "f" + std::to_string(k)).close();
+    try {
+      Database db(MakeConnectionString(program, kMainCatalogue));
+      db.TableNames();
+    } catch (const DiskFullError& e) {
+      ::_exit(std::string(e.what()).find("Diskte yer kalmadı"_w) != std::string::npos ? 0 : 1);
+    } catch (const DamagedCatalogueError&) {
+      ::_exit(2);
+    } catch (const std::exception&) {
+      ::_exit(3);
+    }
+    ::_exit(4);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of our own here (not root)";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(DatabaseTest, ARolledBackTransactionLeavesNothing) {

@@ -228,6 +228,18 @@ TEST(CopyToNewFileTest, CopiesOnlyToANewNameAndLeavesNothingWhenTheDiskIsFull) {
   EXPECT_EQ(ReadWholeFile(to), ReadWholeFile(from));
 }
 
+// A pipe in the catalogue's place would hold an update (and the folder's
+// lock) for ever in the copy: it is refused at once, and nothing is made.
+TEST(CopyToNewFileTest, APipeIsRefusedAtOnce) {
+  TempFolder folder;
+  const std::string pipe = folder / "dbase.dbs";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_THROW(CopyToNewFile(pipe, folder / "tempdb.dbs"), FileShapeError);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  EXPECT_FALSE(fs::exists(folder / "tempdb.dbs"));
+}
+
 TEST(FolderWritableTest, AFolderWithoutWriteBitsIsReadOnlyForEveryone) {
   TempFolder folder;
   EXPECT_TRUE(FolderWritable(folder.Path()));

@@ -83,7 +83,7 @@ TEST_F(CutPageCommandTest, OnlyARegularPageWithinTheLimitIsRead) {
   const struct {
     std::string page;
     std::string reason;
-  } cases[] = {{pipe, "sıradan bir dosya değil"}, {zero, "sıradan bir dosya değil"}, {huge, "en çok 64 MB okunur"}};
+  } cases[] = {{pipe, "sıradan bir dosya değil"}, {zero, "sıradan bir dosya değil"}, {huge, "en çok 4 MB okunur"}};
   for (const auto& c : cases) {
     const CliResult result = RunCli({"cut-page", c.page});
     EXPECT_EQ(result.status, 1) << c.page;

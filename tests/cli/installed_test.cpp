@@ -47,7 +47,7 @@ class InstalledCliTest : public testing::Test {
 
 TEST_F(InstalledCliTest, FirstUpdateFillsTheCatalogueInTheUsersDataFolder) {
   demo::ScheduleServer server(demo::MemoryPages({{"index", IndexPageBytes({"ELK", "MAT"})},
-                                                 {"ELK", SchedulePageBytes({Row("11", "ELK 101")})},
+                                                 {"ELK", SchedulePageBytes({Row("21011", "ELK 101")})},
                                                  {"MAT", SchedulePageBytes({})}}),
                               {});
   server.Start();

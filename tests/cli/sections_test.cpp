@@ -117,7 +117,10 @@ TEST_F(SectionsCommandTest, FailuresSayWhatIsWrong) {
   } cases[] = {
       {{"MAK", "MAK 101"}, 1, "\"MAK\" bölümü bölüm listesinde yok.\n"},
       {{"ELK", "ELK 999"}, 1, "\"ELK 999\" dersi \"ELK\" bölümünde yok.\n"},
-      {{"KAY", "KAY 101"}, 1, "Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle.\n"},
+      {{"KAY", "KAY 101"},
+       1,
+       "Database dosyası silinmiş veya bozulmuş! Ders bilgilerini \"kiremo-cli update\" ile sunucudan yeniden "
+       "kurabilirsin.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.words[0]);

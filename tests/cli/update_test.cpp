@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -97,8 +98,8 @@ class UpdateCommandTest : public testing::Test {
 
 std::map<std::string, std::string> ThreeDepartments() {
   return {{"index", IndexPageBytes({"ELK", "MAT", "FIZ"})},
-          {"ELK", SchedulePageBytes({Row("11", "ELK 101"), Row("12", "ELK 102")})},
-          {"MAT", SchedulePageBytes({Row("21", "MAT 101")})},
+          {"ELK", SchedulePageBytes({Row("21011", "ELK 101"), Row("21012", "ELK 102")})},
+          {"MAT", SchedulePageBytes({Row("31021", "MAT 101")})},
           {"FIZ", SchedulePageBytes({})}};
 }
 
@@ -116,7 +117,7 @@ TEST_F(UpdateCommandTest, PrintsEveryStoredDepartmentAndTheCompletion) {
   EXPECT_TRUE(
       result.out.ends_with("3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
       << result.out;
-  EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"11", "12"}));
+  EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
   EXPECT_TRUE(Crns("fiz").empty());
   EXPECT_EQ(CatalogueFiles(), kAtRest);
 }
@@ -145,7 +146,7 @@ TEST_F(UpdateCommandTest, EveryServerFaultFailsTheWholeUpdateAndSaysWhatHappened
       {"server error after two pages", none, demo::Failure::Status, 500, 2, "HTTP 500"},
       {"closed mid-body after three pages", none, demo::Failure::Close, 0, 3, "bağlantıyı kesti"},
       {"stalled after one page", none, demo::Failure::Stall, 0, 1, "zamanında cevap vermedi"},
-      {"oversized page", none, demo::Failure::Oversized, 0, 1, "64 MB"},
+      {"oversized page", none, demo::Failure::Oversized, 0, 1, "4 MB"},
       {"maintenance page at every address",
        [&](auto& pages) {
          for (const std::string& code : codes) pages[code] = Maintenance();
@@ -156,13 +157,23 @@ TEST_F(UpdateCommandTest, EveryServerFaultFailsTheWholeUpdateAndSaysWhatHappened
       {"empty index", [](auto& pages) { pages["index"] = ""; }, demo::Failure::None, 0, 0,
        "Sunucu bölüm listesini vermedi"},
       {"refused", none, demo::Failure::None, 0, 0, kConnectionFailed},
+      {"half a page with an honest length after two pages", none, demo::Failure::Truncated, 0, 2, "eksik gönderdi"},
+      {"a compressed body that cannot be decoded", none, demo::Failure::Garbled, 0, 1, "açamadığım bir sıkıştırmayla"},
+      {"ten thousand departments",
+       [](auto& pages) {
+         constexpr char kSigns[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+         std::vector<std::string> many;
+         for (int k = 0; k < 10000; ++k) many.push_back({kSigns[k / 1296], kSigns[k / 36 % 36], kSigns[k % 36]});
+         pages["index"] = IndexPageBytes(many);
+       },
+       demo::Failure::None, 0, 0, "en çok 1000 bölüm alır"},
   };
   MakeOldTerm({"ELK", "MAT", "ESK"});
   const std::string main_before = ReadWholeFile(MainPath());
   const std::string list_before = ReadWholeFile(ListPath());
   for (const Fault& fault : faults) {
     std::map<std::string, std::string> pages{{"index", IndexPageBytes(codes)}};
-    for (const std::string& code : codes) pages[code] = SchedulePageBytes({Row("1", code + " 101")});
+    for (const std::string& code : codes) pages[code] = SchedulePageBytes({Row("10001", code + " 101")});
     fault.pages(pages);
     demo::ServerOptions options;
     options.failure = fault.failure;
@@ -183,12 +194,134 @@ TEST_F(UpdateCommandTest, EveryServerFaultFailsTheWholeUpdateAndSaysWhatHappened
   }
 }
 
+// What a server may send that is still a whole term: pages compressed
+// whether asked for or not, a department listed twice or in two cases, and
+// a department it no longer lists (which leaves the catalogue, so that a
+// plan holding its sections hears they are gone).
+TEST_F(UpdateCommandTest, WhatTheServerMaySendIsTakenAsTheTermItHolds) {
+  const auto none = [](std::map<std::string, std::string>&) {};
+  const struct {
+    const char* name;
+    std::function<void(std::map<std::string, std::string>&)> pages;
+    demo::Failure failure;
+  } cases[] = {
+      {"gzip bodies", none, demo::Failure::Gzip},
+      {"deflate bodies", none, demo::Failure::Deflate},
+      {"codes twice and in two cases",
+       [](auto& pages) {
+         pages["index"] = IndexPageBytes({"ELK", "MAT", "elk", "FIZ", "ELK", "Mat"});
+       },
+       demo::Failure::None},
+  };
+  for (const auto& c : cases) {
+    MakeOldTerm({"ELK", "MAT", "ESK"});
+    std::map<std::string, std::string> pages = ThreeDepartments();
+    c.pages(pages);
+    demo::ServerOptions options;
+    options.failure = c.failure;
+    Serve(pages, options);
+    const CliResult result = Cli({"update"});
+    ASSERT_EQ(result.status, 0) << c.name << ": " << result.err;
+    EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"21011", "21012"})) << c.name;
+    EXPECT_EQ(Crns("mat"), (std::vector<std::string>{"31021"})) << c.name;
+    EXPECT_EQ(Cli({"departments"}).out, "ELK\nMAT\nFIZ\n") << c.name;
+    EXPECT_EQ(catalogue::Database(Connection()).TableNames(), (std::vector<std::string>{"elk_tb", "fiz_tb", "mat_tb"}))
+        << c.name << ": the dropped ESK is gone";
+    EXPECT_TRUE(
+        result.out.ends_with("3 tane sayfayı tek tek dolaşıp ne var ne yok alarak güncelleme işlemini tamamladım!\n"))
+        << c.name << ": " << result.out;
+    EXPECT_EQ(CatalogueFiles(), kAtRest) << c.name;
+  }
+}
+
+// A damaged catalogue is said as such, with what rebuilds it; the update
+// rebuilds it; a pipe in its place holds nobody up.
+TEST_F(UpdateCommandTest, ADamagedCatalogueIsSaidAndTheUpdateRebuildsIt) {
+  const std::string damaged =
+      "Database dosyası silinmiş veya bozulmuş! Ders bilgilerini \"kiremo-cli update\" ile sunucudan yeniden "
+      "kurabilirsin.\n";
+  Serve(ThreeDepartments());
+  for (const bool pipe : {false, true}) {
+    MakeOldTerm({"ELK", "MAT", "FIZ"});
+    std::filesystem::remove(MainPath());
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(MainPath().c_str(), 0644), 0);
+    } else {
+      WriteBytes(MainPath(), std::string(5000, 'x'));
+    }
+    const CliResult generated = Cli({"generate", "--course", "ELK 101"});
+    EXPECT_EQ(generated.status, 1);
+    EXPECT_EQ(generated.err, damaged) << "not that the course is missing";
+    EXPECT_EQ(Cli({"courses", "ELK"}).err, damaged);
+    const CliResult quick = Cli({"update", "--department", "ELK"});
+    EXPECT_EQ(quick.status, 1);
+    EXPECT_EQ(quick.err, damaged);
+
+    const CliResult result = Cli({"update"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
+    EXPECT_EQ(CatalogueFiles(), kAtRest);
+    EXPECT_EQ(Cli({"courses", "ELK"}).out, "ELK 101\nELK 102\n");
+  }
+}
+
+// Links at the catalogue's and the list's names are written through and
+// stay links; a folder where the new list should go refuses the switch
+// before anything moves, and says so.
+TEST_F(UpdateCommandTest, TheSwitchWritesThroughLinksAndSaysWhatItCouldNotReplace) {
+  Serve(ThreeDepartments());
+  const std::string shared = root / "shared/";
+  std::filesystem::create_directories(shared);
+  std::filesystem::rename(ListPath(), shared + "kodlar.dat");
+  std::filesystem::rename(MainPath(), shared + "dbase.dbs");
+  std::filesystem::create_symlink(shared + "kodlar.dat", ListPath());
+  std::filesystem::create_symlink(shared + "dbase.dbs", MainPath());
+  CliResult result = Cli({"update"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(ListPath()));
+  EXPECT_TRUE(std::filesystem::is_symlink(MainPath()));
+  EXPECT_EQ(ReadWholeFile(shared + "kodlar.dat"), "ELK\r\nMAT\r\nFIZ\r\n");
+  EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
+
+  MakeOldTerm({"ELK", "MAT", "FIZ"});
+  const std::string main_before = ReadWholeFile(MainPath());
+  std::filesystem::remove(ListPath());
+  std::filesystem::create_directory(ListPath());
+  result = Cli({"update"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "HATA: Yeni ders bilgileri yerine konamadı: \"" + ListPath() +
+                            "\" bir klasör; yerine dosya konamaz. Ders bilgileri ve bölüm listesi olduğu gibi "
+                            "duruyor.\n");
+  EXPECT_TRUE(ReadWholeFile(MainPath()) == main_before);
+  EXPECT_EQ(CatalogueFiles(), (std::set<std::string>{"dbase.dbs", "kodlar.dat"}));
+}
+
+// Killed between the switch's two renames in a folder that has since become
+// read-only: nothing can complete the switch, and the commands say so
+// instead of reading the new catalogue with the old list.
+TEST_F(UpdateCommandTest, AHalfSwitchedReadOnlyFolderIsSaidNotRead) {
+  WriteBytes(program + std::string(catalogue::kDepartmentListNew), "YEN\r\n");
+  WriteBytes(program + std::string(catalogue::kSwitchMarker), "");
+  const std::string data = program + "DataBase";
+  ::chmod(data.c_str(), 0555);
+  const CliResult departments = Cli({"departments"});
+  const CliResult courses = Cli({"courses", "ELK"});
+  ::chmod(data.c_str(), 0755);
+  for (const CliResult& result : {departments, courses}) {
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("klasöründe ders bilgilerinin değiştirilmesi yarıda kalmış"), std::string::npos)
+        << result.err;
+  }
+  EXPECT_EQ(Cli({"departments"}).out, "YEN\n");  // writable again: the switch is completed
+}
+
 TEST_F(UpdateCommandTest, DepartmentUpdatesOneTable) {
   Serve(ThreeDepartments());
   CliResult result = Cli({"update", "--department", "ELK"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "elk güncellendi.\n");
-  EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"11", "12"}));
+  EXPECT_EQ(Crns("elk"), (std::vector<std::string>{"21011", "21012"}));
   EXPECT_EQ(Crns("mat"), (std::vector<std::string>{"OLD"}));
 
   result = Cli({"update", "--department", "FIZ"});
@@ -253,7 +386,9 @@ TEST_F(UpdateCommandTest, AnEmptyCatalogueFileIsRefusedLikeADamagedOne) {
   std::filesystem::resize_file(MainPath(), 0);
   const CliResult result = Cli({"courses", "ELK"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Database dosyası silinmiş veya bozulmuş! Programı tekrar kur.\n");
+  EXPECT_EQ(result.err,
+            "Database dosyası silinmiş veya bozulmuş! Ders bilgilerini \"kiremo-cli update\" ile sunucudan yeniden "
+            "kurabilirsin.\n");
   EXPECT_EQ(std::filesystem::file_size(MainPath()), 0u);
 }
 
@@ -288,7 +423,7 @@ class WholeTermTest : public UpdateCommandTest {
     new_codes.push_back("YEN");
     std::map<std::string, std::string> pages;
     for (const std::string& code : new_codes) {
-      pages[code] = SchedulePageBytes({Row("1", code + " 101"), Row("2", code + " 102")});
+      pages[code] = SchedulePageBytes({Row("10001", code + " 101"), Row("10002", code + " 102")});
     }
     pages["index"] = IndexPageBytes(new_codes);
     MakeOldTerm(old_codes);
@@ -304,7 +439,7 @@ class WholeTermTest : public UpdateCommandTest {
     const bool old_list = listed == old_codes;
     if (!old_list && listed != new_codes) return "a list of neither term";
     const std::vector<std::string> rows =
-        old_list ? std::vector<std::string>{"OLD"} : std::vector<std::string>{"1", "2"};
+        old_list ? std::vector<std::string>{"OLD"} : std::vector<std::string>{"10001", "10002"};
     for (const std::string& code : listed) {
       if (Crns(code) != rows) return code + " does not hold the list's term";
     }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "catalogue/file_system.h"
 #include "planner/markers.h"
 #include "planner_test_support.h"
 #include "text/errors.h"
@@ -74,7 +77,8 @@ TEST_F(CourseRowsTest, UnreadableDepartmentTableShowsTheBoxAndLeavesBos) {
   ASSERT_EQ(window.notices.size(), 1u);
   const auto& box = window.notices[0];
   EXPECT_EQ(box.caption, "HATA");
-  EXPECT_EQ(box.text, W("Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle."_w));
+  EXPECT_EQ(box.text, W("Database dosyası silinmiş veya bozulmuş! Programı yeniden yükle. Ders bilgilerini \"Program > "
+                        "Veri Al/Güncelle\" ile sunucudan yeniden kurabilirsin."_w));
   EXPECT_EQ(box.icon, Icon::Error);
   EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
 }
@@ -85,6 +89,19 @@ TEST_F(CourseRowsTest, MissingCatalogueFileShowsTheSameBox) {
   PickDepartment(1, "ELK");
   ASSERT_EQ(window.notices.size(), 1u);
   EXPECT_EQ(Codes(1).items, Texts{W(kBos)});
+}
+
+// A catalogue folder that is no folder holds a catalogue that may be
+// sound: the box says what is wrong, not that the catalogue is damaged.
+TEST_F(CourseRowsTest, ACatalogueFolderThatIsNoFolderIsSaidAsSuch) {
+  query1.Close();
+  std::filesystem::rename(folder / "DataBase", folder / "DataBase.saklanan");
+  WriteFileAtomically(folder / "DataBase", "x");
+  PickDepartment(1, "ELK");
+  ASSERT_EQ(window.notices.size(), 1u);
+  EXPECT_NE(window.notices[0].text.find(W("DataBase\" bir klasör değil"_w)), std::string::npos)
+      << window.notices[0].text;
+  EXPECT_EQ(window.notices[0].text.find(W("bozulmuş"_w)), std::string::npos);
 }
 
 TEST_F(CourseRowsTest, SectionItemsAndTeachers) {

@@ -6,6 +6,7 @@
 
 #include "planner/markers.h"
 #include "planner_test_support.h"
+#include "text/errors.h"
 
 namespace kiremo::planner::testing {
 namespace {
@@ -195,6 +196,18 @@ TEST_F(PlanCheckTest, ApplyingTheNewDataEqualsRePickingByHand) {
   EXPECT_EQ(planner.Ders(1).Gunler, std::vector<std::string>{"2"});
   EXPECT_EQ(Colour(3, SlotOfHour(10)), kRed);
   EXPECT_EQ(CheckPlan(applied, query1.Db()).courses[1].status, CheckStatus::Unchanged);
+}
+
+// A full update drops the table of a department the server stopped
+// listing: the plan's sections there are gone, not unreadable; a catalogue
+// that cannot be read at all still is an error.
+TEST_F(PlanCheckTest, SectionsOfADepartmentNoLongerInTheCatalogueHaveVanished) {
+  query1.Db().DropTable("ELK");
+  const PlanCheck check = CheckPlan(plan, query1.Db());
+  ASSERT_EQ(check.courses.size(), 6u);
+  for (const CourseCheck& course : check.courses) EXPECT_EQ(course.status, CheckStatus::Vanished) << course.course;
+  query1.SetConnectionString("broken");
+  EXPECT_THROW(CheckPlan(plan, query1.Db()), DatabaseError);
 }
 
 TEST_F(PlanCheckTest, ASectionTheListNoLongerOffersIsLeftAsItIs) {

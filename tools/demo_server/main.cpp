@@ -23,13 +23,15 @@ using kiremo::operator""_w;
 
 constexpr const char* kUsage =
     "kullanım: kiremo-demo-server [--pages KLASÖR] [--port N] [--delay-ms N]\n"
-    "                             [--fail-after N] [--failure 500|404|...|redirect|close|stall]\n"
+    "                             [--fail-after N]\n"
+    "                             [--failure 500|404|...|redirect|close|stall|truncated|gzip|deflate|garbled]\n"
     "                             [--version METİN] [--changes-file DOSYA]\n"
     "  --pages         index.html ve <KOD>.html sayfalarının klasörü (varsayılan: ../demo/pages)\n"
     "  --port          dinlenecek kapı; 0 boş bir kapı seçer (varsayılan 8642)\n"
     "  --delay-ms      her bölüm sayfasından önce bekleme\n"
     "  --fail-after    bu kadar bölüm sayfasından sonra --failure başlar (varsayılan 0)\n"
-    "  --failure       hata durumu kodu, yönlendirme, yarıda kesilen bağlantı ya da hiç yanıt vermemek\n"
+    "  --failure       hata durumu kodu, yönlendirme, yarıda kesilen bağlantı, hiç yanıt vermemek,\n"
+    "                  yarısı gönderilen sayfa, istenmeden sıkıştırılmış ya da açılamayan gövde\n"
     "  --version       /kiremo/version.txt içeriği (varsayılan 1.51)\n"
     "  --changes-file  /kiremo/duzeltme.txt içeriği (Windows-1254)\n";
 
@@ -53,6 +55,14 @@ void ApplyFailure(const std::string& text, kiremo::demo::ServerOptions& options)
     options.failure = Failure::Close;
   } else if (text == "stall") {
     options.failure = Failure::Stall;
+  } else if (text == "truncated") {
+    options.failure = Failure::Truncated;
+  } else if (text == "gzip") {
+    options.failure = Failure::Gzip;
+  } else if (text == "deflate") {
+    options.failure = Failure::Deflate;
+  } else if (text == "garbled") {
+    options.failure = Failure::Garbled;
   } else {
     const int status = Number("--failure", text);
     if (status < 100 || status > 599) throw std::invalid_argument("--failure: bilinmeyen hata: " + text);

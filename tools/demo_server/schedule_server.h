@@ -29,6 +29,10 @@ enum class Failure {
   Close,      // headers and half the body, then the connection is closed
   Stall,      // the request is never answered
   Oversized,  // a body larger than any page may be (sent only as far as the client reads)
+  Truncated,  // the first half of the page, with a length that says it is all
+  Gzip,       // the page compressed with gzip, whether the client asked for it or not
+  Deflate,    // the same with deflate (zlib)
+  Garbled,    // a body said to be gzip that is not
 };
 
 struct ServerOptions {

@@ -25,6 +25,9 @@ _kiremo_cli() {
     --save)
       _filedir dkf
       return ;;
+    --friend)
+      _filedir dkf
+      return ;;
     --sort)
       # Keys separated by commas: complete the last one.
       local keys_before="${cur%"${cur##*,}"}"
@@ -50,8 +53,10 @@ _kiremo_cli() {
       case "$sub" in
         "")
           COMPREPLY=($(compgen -W 'show crns export' -- "$cur"))
+          COMPREPLY+=($(compgen -W 'compare free' -- "$cur"))
           return ;;
-        show) options="--json" ;;
+        show) options="--json --friend" ;;
+        compare | free) options="--json" ;;
         crns) options="--script" ;;
         export) options="--term-start --weeks" ;;
       esac

@@ -133,10 +133,13 @@ TEST_F(PlanPairTest, FreeGivesTheHoursEveryPlanIsFree) {
   EXPECT_EQ(RunIn({"plan", "free", busy}).out, "Salı 12:30-14:29\n");
   EXPECT_EQ(nlohmann::json::parse(RunIn({"plan", "free", busy, "--json"}).out),
             (nlohmann::json{{"free", {range(2, 5, 6)}}}));
-  const CliResult none = RunIn({"plan", "free", busy, a});
+  // With a plan that has Tuesday 12:30-14:29 taken, nothing is left.
+  const std::string lunch = folder / "ogle.dkf";
+  files::WritePlanFile(lunch, PlanOf({{1, "C 1", "3", {{"2", "12:14"}}}}));
+  const CliResult none = RunIn({"plan", "free", busy, lunch});
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.out, "Ortak boş saat yok.\n");
-  EXPECT_EQ(nlohmann::json::parse(RunIn({"plan", "free", busy, a, "--json"}).out),
+  EXPECT_EQ(nlohmann::json::parse(RunIn({"plan", "free", busy, lunch, "--json"}).out),
             (nlohmann::json{{"free", nlohmann::json::array()}}));
 }
 

@@ -27,11 +27,12 @@ WeekCourses CoursesOfWeek(const Timetable& timetable) {
   return week;
 }
 
-int BusyCells(const WeekCourses& week) {
-  int busy = 0;
-  for (const auto& day : week)
-    busy += static_cast<int>(std::count_if(day.begin(), day.end(), [](auto c) { return c; }));
-  return busy;
+int ClassHours(const WeekCourses& week) {
+  int hours = 0;
+  for (const auto& day : week) {
+    hours += static_cast<int>(std::count_if(day.begin(), day.end(), [](const std::string* c) { return c != nullptr; }));
+  }
+  return hours;
 }
 
 // The CRNs of a course in the timetable, in its order.
@@ -82,7 +83,7 @@ std::vector<OtherSection> OtherSections(const Timetable& a, const Timetable& b) 
 
 }  // namespace
 
-Measures MeasuresOf(const Timetable& timetable) { return {MetricsOf(timetable), BusyCells(CoursesOfWeek(timetable))}; }
+Measures MeasuresOf(const Timetable& timetable) { return {MetricsOf(timetable), ClassHours(CoursesOfWeek(timetable))}; }
 
 Comparison Compare(const Timetable& a, const Timetable& b) {
   Comparison comparison{MeasuresOf(a), MeasuresOf(b), OnlyIn(a, b), OnlyIn(b, a), OtherSections(a, b), {}};

@@ -31,6 +31,9 @@ _kiremo_cli() {
     --save)
       _filedir dkf
       return ;;
+    --friend)
+      _filedir dkf
+      return ;;
     --sort)
       # Keys separated by commas: complete the last one.
       local keys_before="${cur%"${cur##*,}"}"
@@ -55,9 +58,10 @@ _kiremo_cli() {
     plan)
       case "$sub" in
         "")
-          COMPREPLY=($(compgen -W 'show crns check export' -- "$cur"))
+          COMPREPLY=($(compgen -W 'show crns check export compare free' -- "$cur"))
           return ;;
-        show | check) options="--json" ;;
+        show) options="--json --friend" ;;
+        check | compare | free) options="--json" ;;
         crns) options="--script" ;;
         export) options="--term-start --weeks" ;;
       esac

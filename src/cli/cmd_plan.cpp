@@ -1,7 +1,8 @@
-// kiremo-cli plan show|crns|check|export: a schedule file loaded into the
-// planner as the window loads it, then shown, its CRNs given as the clipboard
-// would get them, checked against the catalogue, or its week exported as a
-// workbook or a calendar.
+// kiremo-cli plan show|crns|check|export|compare|free: a schedule file loaded
+// into the planner as the window loads it, then shown (with the classes in
+// common with friends' plans), its CRNs given as the clipboard would get
+// them, checked against the catalogue, or its week exported as a workbook or
+// a calendar; two plans compared, or several plans' common free hours.
 #include <cstdio>
 #include <ostream>
 
@@ -9,7 +10,10 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/plan_check.h"
+#include "cli/plan_compare.h"
 #include "cli/plan_export.h"
+#include "cli/plan_free.h"
+#include "cli/plan_friends.h"
 #include "cli/plan_session.h"
 #include "files/constraints_text.h"
 #include "files/plan_io.h"
@@ -20,9 +24,11 @@ namespace kiremo::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "plan show DOSYA.dkf [--json] | plan crns DOSYA.dkf [--script] | plan check DOSYA.dkf [--json] | "
+    "plan show DOSYA.dkf [--friend ARKADAŞ.dkf ...] [--json] | plan crns DOSYA.dkf [--script] | plan check DOSYA.dkf "
+    "[--json] | "
     "plan export DOSYA.dkf ÇIKTI.xlsx | "
-    "plan export DOSYA.dkf ÇIKTI.ics --term-start YYYY-AA-GG [--weeks N]";
+    "plan export DOSYA.dkf ÇIKTI.ics --term-start YYYY-AA-GG [--weeks N]"
+    " | plan compare A.dkf B.dkf [--json] | plan free DOSYA.dkf [DOSYA.dkf ...] [--json]";
 
 nlohmann::json RowJson(int row, const planner::TDers& ders) {
   return {{"row", row},
@@ -94,7 +100,7 @@ nlohmann::json ConstraintsJson(const planner::PlanSnapshot& plan) {
           {"busy", busy}};
 }
 
-void ShowJson(std::ostream& out, const PlanSession& session, const planner::PlanSnapshot& plan) {
+nlohmann::json ShowJson(const PlanSession& session, const planner::PlanSnapshot& plan) {
   nlohmann::json cells = nlohmann::json::array();
   for (int day = 1; day <= 5; ++day) {
     for (int slot = 1; slot <= 14; ++slot) cells.push_back(session.planner.Cell(day, slot));
@@ -108,7 +114,7 @@ void ShowJson(std::ostream& out, const PlanSession& session, const planner::Plan
                           {"rows", rows},
                           {"committed", JsonTexts({plan.committed.begin(), plan.committed.end()})}};
   if (!plan.constraints.Empty()) shown["constraints"] = ConstraintsJson(plan);
-  PrintJson(out, shown);
+  return shown;
 }
 
 int Plan(Context& context, const std::vector<std::string>& words) {
@@ -117,17 +123,22 @@ int Plan(Context& context, const std::vector<std::string>& words) {
   const std::vector<std::string> rest(words.begin() + 1, words.end());
 
   if (action == "show") {
-    const Args args = Args::Parse(rest, {"--json"}, {});
+    const Args args = Args::Parse(rest, {"--json"}, {"--friend"});
     args.ExpectPositional(1, kUsage);
     PlanSession session(context.program_folder);
     session.Load(args.Positional()[0]);
+    const std::vector<planner::Friend> friends = ReadFriends(args);
     const bool failed = ReportNotices(session.shown.notices, 0, context.err);
     // What a save would write now: the combo texts and the marked CRNs.
     const planner::PlanSnapshot plan = session.planner.Snapshot();
+    const auto in_common = planner::ClassesInCommon(plan, friends);
     if (args.Has("--json")) {
-      ShowJson(context.out, session, plan);
+      nlohmann::json shown = ShowJson(session, plan);
+      if (args.Has("--friend")) shown["in_common"] = ClassesInCommonJson(in_common);
+      PrintJson(context.out, shown);
     } else {
       ShowText(context.out, session, plan);
+      if (args.Has("--friend")) PrintClassesInCommon(context.out, in_common);
     }
     return failed ? 1 : 0;
   }
@@ -144,6 +155,8 @@ int Plan(Context& context, const std::vector<std::string>& words) {
   }
   if (action == "check") return CheckPlanCommand(context, rest);
   if (action == "export") return ExportPlan(context, rest);
+  if (action == "compare") return ComparePlansCommand(context, rest);
+  if (action == "free") return FreeHoursCommand(context, rest);
   throw UsageError(std::string("kullanım: kiremo-cli ") + kUsage);
 }
 

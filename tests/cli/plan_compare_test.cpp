@@ -128,14 +128,15 @@ TEST_F(PlanPairTest, FreeGivesTheHoursEveryPlanIsFree) {
 
   // Every day 08:30-22:29 taken but Tuesday 12:30-14:29.
   const std::string busy = folder / "dolu.dkf";
-  files::WritePlanFile(busy, PlanOf({{1, "A 1", "1", {{"1", "08:22"}, {"3", "08:22"}, {"4", "08:22"}, {"5", "08:22"}}},
-                                     {2, "B 1", "2", {{"2", "08:12"}, {"2", "14:22"}}}}));
+  files::WritePlanFile(busy,
+                       PlanOf({{1, "A 1", "10001", {{"1", "08:22"}, {"3", "08:22"}, {"4", "08:22"}, {"5", "08:22"}}},
+                               {2, "B 1", "10002", {{"2", "08:12"}, {"2", "14:22"}}}}));
   EXPECT_EQ(RunIn({"plan", "free", busy}).out, "Salı 12:30-14:29\n");
   EXPECT_EQ(nlohmann::json::parse(RunIn({"plan", "free", busy, "--json"}).out),
             (nlohmann::json{{"free", {range(2, 5, 6)}}}));
   // With a plan that has Tuesday 12:30-14:29 taken, nothing is left.
   const std::string lunch = folder / "ogle.dkf";
-  files::WritePlanFile(lunch, PlanOf({{1, "C 1", "3", {{"2", "12:14"}}}}));
+  files::WritePlanFile(lunch, PlanOf({{1, "C 1", "10003", {{"2", "12:14"}}}}));
   const CliResult none = RunIn({"plan", "free", busy, lunch});
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.out, "Ortak boş saat yok.\n");

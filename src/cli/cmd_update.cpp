@@ -75,7 +75,8 @@ int RunQuickUpdate(Context& context, TerminalReport& report, catalogue::Catalogu
     fetched.page = fetcher.Get(acquisition::SchedulePageUrl(ScheduleServerUrl(), code));
   } catch (const acquisition::FetchError& e) {
     report.Show({std::string(acquisition::kCaptionError),
-                 code + std::string(" bölümü güncellenemedi: "_w) + acquisition::FullUpdateFailureText(e, acquisition::SchedulePage(code)),
+                 code + std::string(" bölümü güncellenemedi: "_w) +
+                     acquisition::FullUpdateFailureText(e, acquisition::SchedulePage(code)),
                  Icon::Warning});
     return 1;
   }

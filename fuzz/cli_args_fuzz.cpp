@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Tidy();
   std::ostringstream out;
   std::ostringstream err;
-  cli::Context context{ProgramFolder(), out, err};
+  cli::Context context{ProgramFolder(), out, err, false, ""};
   const int status = cli::RunCommand(*command, context, std::vector<std::string>(words.begin() + 1, words.end()));
   KIREMO_EXPECT(status == 0 || status == 1 || status == 2);
   KIREMO_EXPECT(status == 0 || !err.str().empty());

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -55,11 +54,16 @@ std::string Squeezed(const std::string& line) {
   return squeezed;
 }
 
+// Every "--word" or "--word-word" in the text.
 std::set<std::string> OptionsIn(const std::string& text) {
-  static const std::regex option("--[a-z][a-z-]*");
   std::set<std::string> options;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it) {
-    options.insert(it->str());
+  const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+  for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 1)) {
+    std::size_t end = at + 2;
+    if (end >= text.size() || !lower(text[end])) continue;
+    while (end < text.size() && (lower(text[end]) || text[end] == '-')) ++end;
+    options.insert(text.substr(at, end - at));
+    at = end - 1;
   }
   return options;
 }

@@ -222,13 +222,13 @@ class CountSteps {
     return true;
   }
 
-  [[gnu::always_inline]] static std::uint64_t Key(const TimetableCounter::Level& level, const std::uint64_t* occupied,
-                                                  std::size_t words) {
+  [[gnu::always_inline]] static std::uint64_t Key(const std::vector<std::uint64_t>& class_of_byte,
+                                                  const std::uint64_t* occupied, std::size_t words) {
     std::uint64_t key = 0;
     for (std::size_t w = 0; w < words; ++w) {
       for (std::uint64_t rest = occupied[w]; rest != 0;) {
         const int byte = std::countr_zero(rest) / 8;
-        key |= level.class_of_byte[(w * 8 + byte) * 256 + ((rest >> (8 * byte)) & 0xFF)];
+        key |= class_of_byte[(w * 8 + byte) * 256 + ((rest >> (8 * byte)) & 0xFF)];
         rest &= ~(std::uint64_t{0xFF} << (8 * byte));
       }
     }
@@ -248,10 +248,14 @@ template <bool kPopcnt>
   const TimetableCounter::Level& level = counter.levels_[i];
   if (i == m - 1) return Weighted<kPopcnt>(level, avail + level.avail_at);
   if (i == m - 2) return LastTwo<kPopcnt>(run, level, counter.levels_[i + 1], avail);
+  if (i == counter.tail_.split && counter.tail_ready_.load(std::memory_order_acquire)) {
+    const TimetableCounter::Tail& tail = counter.tail_;
+    return tail.counts[((std::uint64_t{1} << tail.bits) - 1) & ~Key(tail.class_of_byte, occupied, counter.words_)];
+  }
   CountRun::Memo* memo = run.memos_[i].get();
   std::uint64_t key = 0, total = 0;
   if (memo && memo->enabled) {
-    key = Key(level, occupied, counter.words_);
+    key = Key(level.class_of_byte, occupied, counter.words_);
     if (memo->Find(key, total)) return total;
   }
   std::uint64_t* below = run.avail_.data() + (i + 1) * counter.avail_words_;
@@ -339,6 +343,7 @@ std::optional<std::uint64_t> CountRun::From(int depth, const std::uint64_t* occu
   stopped_ = false;
   const int m = counter_.Levels();
   if (depth >= m) return 1;
+  if (depth <= counter_.tail_.split) counter_.EnsureTail(stop_);
   std::uint64_t* avail = avail_.data() + depth * counter_.avail_words_;
   for (int j = depth; j < m; ++j) {
     const TimetableCounter::Level& level = counter_.levels_[j];

@@ -40,9 +40,11 @@ TimetableCounter::TimetableCounter(const std::vector<TTreeDers>& candidates,
     AddLevel(candidates, levels[chosen[k]], masks, k + 1 == chosen.size());
   LinkLevels();
   for (int from = 0; from + 2 < Levels(); ++from) ClassifyCells(from);
+  PlanTail();
   tabled_below_.assign(levels_.size(), 0);
-  for (int i = Levels() - 2; i >= 0; --i)
-    tabled_below_[i] = tabled_below_[i + 1] || !levels_[i + 1].class_of_byte.empty();
+  for (int i = Levels() - 2; i >= 0; --i) {
+    tabled_below_[i] = tabled_below_[i + 1] || !levels_[i + 1].class_of_byte.empty() || tail_.split == i + 1;
+  }
 }
 
 void TimetableCounter::AddLevel(const std::vector<TTreeDers>& candidates, const std::vector<int>& members,

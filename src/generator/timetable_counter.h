@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -18,12 +19,15 @@ namespace kiremo::generator {
 // later course that fit with it, so the sections still open below a choice
 // are a few words ANDed together and the last course is counted by a
 // population count of those words: the walk stops one course early.
-// Where the courses below a level touch few distinct cells (cells that the
-// same sections cover act as one), the count of everything below depends on
-// those cells alone: it is remembered per level in a table indexed by them,
-// and every later subtree with the same cells taken is answered by one
-// lookup. A level whose cells are too many, or whose table is seldom hit,
-// is walked.
+//
+// Where the last courses touch few distinct cells that earlier ones touch
+// too (cells that the same sections of the last courses cover act as one),
+// the count below a path depends on which of those cells the path takes:
+// a table over every set of them (the clash-free picks of the last courses,
+// summed over the subsets of each set) answers a whole subtree with one
+// lookup, and only the first courses are walked. Where they touch too many,
+// the subtrees below a level are remembered by the cells taken, as long as
+// they repeat often enough; the rest is walked.
 class TimetableCounter {
  public:
   // Over the `chosen` levels (ascending positions in `levels`), under the
@@ -37,11 +41,14 @@ class TimetableCounter {
   // two courses, or one CRN twice in a course with different hours).
   bool Exact() const { return exact_; }
   int Levels() const { return static_cast<int>(levels_.size()); }
-  std::size_t Words() const { return words_; }
+  // The first level that the table of the last courses answers for; -1
+  // without one.
+  int TableFrom() const { return tail_.split; }
 
  private:
   friend class CountRun;
   friend class CountSteps;
+  friend class TailPicks;
 
   struct Level {
     int sections = 0;                    // distinct masks
@@ -58,15 +65,36 @@ class TimetableCounter {
     std::vector<std::uint64_t> class_of_byte;  // per byte of an occupancy, 256 class sets
   };
 
+  // The table of the last courses, from level `split` on.
+  struct Tail {
+    int split = -1;  // none
+    int bits = 0;
+    std::vector<std::uint64_t> class_of_byte;  // per byte of an occupancy, 256 class sets
+    std::vector<std::uint64_t> classes;        // per section of the tail's levels, its class set
+    std::vector<std::size_t> classes_at;       // per level from `split` on, where its sections begin
+    std::vector<std::uint32_t> counts;         // per class set, the picks that fit it
+  };
+
   void AddLevel(const std::vector<TTreeDers>& candidates, const std::vector<int>& members, const ClashMasks& masks,
                 bool last);
   void LinkLevels();
   void ClassifyCells(int from);
+  // The table the walk would gain most from, if any; built later.
+  void PlanTail();
+  std::optional<Tail> ClassifyTail(int split) const;
+  double PathsEstimate(int from, int to) const;
+  // Builds the planned table once, on whichever thread counts first; false
+  // when it was stopped (the walk then goes on to the end).
+  void EnsureTail(const std::atomic<bool>* stop) const;
+  bool BuildTail(const std::atomic<bool>* stop) const;
 
   std::size_t words_ = 1;
   std::size_t avail_words_ = 0;     // all levels' sets together
   bool single_words_ = true;        // every level's set is one word
   std::vector<char> tabled_below_;  // per level, some later level keeps a table
+  mutable Tail tail_;               // its counts are built once, by EnsureTail
+  mutable std::once_flag tail_once_;
+  mutable std::atomic<bool> tail_ready_{false};
   std::vector<Level> levels_;
   // Per candidate: its section within its level; -1 when it adds nothing
   // (a later copy of a CRN in its course, a section clashing with itself

@@ -108,6 +108,34 @@ TEST(Counting, CoursesOfManySectionsAndCellsAreCountedLikeOthers) {
   }
 }
 
+// Courses whose sections take one or two of fifteen cells: a table of the
+// last courses answers every path through the first ones.
+TEST(Counting, TablesOfTheLastCoursesCountLikeTheWalk) {
+  int tabled = 0;
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    std::vector<TTreeDers> candidates;
+    const int rows = 6 + static_cast<int>(random() % 2);
+    for (int row = 1; row <= rows; ++row) {
+      for (int s = 0; s < 10 + static_cast<int>(random() % 8); ++s) {
+        std::vector<std::pair<int, int>> cells;
+        for (int m = 0; m < 1 + static_cast<int>(random() % 4 == 0); ++m)
+          cells.emplace_back(1 + static_cast<int>(random() % 3), 1 + static_cast<int>(random() % 5));
+        candidates.push_back(testing::Section(row, std::to_string(row * 100 + s), cells));
+      }
+    }
+    candidates = testing::Numbered(candidates);
+    const auto levels = GroupLevels(candidates);
+    const ClashMasks masks(candidates, levels);
+    const TimetableCounter counter(candidates, levels, masks, AllLevels(levels.size()));
+    tabled += counter.TableFrom() >= 0;
+    const std::int64_t walked = SearchCombinations(candidates, {.limit = 1, .prune = false}).total;
+    ASSERT_EQ(CountRun(counter).All(), static_cast<std::uint64_t>(walked)) << "seed " << seed;
+    ASSERT_EQ(SearchCombinations(candidates, {.limit = 1, .threads = 2}).total, walked) << "seed " << seed;
+  }
+  EXPECT_GE(tabled, 10);
+}
+
 TEST(Counting, BudgetAndStopEndACountWithoutAnAnswer) {
   const auto candidates = GeneratedTerm(5, 7, 30, TermShape::FreeHours);
   const auto levels = GroupLevels(candidates);

@@ -167,30 +167,33 @@ class CountSteps {
     return total;
   }
 
-  // The usual last level: up to 64 sections.
+  // The usual last level: up to 64 sections, without weights.
   template <bool kPopcnt>
   [[gnu::always_inline]] static std::uint64_t LastTwoNarrow(CountRun& run, const TimetableCounter::Level& a,
                                                             const TimetableCounter::Level& b,
                                                             const std::uint64_t* avail) {
     const std::uint64_t open_b = avail[b.avail_at];
     const std::uint64_t* fits = a.fits.data();
-    const std::uint64_t* planes = b.planes.data();
-    const std::size_t bits = b.weight_bits;
+    const std::size_t stride = a.fits_stride;
     std::uint64_t total = 0;
     for (std::size_t w = 0; w < a.avail_words; ++w) {
       const std::uint64_t open_a = avail[a.avail_at + w];
+      run.steps_ += static_cast<std::int64_t>(Ones<kPopcnt>(open_a));
+      if (a.unweighted && b.unweighted) {
+        std::uint64_t sum = 0;
+        for (std::uint64_t rest = open_a; rest != 0; rest &= rest - 1) {
+          const std::size_t x = w * 64 + static_cast<std::size_t>(std::countr_zero(rest));
+          sum += Ones<kPopcnt>(open_b & fits[x * stride]);
+        }
+        total += sum;
+        continue;
+      }
       for (std::uint64_t rest = open_a; rest != 0; rest &= rest - 1) {
         const std::size_t x = w * 64 + static_cast<std::size_t>(std::countr_zero(rest));
-        const std::uint64_t both = open_b & fits[x * a.fits_stride];
-        std::uint64_t below = Ones<kPopcnt>(both);
-        if (!b.unweighted) {
-          below = 0;
-          for (std::size_t bit = 0; bit < bits; ++bit) below += Ones<kPopcnt>(both & planes[bit]) << bit;
-        }
-        total =
-            a.unweighted ? total + below : AddHeld(total, MulHeld(a.weights[x], below, run.saturated_), run.saturated_);
+        const std::uint64_t both = open_b & fits[x * stride];
+        const std::uint64_t below = Weighted<kPopcnt>(b, &both);
+        total = AddHeld(total, MulHeld(a.weights[x], below, run.saturated_), run.saturated_);
       }
-      run.steps_ += static_cast<std::int64_t>(Ones<kPopcnt>(open_a));
     }
     return total;
   }

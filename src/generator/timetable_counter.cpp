@@ -65,9 +65,12 @@ void TimetableCounter::AddLevel(const std::vector<TTreeDers>& candidates, const 
       exact_ = false;
     }
     std::vector<std::uint64_t> mask(masks.Of(c), masks.Of(c) + words_);
+    // The last level is only ever counted by a population count, which
+    // weights would slow down: its sections stay apart.
+    if (last) mask.push_back(static_cast<std::uint64_t>(c));
     auto [it, inserted] = section_of_mask.emplace(mask, level.sections);
     if (inserted) {
-      level.masks.insert(level.masks.end(), mask.begin(), mask.end());
+      level.masks.insert(level.masks.end(), mask.begin(), mask.begin() + static_cast<std::ptrdiff_t>(words_));
       level.weights.push_back(0);
       ++level.sections;
     }

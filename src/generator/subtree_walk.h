@@ -37,14 +37,15 @@ class SubtreeWalk {
         support_(space.levels.size(), 0),
         hours_(space.levels.size() + 1) {}
 
-  // The timetables below the part; `stall_steps` sections tried without a
-  // timetable end it as Stalled (negative: never).
+  // The timetables below the part; `stall_steps` sections tried before the
+  // first timetable end it as Stalled (negative: never), so that nothing
+  // was handed to the sink yet.
   WalkEnd Walk(const int* prefix, int depth, Sink& sink, std::int64_t stall_steps) {
     sink_ = &sink;
     found_ = 0;
     pruned_by_rank_ = false;
     stall_steps_ = stall_steps < 0 ? INT64_MAX : stall_steps;
-    since_found_ = 0;
+    tried_ = 0;
     end_ = WalkEnd::Finished;
     std::fill(occupancy_.begin(), occupancy_.end(), 0);
     for (int level = 0; level < depth; ++level) {
@@ -78,12 +79,12 @@ class SubtreeWalk {
 
   bool Step() {
     ++steps_;
-    ++since_found_;
+    ++tried_;
     if (steps_ < kPollEvery) return true;
     Flush();
     sink_->Refresh();
     if (stop_.load(std::memory_order_relaxed)) end_ = WalkEnd::Stopped;
-    if (since_found_ > stall_steps_) end_ = WalkEnd::Stalled;
+    if (found_ == 0 && tried_ > stall_steps_) end_ = WalkEnd::Stalled;
     return end_ == WalkEnd::Finished;
   }
 
@@ -159,7 +160,6 @@ class SubtreeWalk {
 
   bool Found(int at) {
     ++found_;
-    since_found_ = 0;
     std::uint64_t rank = 0;
     if (space_.ranked) {
       AddHours(last_, (*space_.levels[last_].members)[at]);
@@ -192,7 +192,7 @@ class SubtreeWalk {
   std::vector<MetricsTable::DayHours> hours_;  // ranked: per level, the hours taken above it
   std::int64_t steps_ = 0;                     // not yet added to the shared count
   std::int64_t found_ = 0;
-  std::int64_t since_found_ = 0;
+  std::int64_t tried_ = 0;  // sections tried by the last walk
   std::int64_t stall_steps_ = 0;
   bool pruned_by_rank_ = false;
   WalkEnd end_ = WalkEnd::Finished;

@@ -180,6 +180,42 @@ TEST(ParallelSearch, ListingsAreTheSameOnOneThreadAndOnSeveral) {
   EXPECT_GT(ranked, 50);
 }
 
+// Seven courses for seven Monday hours, each section also at an hour of its
+// own later in the week, after a first course whose first five sections
+// take one of those hours too: below them nothing fits, which only a long
+// walk finds out. Those parts are counted and skipped; the lists are those
+// of the walk alone, which takes every part in turn (a CRN listed twice in
+// the last course makes the search walk alone, as it always did).
+TEST(ParallelSearch, PartsWithoutTimetablesAreCountedAndSkipped) {
+  std::mt19937 random(3);
+  std::vector<TTreeDers> candidates;
+  for (int s = 0; s < 6; ++s) {
+    candidates.push_back(testing::Section(
+        1, std::to_string(100 + s),
+        s < 5 ? std::vector<std::pair<int, int>>{{1, 1}, {1, 2}} : std::vector<std::pair<int, int>>{{1, 1}}));
+  }
+  for (int row = 2; row <= 8; ++row) {
+    for (int s = 0; s < 12; ++s) {
+      const std::pair<int, int> monday{1, 2 + static_cast<int>(random() % 7)};
+      const std::pair<int, int> later{2 + static_cast<int>(random() % 4), 1 + static_cast<int>(random() % 8)};
+      candidates.push_back(testing::Section(row, std::to_string(row * 100 + s), {monday, later}));
+    }
+  }
+  candidates = testing::Numbered(candidates);
+  std::vector<TTreeDers> walked_alone = candidates;
+  walked_alone.push_back(candidates.back());
+  walked_alone = testing::Numbered(walked_alone);
+  for (const SortKeys& keys : {SortKeys{}, SortKeys{SortKey::Days, SortKey::Gaps}}) {
+    const SearchOutcome alone = SearchCombinations(walked_alone, {.limit = 40, .keys = keys});
+    ASSERT_GT(alone.total, 40);
+    const SearchOutcome parts = SearchCombinations(candidates, {.limit = 40, .keys = keys, .threads = 2});
+    EXPECT_EQ(Paths(parts.alternatives), Paths(alone.alternatives));
+    EXPECT_EQ(parts.ranks, alone.ranks);
+    EXPECT_EQ(parts.total, alone.total);
+    EXPECT_LT(parts.nodes, alone.nodes / 4) << "the parts without timetables were not walked through";
+  }
+}
+
 // Stops a search after a while; keeps every list shown on the way.
 class StopLater : public SearchMonitor, public SearchSoFar {
  public:

@@ -13,15 +13,23 @@
 //   ratio        walk_s / search_s
 //   cpu_ratio    the walk's processor time over the search's on one thread,
 //                steadier than wall time on a busy machine
+//
+//   huge_term_bench                            run the benchmarks
+//   huge_term_bench --write-catalogue FOLDER   write FOLDER/DataBase with the
+//       same kind of terms for kiremo-cli, courses "<department> 101" on:
+//       SEK 8x30, ONY 10x25 and KRK 10x40 at free hours, PZS 10x40 and
+//       PZA 10x60 of a Monday and a Tuesday hour (no timetable at all)
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <ctime>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "generator/clash_masks.h"
 #include "generator/combination_search.h"
+#include "generator/generated_catalogue.h"
 #include "generator/generated_term.h"
 
 namespace kiremo::generator {
@@ -138,7 +146,26 @@ BENCHMARK_CAPTURE(BM_HugeTerm, FreeHours_10x25, TermShape::FreeHours, 10, 25)->I
 BENCHMARK_CAPTURE(BM_HugeTerm, Blocks_8x30, TermShape::Blocks, 8, 30)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_HugeTerm, Blocks_10x25, TermShape::Blocks, 10, 25)->Iterations(1)->Unit(benchmark::kSecond);
 
+void WriteCatalogue(std::string folder) {
+  if (folder.back() != '/') folder += '/';
+  testing_support::CatalogueFixture store(folder);
+  store.Department("SEK", testing::GeneratedSections("SEK", GeneratedTerm(29, 8, 30, TermShape::FreeHours)));
+  store.Department("ONY", testing::GeneratedSections("ONY", GeneratedTerm(29, 10, 25, TermShape::FreeHours)));
+  store.Department("KRK", testing::GeneratedSections("KRK", GeneratedTerm(29, 10, 40, TermShape::FreeHours)));
+  store.Department("PZS", testing::GeneratedSections("PZS", GeneratedTerm(29, 10, 40, TermShape::MondayTuesday)));
+  store.Department("PZA", testing::GeneratedSections("PZA", GeneratedTerm(29, 10, 60, TermShape::MondayTuesday)));
+}
+
 }  // namespace
 }  // namespace kiremo::generator
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--write-catalogue") {
+    kiremo::generator::WriteCatalogue(argv[2]);
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -327,7 +327,7 @@ std::optional<std::uint64_t> CountRun::All() {
   return From(0, nothing.data());
 }
 
-std::optional<std::uint64_t> CountRun::Below(const int* path, int depth) {
+std::optional<std::uint64_t> CountRun::Below(const int* path, int depth, std::int64_t budget) {
   std::vector<std::uint64_t> taken(counter_.words_, 0);
   for (int level = 0; level < depth; ++level) {
     const int c = path[level];
@@ -339,7 +339,14 @@ std::optional<std::uint64_t> CountRun::Below(const int* path, int depth) {
       taken[w] |= mask[w];
     }
   }
-  return From(depth, taken.data());
+  if (budget < 0) return From(depth, taken.data());
+  // A budget of its own, then the run's again.
+  const std::int64_t own = budget_;
+  budget_ = budget_ >= 0 ? std::min(budget_, steps_ + budget) : steps_ + budget;
+  next_poll_ = std::min(next_poll_, steps_ + budget);
+  const std::optional<std::uint64_t> count = From(depth, taken.data());
+  budget_ = own;
+  return count;
 }
 
 std::optional<std::uint64_t> CountRun::From(int depth, const std::uint64_t* occupied) {

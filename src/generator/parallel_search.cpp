@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,9 +16,9 @@ namespace kiremo::generator {
 
 namespace {
 
-// Sections a walk may try without meeting a timetable before its part is
-// counted, to skip it when nothing lies below.
-constexpr std::int64_t kStallSteps = std::int64_t{1} << 20;
+// Steps of counting that the question whether anything lies below a node
+// may take before the walk goes on without an answer.
+constexpr std::int64_t kEmptyBudget = 1 << 13;
 constexpr auto kPollEvery = std::chrono::milliseconds(10);
 constexpr double kFirstSoFar = 0.5;
 constexpr double kSoFarEvery = 1.0;
@@ -86,9 +87,18 @@ class Engine {
   struct Worker {
     explicit Worker(Engine& engine)
         : count(engine.counter_, &engine.stop_),
-          list_walk(engine.space_, engine.stop_, engine.nodes_),
-          rank_walk(engine.space_, engine.stop_, engine.nodes_),
+          list_walk(engine.space_, engine.stop_, engine.nodes_, Empty(engine)),
+          rank_walk(engine.space_, engine.stop_, engine.nodes_, Empty(engine)),
           path(engine.space_.levels.size()) {}
+
+    // Nothing below a path when its count, within a small budget, is 0.
+    std::function<bool(const int*, int)> Empty(const Engine& engine) {
+      return [this, &engine](const int* positions, int depth) {
+        for (int level = 0; level < depth; ++level)
+          path[level] = (*engine.space_.levels[level].members)[positions[level]];
+        return count.Below(path.data(), depth, kEmptyBudget) == std::optional<std::uint64_t>(0);
+      };
+    }
     CountRun count;
     SubtreeWalk<ListSink> list_walk;
     SubtreeWalk<RankSink> rank_walk;
@@ -126,34 +136,27 @@ class Engine {
       before = sums_->Before(item);
     }
     const std::int64_t cap = std::max<std::int64_t>(0, options_.limit - before);
-    std::int64_t stall = kStallSteps;
-    while (cap > 0) {
-      ListSink sink(space_.candidate_levels, static_cast<int>(cap));
-      const WalkEnd end = worker.list_walk.Walk(items_.Of(item), items_.depth, sink, stall);
+    ListSink sink(space_.candidate_levels, static_cast<int>(std::min<std::int64_t>(cap, INT32_MAX)));
+    if (cap > 0) {
+      const WalkEnd end = worker.list_walk.Walk(items_.Of(item), items_.depth, sink);
       if (end == WalkEnd::Finished) return Settle(item, worker.list_walk.Found(), std::move(sink.list), true);
       if (end == WalkEnd::Stopped) return Settle(item, worker.list_walk.Found(), std::move(sink.list), false);
-      const std::optional<std::int64_t> count = CountPart(item, worker);
-      if (!count) return Settle(item, worker.list_walk.Found(), std::move(sink.list), false);
-      if (end == WalkEnd::Full || *count == 0) return Settle(item, *count, std::move(sink.list), true);
-      stall = -1;  // something lies below after all: walk it whole
     }
+    // Full, or nothing more to list: what lies past the limit is counted.
     const std::optional<std::int64_t> count = CountPart(item, worker);
-    Settle(item, count.value_or(0), Alternatives(space_.candidate_levels), count.has_value());
+    if (!count) return Settle(item, sink.list.Count(), std::move(sink.list), false);
+    Settle(item, *count, std::move(sink.list), true);
   }
 
   void RankPart(int item, Worker& worker, RankedKeep& keep) {
-    std::int64_t stall = kStallSteps;
-    for (;;) {
-      RankSink sink(keep, bar_, item);
-      const WalkEnd end = worker.rank_walk.Walk(items_.Of(item), items_.depth, sink, stall);
-      if (end == WalkEnd::Stopped) return Settle(item, worker.rank_walk.Found(), {}, false);
-      if (end == WalkEnd::Finished && !worker.rank_walk.PrunedByRank())
-        return Settle(item, worker.rank_walk.Found(), {}, true);
-      const std::optional<std::int64_t> count = CountPart(item, worker);
-      if (!count) return Settle(item, worker.rank_walk.Found(), {}, false);
-      if (end == WalkEnd::Finished || *count == 0) return Settle(item, *count, {}, true);
-      stall = -1;
-    }
+    RankSink sink(keep, bar_, item);
+    const WalkEnd end = worker.rank_walk.Walk(items_.Of(item), items_.depth, sink);
+    if (end == WalkEnd::Stopped) return Settle(item, worker.rank_walk.Found(), {}, false);
+    if (!worker.rank_walk.PrunedByRank()) return Settle(item, worker.rank_walk.Found(), {}, true);
+    // Subtrees were left out by their rank floor: the part is counted.
+    const std::optional<std::int64_t> count = CountPart(item, worker);
+    if (!count) return Settle(item, worker.rank_walk.Found(), {}, false);
+    Settle(item, *count, {}, true);
   }
 
   void Settle(int item, std::int64_t count, Alternatives list, bool done) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "generator/search_space.h"
@@ -12,12 +13,14 @@ namespace kiremo::generator {
 enum class WalkEnd {
   Finished,  // every timetable below the part was met
   Full,      // the sink took no more
-  Stalled,   // long without meeting a timetable: maybe there is none below
   Stopped,   // the search was stopped
 };
 
 // Walks the timetables below one part of the tree depth first, with the
-// same forward checking as the whole search, and hands each to a sink:
+// same forward checking as the whole search, and hands each to a sink.
+// After long without a timetable it asks, on entering a node, whether
+// anything lies below it at all (counting is far quicker than walking
+// where nothing fits), and leaves it out when nothing does. The sink:
 //   bool Take(const int* positions, std::uint64_t rank)   false: full
 //   bool Beaten(std::uint64_t floor)   no completion ranked `floor` or
 //                                      worse can be kept any more
@@ -26,8 +29,14 @@ enum class WalkEnd {
 template <class Sink>
 class SubtreeWalk {
  public:
-  SubtreeWalk(const SearchSpace& space, const std::atomic<bool>& stop, std::atomic<std::int64_t>& nodes)
+  // Whether no timetable lies below a path through the first `depth`
+  // levels, given as positions; false when it cannot tell quickly.
+  using Empty = std::function<bool(const int* positions, int depth)>;
+
+  SubtreeWalk(const SearchSpace& space, const std::atomic<bool>& stop, std::atomic<std::int64_t>& nodes,
+              Empty empty = {})
       : space_(space),
+        empty_(std::move(empty)),
         stop_(stop),
         shared_nodes_(nodes),
         last_(space.Last()),
@@ -37,15 +46,12 @@ class SubtreeWalk {
         support_(space.levels.size(), 0),
         hours_(space.levels.size() + 1) {}
 
-  // The timetables below the part; `stall_steps` sections tried before the
-  // first timetable end it as Stalled (negative: never), so that nothing
-  // was handed to the sink yet.
-  WalkEnd Walk(const int* prefix, int depth, Sink& sink, std::int64_t stall_steps) {
+  // The timetables below the part.
+  WalkEnd Walk(const int* prefix, int depth, Sink& sink) {
     sink_ = &sink;
     found_ = 0;
     pruned_by_rank_ = false;
-    stall_steps_ = stall_steps < 0 ? INT64_MAX : stall_steps;
-    tried_ = 0;
+    quiet_ = 0;
     end_ = WalkEnd::Finished;
     std::fill(occupancy_.begin(), occupancy_.end(), 0);
     for (int level = 0; level < depth; ++level) {
@@ -76,16 +82,25 @@ class SubtreeWalk {
 
  private:
   static constexpr std::int64_t kPollEvery = 4096;
+  // Sections tried without a timetable (or since the last question) before
+  // the walk asks whether anything lies below the next node.
+  static constexpr std::int64_t kQuietBeforeAsking = 1 << 14;
 
   bool Step() {
     ++steps_;
-    ++tried_;
+    ++quiet_;
     if (steps_ < kPollEvery) return true;
     Flush();
     sink_->Refresh();
     if (stop_.load(std::memory_order_relaxed)) end_ = WalkEnd::Stopped;
-    if (found_ == 0 && tried_ > stall_steps_) end_ = WalkEnd::Stalled;
     return end_ == WalkEnd::Finished;
+  }
+
+  // Long without a timetable: whether nothing lies below the node at `level`.
+  bool NothingBelow(int level) {
+    if (!empty_ || quiet_ < kQuietBeforeAsking || level + 2 > last_) return false;
+    quiet_ = 0;
+    return empty_(positions_.data(), level);
   }
 
   void Flush() {
@@ -132,6 +147,7 @@ class SubtreeWalk {
   // False once the walk must end.
   template <std::size_t W>
   bool Visit(int level, const std::uint64_t* occupied) {
+    if (NothingBelow(level)) return true;
     const SearchSpace::Level& l = space_.levels[level];
     std::uint64_t* below = occupancy_.data() + (level + 1) * Words<W>();
     for (int at = 0; at < l.Size(); ++at) {
@@ -160,6 +176,7 @@ class SubtreeWalk {
 
   bool Found(int at) {
     ++found_;
+    quiet_ = 0;
     std::uint64_t rank = 0;
     if (space_.ranked) {
       AddHours(last_, (*space_.levels[last_].members)[at]);
@@ -181,6 +198,7 @@ class SubtreeWalk {
   }
 
   const SearchSpace& space_;
+  Empty empty_;
   const std::atomic<bool>& stop_;
   std::atomic<std::int64_t>& shared_nodes_;
   int last_;
@@ -192,8 +210,7 @@ class SubtreeWalk {
   std::vector<MetricsTable::DayHours> hours_;  // ranked: per level, the hours taken above it
   std::int64_t steps_ = 0;                     // not yet added to the shared count
   std::int64_t found_ = 0;
-  std::int64_t tried_ = 0;  // sections tried by the last walk
-  std::int64_t stall_steps_ = 0;
+  std::int64_t quiet_ = 0;  // sections tried since the last timetable or question
   bool pruned_by_rank_ = false;
   WalkEnd end_ = WalkEnd::Finished;
 };

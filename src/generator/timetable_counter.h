@@ -118,7 +118,9 @@ class CountRun {
   std::optional<std::uint64_t> All();
   // The timetables below a path through the first `depth` levels, given
   // as its candidates: 0 when the path clashes or holds a dropped copy.
-  std::optional<std::uint64_t> Below(const int* path, int depth);
+  // Nothing when stopped first, or when it takes more than `budget` steps
+  // (negative: no more than the run's own budget).
+  std::optional<std::uint64_t> Below(const int* path, int depth, std::int64_t budget = -1);
   // Steps taken so far, over all counts.
   std::int64_t Steps() const { return steps_; }
   // Some count passed 2^64 - 1 and was held there.

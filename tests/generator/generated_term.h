@@ -20,6 +20,9 @@ enum class TermShape {
   // 16:30): two meetings on different days, the second often in another
   // block.
   Blocks,
+  // One Monday hour and one Tuesday hour each, both inside 09:30-18:29:
+  // ten such courses never fit, for they need ten Monday hours of nine.
+  MondayTuesday,
 };
 
 // A seeded choice of `courses` large courses of `sections` sections each,
@@ -44,6 +47,15 @@ inline std::vector<TTreeDers> GeneratedTerm(unsigned seed, int courses, int sect
     for (int s = 0; s < sections; ++s) {
       TTreeDers c = Section(row, std::to_string(crn++), {});
       c.CourseCode = "C" + std::to_string(row);
+      if (shape == TermShape::MondayTuesday) {
+        for (int day = 1; day <= 2; ++day) {
+          c.Days.push_back(std::to_string(day));
+          c.Slots.push_back(std::to_string(2 + below(9)));
+          c.Buildings.push_back(kBuildings[below(3)]);
+        }
+        all.push_back(std::move(c));
+        continue;
+      }
       const int meetings = shape == TermShape::Blocks ? 2 : share({30, 55, 15});
       unsigned days = 0;
       while (static_cast<int>(__builtin_popcount(days)) < meetings) days |= 1u << below(5);

@@ -302,13 +302,15 @@ TEST_F(Large, StoppedSearchListsTheFirstTimetablesAndSaysHowManyWereFound) {
   std::vector<std::vector<int>> first;
   for (int k = 0; k < 1000; ++k) first.push_back({generator.Results.Position(k, 0), generator.Results.Position(k, 6)});
 
-  StopAt monitor(0);
+  // Stopped once something was found: a stop before that says nothing was.
+  StopAt monitor(1);
   generator.SetSearchMonitor(&monitor);
   shown.clear();
   Generate();
   EXPECT_EQ(monitor.finished, 1);
   ASSERT_EQ(generator.LastSearchEnd(), SearchEnd::Stopped);
   EXPECT_LT(generator.Total, total);
+  ASSERT_GT(generator.ResultCount, 0);
   EXPECT_GE(generator.Total, generator.ResultCount);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, StoppedText(generator.ResultCount, generator.Total, Listed::First));

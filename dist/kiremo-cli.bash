@@ -54,7 +54,7 @@ _kiremo_cli() {
     init | departments | courses | cut-page | import-pages) options="--json" ;;
     update) options="--department --timeout" ;;
     sections) options="--mine --all --json" ;;
-    generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --metrics --json --apply --save" ;;
+    generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --time-limit --metrics --json --apply --save" ;;
     plan)
       case "$sub" in
         "")

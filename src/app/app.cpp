@@ -44,6 +44,12 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       update_hold_(generator_, view_),
       report_(view_) {
   planner_.SetObserver(&plan_view_);
+  // A long search lists its best so far while it goes on; they belong to
+  // the rows and panel it was started on, which its box keeps as they are.
+  generator_.SetSoFarListener([this] {
+    freshness_.Made();
+    ShowResults(view_, generator_);
+  });
   planner_.SetDepartmentFilter([this] {
     return planner::DepartmentFilter{view_.CheckBox1().Checked(), view_.Edit1().Text()};
   });

@@ -1,6 +1,8 @@
 // kiremo-cli generate: the generator panel from the command line. The
 // courses go into rows 1..n as the student would choose them, the panel
 // gets the constraints, and "Oluştur" runs.
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -11,6 +13,7 @@
 #include "cli/generate_output.h"
 #include "cli/output.h"
 #include "cli/plan_session.h"
+#include "cli/search_stop.h"
 #include "files/plan_io.h"
 #include "generator/generator.h"
 #include "generator/hour_window.h"
@@ -25,8 +28,8 @@ namespace {
 constexpr char kUsage[] =
     "generate --course KOD [--course KOD ...] [--teacher N=HOCA] [--hours 9-19] [--free-days 1,5] "
     "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--lock \"KOD=CRN\"] [--exclude CRN[,CRN...]] "
-    "[--busy GÜN:SAAT[-SAAT][,...]] [--sort ANAHTAR[,ANAHTAR...]] [--metrics] [--json] [--apply K] "
-    "[--save ÇIKTI.dkf]";
+    "[--busy GÜN:SAAT[-SAAT][,...]] [--sort ANAHTAR[,ANAHTAR...]] [--time-limit SANİYE] [--metrics] [--json] "
+    "[--apply K] [--save ÇIKTI.dkf]";
 
 // The command line, its texts already in Windows-1254.
 struct GenerateOptions {
@@ -37,7 +40,8 @@ struct GenerateOptions {
   std::optional<std::string> avoid;
   std::optional<std::string> mine;
   bool all = false;
-  generator::SortKeys sort;  // none: the order found
+  generator::SortKeys sort;          // none: the order found
+  std::optional<double> time_limit;  // seconds the search may take
   bool metrics = false;
   bool json = false;
   std::optional<int> apply;         // the alternative chosen in the result list
@@ -55,10 +59,18 @@ generator::SortKeys ParseSortOption(const std::string& words) {
   return *keys;
 }
 
+double ParseTimeLimit(const std::string& text) {
+  char* end = nullptr;
+  const double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
+    Usage("--time-limit saniye olarak sıfırdan büyük bir sayı alır, örneğin 10 ya da 2.5: " + text);
+  return seconds;
+}
+
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   const Args args = Args::Parse(words, {"--all", "--json", "--metrics"},
                                 {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--sort",
-                                 "--apply", "--save", "--lock", "--exclude", "--busy"});
+                                 "--time-limit", "--apply", "--save", "--lock", "--exclude", "--busy"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -92,6 +104,7 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   options.all = args.Has("--all");
   if (options.mine && options.all) Usage("--mine ile --all birlikte verilemez");
   if (args.Has("--sort")) options.sort = ParseSortOption(args.Value("--sort"));
+  if (args.Has("--time-limit")) options.time_limit = ParseTimeLimit(args.Value("--time-limit"));
   options.metrics = args.Has("--metrics");
   options.json = args.Has("--json");
   if (args.Has("--apply")) {
@@ -181,17 +194,26 @@ void ApplyAndSave(const GenerateOptions& options, GenerateSession& run, std::ost
 
 int Generate(Context& context, const std::vector<std::string>& words) {
   const GenerateOptions options = ParseOptions(words);
+  // Ctrl-C and SIGTERM stop the search; what it found is still printed.
+  const StopSignals signals;
+  SearchStop stop(options.time_limit);
   GenerateSession run(context.program_folder);
+  run.Generator().SetSearchMonitor(&stop);
   const std::size_t first = run.Session().shown.notices.size();
   run.Prepare(options);
   ReportNotices(run.Session().shown.notices, first, context.err);
   const generator::Generation generation = run.Generate(options.sort);
   ApplyAndSave(options, run, context.err);
-  const GenerateReport report{run.Generator(), generation, options.metrics};
+  const bool complete = run.Generator().LastSearchEnd() != generator::SearchEnd::Stopped;
+  const GenerateReport report{run.Generator(), generation, options.metrics, complete};
   if (options.json) {
     PrintJsonResult(context.out, report);
   } else {
     PrintTextResult(context.out, report);
+  }
+  if (StopSignals::Noted() != 0) {
+    context.out.flush();
+    return 128 + StopSignals::Noted();
   }
   // No timetable listed is a failure, whichever box says why; like every
   // failure it is said on standard error too.

@@ -92,7 +92,8 @@ void PrintJsonResult(std::ostream& out, const GenerateReport& report) {
   const std::vector<std::string> crns = CrnTexts(generator, true);
   ChunkedWriter writer(out);
   writer.Buffer() += "{\"count\": " + std::to_string(generator.ResultCount) +
-                     ", \"total\": " + std::to_string(generator.Total) + ", \"alternatives\": [";
+                     ", \"total\": " + std::to_string(generator.Total) +
+                     ", \"complete\": " + (report.complete ? "true" : "false") + ", \"alternatives\": [";
   for (int item = 1; item <= generator.ResultCount; ++item) {
     std::string& line = writer.Buffer();
     line += item == 1 ? "\n  [" : ",\n  [";

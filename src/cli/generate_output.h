@@ -12,11 +12,13 @@ struct GenerateReport {
   const generator::Generator& generator;
   const generator::Generation& generation;
   bool metrics = false;  // each alternative's metrics too
+  bool complete = true;  // the search was not stopped
 };
 
-// {"count", "total", "alternatives", ["metrics",] "message"[, "explanation"]}:
-// "message" is the text of the last box in the window's first words,
-// "explanation" is there when nothing fits.
+// {"count", "total", "complete", "alternatives", ["metrics",] "message"[,
+// "explanation"]}: "total" is exact when "complete", otherwise what was
+// found (or ranked) until the stop; "message" is the text of the last box in
+// the window's first words, "explanation" is there when nothing fits.
 void PrintJsonResult(std::ostream& out, const GenerateReport& report);
 
 // The last box as "CAPTION: text" and the explanation, then the summary and

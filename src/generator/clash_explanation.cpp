@@ -16,9 +16,6 @@ namespace kiremo::generator {
 
 namespace {
 
-// Per check; a dozen checks at most take a few tenths of a second.
-constexpr std::int64_t kBudget = 1'000'000;
-
 using Cell = planner::GridCell;
 
 std::set<Cell> CellsOf(const TTreeDers& candidate) {
@@ -57,31 +54,46 @@ std::string PairText(const std::vector<std::string>& courses, const std::set<Cel
          std::string(" saatlerinde."_w);
 }
 
-}  // namespace
-
-std::optional<Explanation> ExplainClash(const std::vector<TTreeDers>& candidates) {
-  const std::vector<std::vector<int>> levels = GroupLevels(candidates);
-  const ClashMasks masks(candidates, levels);
-  std::vector<int> group(levels.size());
-  for (std::size_t level = 0; level < group.size(); ++level) group[level] = static_cast<int>(level);
-  if (group.size() < 2 || AnyTimetable(masks, levels, group, kBudget) != Existence::None) return std::nullopt;
-
-  bool minimal = true;
+// The smallest group found: leaving out a row whose absence leaves the rest
+// without a timetable (or, when `so_far`, without one found in the budget).
+std::vector<int> Group(const std::vector<TTreeDers>& candidates, const std::vector<std::vector<int>>& levels,
+                       const ClashMasks& masks, std::vector<int> group, bool so_far, bool& minimal) {
+  minimal = true;
   for (std::size_t k = 0; k < group.size() && group.size() > 2;) {
     std::vector<int> rest = group;
     rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(k));
-    const Existence without = AnyTimetable(masks, levels, rest, kBudget);
-    if (without == Existence::None) {
+    const Existence without = TimetablesExist(candidates, masks, levels, rest);
+    if (without == Existence::None || (so_far && without == Existence::Unknown)) {
       group = std::move(rest);
       continue;
     }
     if (without == Existence::Unknown) minimal = false;
     ++k;
   }
+  return group;
+}
+
+}  // namespace
+
+std::optional<Explanation> ExplainClash(const std::vector<TTreeDers>& candidates, bool proven) {
+  const std::vector<std::vector<int>> levels = GroupLevels(candidates);
+  const ClashMasks masks(candidates, levels);
+  std::vector<int> all(levels.size());
+  for (std::size_t level = 0; level < all.size(); ++level) all[level] = static_cast<int>(level);
+  if (all.size() < 2) return std::nullopt;
+  const Existence whole = TimetablesExist(candidates, masks, levels, all);
+  if (whole == Existence::Found) return std::nullopt;
+  const bool so_far = whole == Existence::Unknown && !proven;
+  bool minimal = true;
+  const std::vector<int> group = Group(candidates, levels, masks, all, so_far, minimal);
 
   Explanation explanation;
   for (const int level : group) explanation.courses.push_back(candidates[levels[level].front()].CourseCode);
-  if (group.size() == 2 && minimal) {
+  if (so_far) {
+    explanation.text = std::string("Şu "_w) + std::to_string(group.size()) +
+                       std::string(" ders o ana kadar birlikte yerleştirilemedi: "_w) + ListText(explanation.courses) +
+                       ".";
+  } else if (group.size() == 2 && minimal) {
     explanation.text = PairText(explanation.courses, SharedCells(candidates, levels[group[0]], levels[group[1]]));
   } else {
     explanation.text = std::string("Şu "_w) + std::to_string(group.size()) +

@@ -8,16 +8,14 @@
 #include "generator/duplicate_filter.h"
 #include "generator/existence_check.h"
 #include "generator/kept_timetables.h"
+#include "generator/parallel_search.h"
+#include "generator/search_space.h"
+#include "generator/timetable_counter.h"
 #include "generator/timetable_metrics.h"
 
 namespace kiremo::generator {
 
 namespace {
-
-// Sections the check before the search may try: enough for any real choice
-// of courses, and a few tenths of a second at most. Past it the search runs
-// as it would without the check.
-constexpr std::int64_t kCheckBudget = 2'000'000;
 
 // One course row as the search walks it: its sections' masks side by side.
 struct Level {
@@ -30,6 +28,7 @@ class Search {
  public:
   Search(const std::vector<TTreeDers>& candidates, const SearchOptions& options)
       : options_(options),
+        candidates_(candidates),
         candidate_levels_(GroupLevels(candidates)),
         masks_(candidates, candidate_levels_),
         words_(masks_.words),
@@ -83,7 +82,7 @@ class Search {
   bool Hopeless() const {
     std::vector<int> all(levels_.size());
     for (std::size_t level = 0; level < all.size(); ++level) all[level] = static_cast<int>(level);
-    return AnyTimetable(masks_, candidate_levels_, all, kCheckBudget) == Existence::None;
+    return TimetablesExist(candidates_, masks_, candidate_levels_, all) == Existence::None;
   }
 
   // The clash test unrolled for the usual one or two words of shared cells.
@@ -225,6 +224,7 @@ class Search {
   static constexpr std::int64_t kPollEvery = 4096;
 
   const SearchOptions& options_;
+  const std::vector<TTreeDers>& candidates_;
   std::vector<std::vector<int>> candidate_levels_;
   ClashMasks masks_;
   std::size_t words_;
@@ -253,7 +253,25 @@ class Search {
 }  // namespace
 
 SearchOutcome SearchCombinations(const std::vector<TTreeDers>& candidates, const SearchOptions& options) {
-  return Search(candidates, options).Run();
+  // A trace sees every node in order, and the duplicate filter must see the
+  // timetables in order: both walk alone.
+  const std::vector<std::vector<int>> levels = GroupLevels(candidates);
+  if (options.trace || !options.prune || DuplicateFilter(candidates, levels).Active())
+    return Search(candidates, options).Run();
+  const SearchSpace space(candidates, options.keys);
+  SearchOutcome outcome;
+  outcome.alternatives = Alternatives(space.candidate_levels);
+  if (!space.levels.empty()) {
+    std::vector<int> all(space.levels.size());
+    for (std::size_t level = 0; level < all.size(); ++level) all[level] = static_cast<int>(level);
+    outcome.hopeless = TimetablesExist(candidates, space.clash, space.candidate_levels, all) == Existence::None;
+    if (!outcome.hopeless) {
+      const TimetableCounter counter(candidates, space.candidate_levels, space.clash, all);
+      outcome = ParallelSearch(space, counter, options);
+    }
+  }
+  if (options.monitor) options.monitor->Finished();
+  return outcome;
 }
 
 }  // namespace kiremo::generator

@@ -13,6 +13,8 @@ namespace kiremo::generator {
 // No search keeps more timetables than this.
 inline constexpr int kResultLimit = 1'000'000;
 
+class SearchSoFar;
+
 struct SearchOptions {
   int limit = kResultLimit;
   // None: the first `limit` timetables found are kept. Otherwise the best
@@ -24,6 +26,10 @@ struct SearchOptions {
   // A trace sees the whole tree: nothing is pruned while one is attached.
   SearchTrace* trace = nullptr;
   SearchMonitor* monitor = nullptr;
+  // Shown the best timetables found so far while a long search goes on.
+  SearchSoFar* so_far = nullptr;
+  // Threads that walk and count; 0: one per core of the machine.
+  int threads = 0;
 };
 
 enum class SearchEnd {
@@ -40,6 +46,15 @@ struct SearchOutcome {
   std::int64_t total = 0;  // distinct timetables found, kept or not
   std::int64_t nodes = 0;
   bool hopeless = false;  // the check before the search proved that none exists
+};
+
+class SearchSoFar {
+ public:
+  virtual ~SearchSoFar() = default;
+  // What a search would give if it were stopped now: from half a second
+  // on, about once a second, on the thread that started the search, while
+  // its monitor's box shows. `total` is what was counted or ranked so far.
+  virtual void Show(SearchOutcome so_far) = 0;
 };
 
 // Every clash-free timetable that takes one candidate from each course row.

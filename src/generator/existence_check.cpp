@@ -4,6 +4,8 @@
 #include <bit>
 #include <map>
 
+#include "generator/timetable_counter.h"
+
 namespace kiremo::generator {
 
 namespace {
@@ -204,6 +206,18 @@ Existence AnyTimetable(const ClashMasks& masks, const std::vector<std::vector<in
     if (domain.empty()) return Existence::None;
   }
   return Check(MergeCells(domains, masks.words), budget).Run();
+}
+
+Existence TimetablesExist(const std::vector<TTreeDers>& candidates, const ClashMasks& masks,
+                          const std::vector<std::vector<int>>& levels, const std::vector<int>& chosen,
+                          std::int64_t budget) {
+  const Existence quick = AnyTimetable(masks, levels, chosen, budget);
+  if (quick != Existence::Unknown) return quick;
+  const TimetableCounter counter(candidates, levels, masks, chosen);
+  CountRun run(counter, nullptr, budget);
+  const std::optional<std::uint64_t> count = run.All();
+  if (!count) return Existence::Unknown;
+  return *count > 0 ? Existence::Found : Existence::None;
 }
 
 }  // namespace kiremo::generator

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "generator/clash_masks.h"
+#include "generator/tree_ders.h"
 
 namespace kiremo::generator {
 
@@ -22,5 +23,16 @@ enum class Existence {
 // tried sections.
 Existence AnyTimetable(const ClashMasks& masks, const std::vector<std::vector<int>>& levels,
                        const std::vector<int>& chosen, std::int64_t budget);
+
+// Steps of each kind that the check before a search and each check behind
+// an explanation may take: a few tenths of a second at most.
+inline constexpr std::int64_t kExistenceBudget = 2'000'000;
+
+// The check before a search and behind the explanation of a clash: first
+// AnyTimetable, and when that cannot tell, counting the timetables of the
+// chosen levels (TimetableCounter), each within `budget` steps.
+Existence TimetablesExist(const std::vector<TTreeDers>& candidates, const ClashMasks& masks,
+                          const std::vector<std::vector<int>>& levels, const std::vector<int>& chosen,
+                          std::int64_t budget = kExistenceBudget);
 
 }  // namespace kiremo::generator

@@ -68,13 +68,24 @@ Generation Generator::btnYerlestirClick(const GeneratorPanel& panel) {
   FreeTree();
   BuildTree();
 
-  if (ResultCount == 0) {
-    if (last_end_ == SearchEnd::Stopped) return {0, {Tell(kMesaj, std::string(kStoppedEmpty))}, {}};
-    std::optional<Explanation> why = ExplainClash(Candidates);
-    if (why) why->text += ConstraintNote(why->courses, cuts);
-    return {0, {Tell(kEdebiMesaj, std::string(kImpossible))}, std::move(why)};
-  }
+  if (ResultCount == 0) return NothingFound(cuts);
   return Listing();
+}
+
+// Why nothing is listed: proven impossible (the box of the window's first
+// version, whose text the explanation replaces), or stopped before anything
+// was found, with the courses that could not be placed together so far.
+Generation Generator::NothingFound(const std::map<std::string, ConstraintCut>& cuts) const {
+  const bool stopped = last_end_ == SearchEnd::Stopped;
+  std::optional<Explanation> why = ExplainClash(Candidates, !stopped);
+  if (why) why->text += ConstraintNote(why->courses, cuts);
+  if (!stopped) return {0, {Tell(kEdebiMesaj, std::string(kImpossible))}, std::move(why)};
+  std::string text = StoppedEmptyText(OutOfTime());
+  if (why) {
+    why->text = text + " " + why->text;
+    text = why->text;
+  }
+  return {0, {Tell(kMesaj, text)}, std::move(why)};
 }
 
 std::optional<Explanation> Generator::RepeatedCourse() const {
@@ -100,7 +111,7 @@ Generation Generator::Listing() const {
     generation.notices.push_back(Tell(kMesaj, LimitReachedText(ResultCount, Total, which)));
   }
   if (last_end_ == SearchEnd::Stopped) {
-    generation.notices.push_back(Tell(kMesaj, StoppedText(ResultCount, Total, which)));
+    generation.notices.push_back(Tell(kMesaj, StoppedText(ResultCount, Total, which, OutOfTime())));
   }
   return generation;
 }
@@ -122,14 +133,28 @@ void Generator::FreeTree() {
 }
 
 void Generator::BuildTree() {
-  SearchOutcome outcome = SearchCombinations(Candidates, {.limit = kResultLimit, .keys = keys_, .monitor = monitor_});
+  // The results so far are listed with the search's keys and metrics.
+  searched_by_ = keys_;
+  metrics_ = MetricsTable(Candidates);
+  searching_ = true;
+  SearchOutcome outcome = SearchCombinations(
+      Candidates,
+      {.limit = kResultLimit, .keys = keys_, .monitor = monitor_, .so_far = so_far_listener_ ? &so_far_ : nullptr});
+  searching_ = false;
   Results = std::move(outcome.alternatives);
   ResultCount = Results.Count();
   Total = outcome.total;
   last_end_ = outcome.end;
-  searched_by_ = keys_;
-  metrics_ = MetricsTable(Candidates);
   order_ = keys_.empty() ? std::vector<int>() : OrderByRank(outcome.ranks);
+}
+
+void Generator::SoFar::Show(SearchOutcome so_far) {
+  Generator& g = generator_;
+  g.Results = std::move(so_far.alternatives);
+  g.ResultCount = g.Results.Count();
+  g.Total = so_far.total;
+  g.order_ = g.keys_.empty() ? std::vector<int>() : OrderByRank(so_far.ranks);
+  g.so_far_listener_();
 }
 
 void Generator::SetSortKeys(const SortKeys& keys) {
@@ -150,6 +175,7 @@ Listed Generator::WhichListed() const {
 }
 
 std::string Generator::SummaryText() const {
+  if (searching_) return RunningSummaryText(ResultCount, Total, WhichListed());
   return generator::SummaryText(ResultCount, Total, last_end_ == SearchEnd::Stopped, WhichListed());
 }
 

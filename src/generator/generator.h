@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,12 @@ class Generator {
 
   // Watches and may stop long searches; none by default.
   void SetSearchMonitor(SearchMonitor* monitor) { monitor_ = monitor; }
+  // Called while a long search goes on, whenever Results, ResultCount and
+  // Total hold the best found so far (the window lists them); none by
+  // default.
+  void SetSoFarListener(std::function<void()> listener) { so_far_listener_ = std::move(listener); }
+  // A search is going on: the results are those found so far.
+  bool Searching() const { return searching_; }
   // How the last search ended.
   SearchEnd LastSearchEnd() const { return last_end_; }
 
@@ -97,11 +104,26 @@ class Generator {
   // when every course is chosen once.
   std::optional<Explanation> RepeatedCourse() const;
   Generation Listing() const;
+  Generation NothingFound(const std::map<std::string, ConstraintCut>& cuts) const;
   Listed WhichListed() const;
+  bool OutOfTime() const { return monitor_ && monitor_->OutOfTime(); }
+
+  // Takes the results so far into the generator's state for the window.
+  class SoFar : public SearchSoFar {
+   public:
+    explicit SoFar(Generator& generator) : generator_(generator) {}
+    void Show(SearchOutcome so_far) override;
+
+   private:
+    Generator& generator_;
+  };
 
   planner::Planner& planner_;
   catalogue::CatalogueQuery& query1_;
   SearchMonitor* monitor_ = nullptr;
+  std::function<void()> so_far_listener_;
+  SoFar so_far_{*this};
+  bool searching_ = false;
   SearchEnd last_end_ = SearchEnd::Complete;
   SortKeys keys_;           // the order of the list
   SortKeys searched_by_;    // the keys of the last search

@@ -31,10 +31,15 @@ inline constexpr std::string_view kLimitAfter = " tanesini listeledim. Kıstasla
 // Between them the number of timetables found before the stop, all listed.
 inline constexpr std::string_view kStoppedBefore = "Aramayı durdurdun; o ana kadar bulduğum "_w;
 inline constexpr std::string_view kStoppedAfter = " programı listeledim."_w;
+// kStoppedBefore in parts: who stopped the search, then what it had done.
+inline constexpr std::string_view kStoppedByStudent = "Aramayı durdurdun; "_w;
+inline constexpr std::string_view kOutOfTime = "Aramaya ayrılan süre doldu; "_w;
+inline constexpr std::string_view kFoundSoFar = "o ana kadar bulduğum "_w;
+inline constexpr std::string_view kRankedSoFar = "o ana kadar sıraladığım "_w;
+inline constexpr std::string_view kNothingSoFar = "o ana kadar uygun bir program bulamamıştım."_w;
 // After kStoppedBefore and the number found, when not all of them are listed.
 inline constexpr std::string_view kStoppedCutMiddle = " programdan "_w;
 inline constexpr std::string_view kStoppedCutAfter = " tanesini listeledim."_w;
-inline constexpr std::string_view kStoppedEmpty = "Aramayı durdurdun; o ana kadar uygun bir program bulamamıştım."_w;
 
 // Follows the course code; the rows it is chosen in follow that.
 inline constexpr std::string_view kSameCourse = " dersini birden çok satırda seçmişsin ("_w;

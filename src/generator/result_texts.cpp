@@ -43,9 +43,19 @@ std::string AlternativeText(int k, const Metrics& metrics, bool with_walks) {
 std::string SummaryText(int listed, std::int64_t total, bool stopped, Listed which) {
   if (total <= listed) return ResultItemText(0, listed);
   const std::string kept = "; " + Which(which) + GroupedNumber(listed) + " tanesi listelendi";
+  if (stopped && which == Listed::Best)
+    return std::string("Durdurulana kadar "_w) + GroupedNumber(total) + std::string(" program sıralandı"_w) + kept;
   if (stopped)
     return std::string("Durdurulana kadar "_w) + GroupedNumber(total) + std::string(" farklı program bulundu"_w) + kept;
   return GroupedNumber(total) + std::string(" farklı program var"_w) + kept;
+}
+
+std::string RunningSummaryText(int listed, std::int64_t total, Listed which) {
+  const std::string kept = "; " + Which(which) + GroupedNumber(listed) + " tanesi listelendi";
+  if (which == Listed::Best)
+    return std::string("Sıralanıyor: şimdiye kadar "_w) + GroupedNumber(total) + std::string(" program sıralandı"_w) +
+           kept;
+  return std::string("Aranıyor: şimdiye kadar "_w) + GroupedNumber(total) + std::string(" program bulundu"_w) + kept;
 }
 
 std::string LimitReachedText(int listed, std::int64_t total, Listed which) {
@@ -53,10 +63,16 @@ std::string LimitReachedText(int listed, std::int64_t total, Listed which) {
          GroupedNumber(listed) + std::string(kLimitAfter);
 }
 
-std::string StoppedText(int listed, std::int64_t total, Listed which) {
-  if (total <= listed) return std::string(kStoppedBefore) + std::to_string(listed) + std::string(kStoppedAfter);
-  return std::string(kStoppedBefore) + GroupedNumber(total) + std::string(kStoppedCutMiddle) + Which(which) +
-         GroupedNumber(listed) + std::string(kStoppedCutAfter);
+std::string StoppedText(int listed, std::int64_t total, Listed which, bool out_of_time) {
+  const std::string before = std::string(out_of_time ? kOutOfTime : kStoppedByStudent) +
+                             std::string(which == Listed::Best ? kRankedSoFar : kFoundSoFar);
+  if (total <= listed) return before + std::to_string(listed) + std::string(kStoppedAfter);
+  return before + GroupedNumber(total) + std::string(kStoppedCutMiddle) + Which(which) + GroupedNumber(listed) +
+         std::string(kStoppedCutAfter);
+}
+
+std::string StoppedEmptyText(bool out_of_time) {
+  return std::string(out_of_time ? kOutOfTime : kStoppedByStudent) + std::string(kNothingSoFar);
 }
 
 }  // namespace kiremo::generator

@@ -26,11 +26,17 @@ enum class Listed {
 };
 
 // The summary item: "<count> farklı program yaptım!" when the list holds
-// them all, otherwise the true total and which of them are listed.
+// them all, otherwise the true total and which of them are listed; after a
+// stop, how many were found (or, for the best, ranked) until then.
 std::string SummaryText(int listed, std::int64_t total, bool stopped, Listed which);
+// The summary item while the search goes on.
+std::string RunningSummaryText(int listed, std::int64_t total, Listed which);
 
-// The box after a search that found more than it keeps, or was stopped.
+// The box after a search that found more than it keeps, or was stopped by
+// the student or, `out_of_time`, by its time limit.
 std::string LimitReachedText(int listed, std::int64_t total, Listed which);
-std::string StoppedText(int listed, std::int64_t total, Listed which);
+std::string StoppedText(int listed, std::int64_t total, Listed which, bool out_of_time = false);
+// A stop before anything was found.
+std::string StoppedEmptyText(bool out_of_time);
 
 }  // namespace kiremo::generator

@@ -21,12 +21,13 @@ class SearchTrace {
 struct SearchProgress {
   double elapsed_seconds = 0;   // since the search began
   std::int64_t nodes = 0;       // sections tried so far
-  std::int64_t timetables = 0;  // distinct timetables found so far, kept or not
+  std::int64_t timetables = 0;  // distinct timetables found (or counted, or ranked) so far, kept or not
 };
 
-// Lets a long search be watched and stopped. Poll is called every few
-// thousand steps of the search (a few hundred microseconds apart at most,
-// unless the machine is starved); the window shows a progress box with a
+// Lets a long search be watched and stopped. Poll is called on the thread
+// that started the search, about every hundredth of a second while other
+// threads walk (or every few thousand steps of a search that walks alone),
+// unless the machine is starved; the window shows a progress box with a
 // stop button once elapsed_seconds passes about half a second.
 class SearchMonitor {
  public:
@@ -35,6 +36,8 @@ class SearchMonitor {
   virtual bool Poll(const SearchProgress& progress) = 0;
   // The search has ended, whatever the reason: a progress box closes here.
   virtual void Finished() = 0;
+  // The last stop came from a time limit rather than from the student.
+  virtual bool OutOfTime() const { return false; }
 };
 
 }  // namespace kiremo::generator

@@ -68,6 +68,32 @@ std::uint64_t Rank(const Metrics& metrics, const SortKeys& keys) {
   return rank;
 }
 
+bool KeyGrows(SortKey key) {
+  switch (key) {
+    case SortKey::Days:   // a day with a class keeps it
+    case SortKey::Late:   // the first class can only move earlier
+    case SortKey::Early:  // the last class can only move later
+      return true;
+    case SortKey::Gaps:   // a section can fill a gap
+    case SortKey::Walks:  // grows too, but costs a walk over the cells
+      return false;
+  }
+  return false;
+}
+
+bool KeysBound(const SortKeys& keys) { return !keys.empty() && KeyGrows(keys.front()); }
+
+std::uint64_t RankFloor(const MetricsTable::DayHours& part, const SortKeys& keys) {
+  const Metrics metrics = MetricsTable::FromHours(part, NeedsSpan(keys));
+  std::uint64_t rank = 0;
+  bool bound = true;
+  for (const SortKey key : keys) {
+    bound = bound && KeyGrows(key);
+    rank = (rank << kKeyBits) | (bound ? static_cast<std::uint64_t>(KeyValue(metrics, key)) : 0);
+  }
+  return rank;
+}
+
 const std::vector<SortChoice>& SortChoices() {
   // Converted at compile time, apart from the vector built at run time.
   static constexpr std::string_view kTexts[] = {"Oluşturma sırası"_w, "En az gün"_w,      "En az boşluk"_w,

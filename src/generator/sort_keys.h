@@ -40,6 +40,17 @@ int KeyValue(const Metrics& metrics, SortKey key);
 // The keys' values packed into one number that compares as the keys do.
 std::uint64_t Rank(const Metrics& metrics, const SortKeys& keys);
 
+// Whether a key's value can only stay or grow as sections are added to a
+// timetable, and is cheap to take on a part of one: then a part bounds
+// every timetable that completes it. Other keys are known only at the end.
+bool KeyGrows(SortKey key);
+// The smallest rank any completion of a part can have: the growing keys
+// up to the first one that is not, at their values for the part's hours;
+// nothing from that key on.
+std::uint64_t RankFloor(const MetricsTable::DayHours& part, const SortKeys& keys);
+// Whether RankFloor can ever be above nothing: the first key grows.
+bool KeysBound(const SortKeys& keys);
+
 // The window's "Sırala" choices, in the order it lists them: the first is
 // the search order.
 struct SortChoice {

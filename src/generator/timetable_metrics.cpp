@@ -37,18 +37,6 @@ MetricsTable::MetricsTable(const std::vector<TTreeDers>& candidates) : shapes_(c
   }
 }
 
-namespace {
-
-// Without the processor's own instruction, which a portable build may not use.
-int Ones(std::uint64_t x) {
-  x = x - ((x >> 1) & 0x5555555555555555ull);
-  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-  return static_cast<int>((x * 0x0101010101010101ull) >> 56);
-}
-
-}  // namespace
-
 Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
   DayHours hours{};
   for (int level = 0; level < levels; ++level) {
@@ -57,30 +45,6 @@ Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
   }
   Metrics metrics = FromHours(hours);
   if (with_walks) metrics.walks = Walks(path, levels, hours);
-  return metrics;
-}
-
-Metrics MetricsTable::FromHours(const DayHours& hours, bool span) {
-  Metrics metrics;
-  if (!span) {
-    for (const std::uint64_t day : hours) metrics.days += static_cast<int>(day != 0);
-    return metrics;
-  }
-  // Without branches on the days, which vary from one timetable to the next.
-  int first = kHours, last = -1;
-  for (const std::uint64_t day : hours) {
-    const bool busy = day != 0;
-    const int low = busy ? std::countr_zero(day) : kHours;
-    const int high = busy ? kHours - 1 - std::countl_zero(day) : -1;
-    metrics.days += static_cast<int>(busy);
-    metrics.gaps += busy ? high - low + 1 - Ones(day) : 0;
-    first = std::min(first, low);
-    last = std::max(last, high);
-  }
-  if (last >= 0) {
-    metrics.first_hour = first;
-    metrics.last_hour = last;
-  }
   return metrics;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,7 +48,8 @@ class MetricsTable {
   using DayHours = std::array<std::uint64_t, 5>;
   const DayHours& HoursOf(int candidate) const { return shapes_[candidate].hours; }
   // Everything but the walks; only the days unless `span` (first and last
-  // hours, gaps) is asked for too.
+  // hours, gaps) is asked for too. Inline: a ranked search asks for it once
+  // per timetable.
   static Metrics FromHours(const DayHours& hours, bool span = true);
   int Walks(const int* path, int levels, const DayHours& hours) const;
 
@@ -61,7 +64,39 @@ class MetricsTable {
     std::vector<Cell> cells;
   };
 
+  // Without the processor's own instruction, which a portable build may not use.
+  static int Ones(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+  }
+
   std::vector<Shape> shapes_;  // per candidate
 };
+
+inline Metrics MetricsTable::FromHours(const DayHours& hours, bool span) {
+  Metrics metrics;
+  if (!span) {
+    for (const std::uint64_t day : hours) metrics.days += static_cast<int>(day != 0);
+    return metrics;
+  }
+  // Without branches on the days, which vary from one timetable to the next.
+  int first = kHours, last = -1;
+  for (const std::uint64_t day : hours) {
+    const bool busy = day != 0;
+    const int low = busy ? std::countr_zero(day) : kHours;
+    const int high = busy ? kHours - 1 - std::countl_zero(day) : -1;
+    metrics.days += static_cast<int>(busy);
+    metrics.gaps += busy ? high - low + 1 - Ones(day) : 0;
+    first = std::min(first, low);
+    last = std::max(last, high);
+  }
+  if (last >= 0) {
+    metrics.first_hour = first;
+    metrics.last_hour = last;
+  }
+  return metrics;
+}
 
 }  // namespace kiremo::generator

@@ -78,7 +78,9 @@ TEST_F(GenerateRanking, FieldsComeInAFixedOrderAndApplyFollowsTheSortedList) {
   const CliResult run = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--sort", "walks", "--apply", "2", "--save",
                              folder / "plan.dkf", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.rfind("{\"count\": 4, \"total\": 4, \"alternatives\": [\n  [\"11000\", \"12001\"],", 0), 0u)
+  EXPECT_EQ(
+      run.out.rfind("{\"count\": 4, \"total\": 4, \"complete\": true, \"alternatives\": [\n  [\"11000\", \"12001\"],", 0),
+      0u)
       << run.out;
   const CliResult plan = RunIn({"plan", "crns", folder / "plan.dkf"});
   EXPECT_EQ(plan.out, "11001\r\n12000\r\n");

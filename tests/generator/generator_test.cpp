@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "generator/generated_catalogue.h"
 #include "generator/generator_fixture.h"
 #include "generator/generator_messages.h"
 #include "generator/hour_window.h"
@@ -280,62 +283,93 @@ class StopAt : public SearchMonitor {
   int timetables_;
 };
 
-TEST_F(Broad, StoppedSearchListsWhatItFound) {
-  Courses(6);
-  StopAt monitor(5000);
+// Seven large courses whose sections meet at hours of their own: about a
+// hundred million timetables, which take a while to count or to rank.
+class Large : public testing::GeneratorWorld {
+ protected:
+  void SetUp() override {
+    catalogue.Department(
+        "BYK", testing::GeneratedSections("BYK", testing::GeneratedTerm(5, 7, 30, testing::TermShape::FreeHours)));
+    Start();
+    for (int course = 1; course <= 7; ++course) Choose(course, "BYK", "BYK " + std::to_string(100 + course));
+  }
+};
+
+TEST_F(Large, StoppedSearchListsTheFirstTimetablesAndSaysHowManyWereFound) {
+  Generate();
+  ASSERT_EQ(generator.LastSearchEnd(), SearchEnd::LimitReached);
+  const std::int64_t total = generator.Total;
+  std::vector<std::vector<int>> first;
+  for (int k = 0; k < 1000; ++k) first.push_back({generator.Results.Position(k, 0), generator.Results.Position(k, 6)});
+
+  // Stopped once something was found: a stop before that says nothing was.
+  StopAt monitor(1);
   generator.SetSearchMonitor(&monitor);
+  shown.clear();
   Generate();
   EXPECT_EQ(monitor.finished, 1);
-  const int found = generator.ResultCount;
-  EXPECT_GE(found, 5000);
-  EXPECT_LT(found, 1'000'000);
-  EXPECT_EQ(ResultListCount(), found + 1);
+  ASSERT_EQ(generator.LastSearchEnd(), SearchEnd::Stopped);
+  EXPECT_LT(generator.Total, total);
+  ASSERT_GT(generator.ResultCount, 0);
+  EXPECT_GE(generator.Total, generator.ResultCount);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, W(kStoppedBefore) + std::to_string(found) + W(kStoppedAfter));
-  EXPECT_EQ(generator.Total, found);
-  EXPECT_EQ(generator.SummaryText(), std::to_string(found) + W(" farklı program yaptım!"_w));
+  EXPECT_EQ(shown[0].text, StoppedText(generator.ResultCount, generator.Total, Listed::First));
+  EXPECT_EQ(generator.SummaryText(), SummaryText(generator.ResultCount, generator.Total, true, Listed::First));
+  for (int k = 0; k < std::min(1000, generator.ResultCount); ++k) {
+    ASSERT_EQ(first[k], (std::vector<int>{generator.Results.Position(k, 0), generator.Results.Position(k, 6)}));
+  }
 }
 
-TEST_F(Broad, SearchStoppedPastTheLimitGivesTheCountSoFar) {
-  Courses(7);
-  StopAt monitor(1'500'000);
+// A ranking by a key that bounds nothing walks every timetable: stopped, it
+// keeps the best of those ranked so far and says how many they were.
+TEST_F(Large, StoppedRankingKeepsTheBestSoFarAndSaysHowManyWereRanked) {
+  StopAt monitor(0);
   generator.SetSearchMonitor(&monitor);
+  generator.SetSortKeys({SortKey::Gaps});
+  int so_far_shown = 0;
+  generator.SetSoFarListener([&] {
+    ++so_far_shown;
+    EXPECT_TRUE(generator.Searching());
+    EXPECT_EQ(Utf8(generator.SummaryText()).rfind("Sıralanıyor: şimdiye kadar ", 0), 0u);
+  });
   Generate();
-  const std::int64_t found = generator.Total;
-  EXPECT_GE(found, 1'500'000);
-  EXPECT_LT(found, 10'000'000);
-  EXPECT_EQ(generator.ResultCount, 1'000'000);
+  ASSERT_EQ(generator.LastSearchEnd(), SearchEnd::Stopped);
+  EXPECT_FALSE(generator.Searching());
+  ASSERT_GT(generator.ResultCount, 0);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, W("Aramayı durdurdun; o ana kadar bulduğum "_w) + GroupedNumber(found) +
-                               W(" programdan ilk 1.000.000 tanesini listeledim."_w));
-  EXPECT_EQ(generator.SummaryText(), W("Durdurulana kadar "_w) + GroupedNumber(found) +
-                                         W(" farklı program bulundu; ilk 1.000.000 tanesi listelendi"_w));
+  EXPECT_EQ(shown[0].text, StoppedText(generator.ResultCount, generator.Total, Listed::Best));
+  EXPECT_EQ(Utf8(shown[0].text).rfind("Aramayı durdurdun; o ana kadar sıraladığım ", 0), 0u) << Utf8(shown[0].text);
+  EXPECT_EQ(so_far_shown, 0) << "stopped before the first half second";
 }
 
-// Row 1's first ten sections leave rows 2..8 seven courses for six hours,
-// which only a long search finds out; its last section leaves them seven.
+// Ten courses for nine Monday hours, each section also at an hour of its
+// own on another day: no timetable, which neither check before the search
+// nor a short walk can tell.
 TEST_F(Broad, SearchStoppedBeforeAnyTimetableSaysSoInsteadOfImpossible) {
   std::vector<catalogue::SectionValues> sections;
-  auto add = [&](int course, int hour) {
-    const std::string crn = std::to_string(course * 100 + static_cast<int>(sections.size()) % 100);
-    sections.push_back(Section(crn, "GNS " + std::to_string(course), "Hoca", "Pazartesi",
-                               std::to_string(hour) + "30/" + std::to_string(hour + 1) + "29", "EEB", "D1", "ELK"));
+  std::mt19937 random(17);
+  const std::string days[] = {W("Salı"_w), W("Çarşamba"_w), W("Perşembe"_w), "Cuma"};
+  auto hour = [](int h) {
+    return (h < 10 ? "0" : "") + std::to_string(h) + "30/" + (h < 9 ? "0" : "") + std::to_string(h + 1) + "29";
   };
-  for (int s = 0; s < 10; ++s) add(1, 10);
-  add(1, 20);
-  for (int course = 2; course <= 8; ++course) {
-    for (int hour = 10; hour <= 16; ++hour) add(course, hour);
+  for (int course = 1; course <= 10; ++course) {
+    for (int s = 0; s < 30; ++s) {
+      const int monday = 9 + static_cast<int>(random() % 9), other = 9 + static_cast<int>(random() % 9);
+      sections.push_back(Section(std::to_string(course * 100 + s), "GNS " + std::to_string(course), "Hoca",
+                                 "Pazartesi|" + days[random() % 4], hour(monday) + "|" + hour(other), "EEB|EEB",
+                                 "D1|D1", "ELK"));
+    }
   }
   catalogue.Department("GNS", sections);
   Start();
-  panel.end_hour = "22";
-  for (int course = 1; course <= 8; ++course) Choose(course, "GNS", "GNS " + std::to_string(course));
+  for (int course = 1; course <= 10; ++course) Choose(course, "GNS", "GNS " + std::to_string(course));
   StopAt at_once(0);
   generator.SetSearchMonitor(&at_once);
   Generate();
   EXPECT_EQ(ResultListCount(), 0);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, W(kStoppedEmpty));
+  EXPECT_EQ(shown[0].text.rfind(StoppedEmptyText(false) + " ", 0), 0u) << Utf8(shown[0].text);
+  EXPECT_NE(shown[0].text.find(" o ana kadar birlikte yerle"), std::string::npos) << Utf8(shown[0].text);
 }
 
 }  // namespace

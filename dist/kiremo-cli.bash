@@ -37,7 +37,7 @@ _kiremo_cli() {
     --sort)
       # Keys separated by commas: complete the last one.
       local keys_before="${cur%"${cur##*,}"}"
-      COMPREPLY=($(compgen -P "$keys_before" -W 'days gaps late early walks' -- "${cur##*,}"))
+      COMPREPLY=($(compgen -P "$keys_before" -W 'days gaps late early walks lunch streak friends' -- "${cur##*,}"))
       return ;;
     --course | --teacher | --hours | --free-days | --avoid | --mine | --lock | --exclude | --busy | --apply | --department | --timeout | --term-start | --weeks)
       return ;;
@@ -54,7 +54,7 @@ _kiremo_cli() {
     init | departments | courses | cut-page | import-pages) options="--json" ;;
     update) options="--department --timeout" ;;
     sections) options="--mine --all --json" ;;
-    generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --time-limit --metrics --json --apply --save" ;;
+    generate) options="--course --teacher --hours --free-days --avoid --mine --all --lock --exclude --busy --sort --friend --time-limit --metrics --json --apply --save" ;;
     plan)
       case "$sub" in
         "")

@@ -14,9 +14,11 @@
 #include "cli/output.h"
 #include "cli/plan_session.h"
 #include "cli/search_stop.h"
+#include "files/friend_file.h"
 #include "files/plan_io.h"
 #include "generator/generator.h"
 #include "generator/hour_window.h"
+#include "generator/preference_metrics.h"
 #include "generator/sort_keys.h"
 #include "text/cp1254.h"
 #include "text/errors.h"
@@ -28,8 +30,8 @@ namespace {
 constexpr char kUsage[] =
     "generate --course KOD [--course KOD ...] [--teacher N=HOCA] [--hours 9-19] [--free-days 1,5] "
     "[--avoid MKB,ISB] [--mine BÖLÜM | --all] [--lock \"KOD=CRN\"] [--exclude CRN[,CRN...]] "
-    "[--busy GÜN:SAAT[-SAAT][,...]] [--sort ANAHTAR[,ANAHTAR...]] [--time-limit SANİYE] [--metrics] [--json] "
-    "[--apply K] [--save ÇIKTI.dkf]";
+    "[--busy GÜN:SAAT[-SAAT][,...]] [--sort ANAHTAR[,ANAHTAR...]] [--friend PLAN.dkf ...] [--time-limit SANİYE] "
+    "[--metrics] [--json] [--apply K] [--save ÇIKTI.dkf]";
 
 // The command line, its texts already in Windows-1254.
 struct GenerateOptions {
@@ -41,6 +43,7 @@ struct GenerateOptions {
   std::optional<std::string> mine;
   bool all = false;
   generator::SortKeys sort;          // none: the order found
+  std::vector<std::string> friends;  // friends' plans, local paths
   std::optional<double> time_limit;  // seconds the search may take
   bool metrics = false;
   bool json = false;
@@ -70,7 +73,7 @@ double ParseTimeLimit(const std::string& text) {
 GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   const Args args = Args::Parse(words, {"--all", "--json", "--metrics"},
                                 {"--course", "--teacher", "--hours", "--free-days", "--avoid", "--mine", "--sort",
-                                 "--time-limit", "--apply", "--save", "--lock", "--exclude", "--busy"});
+                                 "--time-limit", "--apply", "--save", "--lock", "--exclude", "--busy", "--friend"});
   if (!args.Positional().empty()) Usage("fazladan sözcük: " + args.Positional()[0]);
   GenerateOptions options;
   for (const std::string& course : args.Values("--course")) options.courses.push_back(Utf8ToCp1254(course));
@@ -104,6 +107,9 @@ GenerateOptions ParseOptions(const std::vector<std::string>& words) {
   options.all = args.Has("--all");
   if (options.mine && options.all) Usage("--mine ile --all birlikte verilemez");
   if (args.Has("--sort")) options.sort = ParseSortOption(args.Value("--sort"));
+  options.friends = args.Values("--friend");
+  if (generator::NeedsFriends(options.sort) && options.friends.empty())
+    Usage("--sort friends en az bir --friend PLAN.dkf ister");
   if (args.Has("--time-limit")) options.time_limit = ParseTimeLimit(args.Value("--time-limit"));
   options.metrics = args.Has("--metrics");
   options.json = args.Has("--json");
@@ -154,6 +160,11 @@ class GenerateSession {
       for (const int day : *options.free_days) panel.free_days[day - 1] = true;
     }
     if (options.avoid) panel.unwanted_buildings = *options.avoid;
+    if (!options.friends.empty()) {
+      std::vector<planner::PlanSnapshot> plans;
+      for (const std::string& path : options.friends) plans.push_back(files::ReadFriendFile(path).plan);
+      generator_.SetFriends(generator::FriendWeeksOf(plans));
+    }
     try {
       session_.planner.SetConstraints(
           ConstraintsOfRows(options.constraints, options.courses, session_.planner.Query1()));

@@ -52,11 +52,17 @@ void AppendCrns(std::string& line, const generator::Generator& generator, const 
   }
 }
 
-std::string MetricsJson(const generator::Metrics& m) {
+// The friends' measures only when there are friends.
+std::string MetricsJson(const generator::Metrics& m, bool friends) {
   auto clock = [](const std::string& text) { return text.empty() ? std::string("null") : '"' + text + '"'; };
-  return "{\"days\": " + std::to_string(m.days) + ", \"gaps\": " + std::to_string(m.gaps) +
-         ", \"start\": " + clock(generator::StartText(m)) + ", \"end\": " + clock(generator::EndText(m)) +
-         ", \"walks\": " + std::to_string(m.walks) + "}";
+  std::string json = "{\"days\": " + std::to_string(m.days) + ", \"gaps\": " + std::to_string(m.gaps) +
+                     ", \"start\": " + clock(generator::StartText(m)) + ", \"end\": " + clock(generator::EndText(m)) +
+                     ", \"walks\": " + std::to_string(m.walks) + ", \"lunch\": " + std::to_string(m.lunch) +
+                     ", \"streak\": " + std::to_string(m.streak);
+  if (friends) {
+    json += ", \"shared\": " + std::to_string(m.shared) + ", \"common_free\": " + std::to_string(m.common_free);
+  }
+  return json + "}";
 }
 
 std::string ExplanationJson(const generator::Explanation& explanation) {
@@ -79,7 +85,8 @@ std::string ExplanationJson(const generator::Explanation& explanation) {
 void PrintJsonMetrics(ChunkedWriter& writer, const generator::Generator& generator) {
   writer.Buffer() += ", \"metrics\": [";
   for (int item = 1; item <= generator.ResultCount; ++item) {
-    writer.Buffer() += (item == 1 ? "\n  " : ",\n  ") + MetricsJson(generator.MetricsOfItem(item));
+    writer.Buffer() +=
+        (item == 1 ? "\n  " : ",\n  ") + MetricsJson(generator.MetricsOfItem(item), generator.HasFriends());
     writer.Spill();
   }
   writer.Buffer() += generator.ResultCount > 0 ? "\n]" : "]";

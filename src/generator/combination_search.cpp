@@ -9,6 +9,7 @@
 #include "generator/existence_check.h"
 #include "generator/kept_timetables.h"
 #include "generator/parallel_search.h"
+#include "generator/preference_metrics.h"
 #include "generator/search_space.h"
 #include "generator/timetable_counter.h"
 #include "generator/timetable_metrics.h"
@@ -32,7 +33,7 @@ class Search {
         candidate_levels_(GroupLevels(candidates)),
         masks_(candidates, candidate_levels_),
         words_(masks_.words),
-        metrics_(options.keys.empty() ? MetricsTable() : MetricsTable(candidates)),
+        metrics_(options.keys.empty() ? MetricsTable() : RankingTable(candidates, options.friends)),
         kept_(candidate_levels_, options.limit, !options.keys.empty()),
         filter_(candidates, candidate_levels_),
         prune_(options.prune && options.trace == nullptr),
@@ -40,7 +41,8 @@ class Search {
         ranked_(!options.keys.empty()),
         walks_(NeedsWalks(options.keys)),
         span_(NeedsSpan(options.keys)),
-        needs_path_(filter_.Active() || walks_),
+        preferences_(NeedsPreferences(options.keys)),
+        needs_path_(filter_.Active() || walks_ || NeedsFriends(options.keys)),
         start_(std::chrono::steady_clock::now()) {
     for (const std::vector<int>& members : candidate_levels_) {
       Level& level = levels_.emplace_back();
@@ -206,6 +208,7 @@ class Search {
     AddHours(last_, (*levels_[last_].members)[positions_[last_]]);
     Metrics metrics = MetricsTable::FromHours(hours_[last_ + 1], span_);
     if (walks_) metrics.walks = metrics_.Walks(path_.data(), last_ + 1, hours_[last_ + 1]);
+    if (preferences_) AddPreferences(metrics, metrics_, path_.data(), last_ + 1, hours_[last_ + 1], options_.keys);
     return generator::Rank(metrics, options_.keys);
   }
 
@@ -234,9 +237,10 @@ class Search {
   bool prune_;
   bool tracing_;
   bool ranked_;
-  bool walks_;       // the keys ask for the walks
-  bool span_;        // the keys ask for the first and last hours or the gaps
-  bool needs_path_;  // the duplicate filter or the walks look at the candidates
+  bool walks_;        // the keys ask for the walks
+  bool span_;         // the keys ask for the first and last hours or the gaps
+  bool preferences_;  // the keys ask for the lunch, the streak or the friends
+  bool needs_path_;   // the duplicate filter, the walks or the friends look at the candidates
   std::chrono::steady_clock::time_point start_;
   std::vector<Level> levels_;
   int last_ = -1;
@@ -258,7 +262,7 @@ SearchOutcome SearchCombinations(const std::vector<TTreeDers>& candidates, const
   const std::vector<std::vector<int>> levels = GroupLevels(candidates);
   if (options.trace || !options.prune || DuplicateFilter(candidates, levels).Active())
     return Search(candidates, options).Run();
-  const SearchSpace space(candidates, options.keys);
+  const SearchSpace space(candidates, options.keys, options.friends);
   SearchOutcome outcome;
   outcome.alternatives = Alternatives(space.candidate_levels);
   if (!space.levels.empty()) {

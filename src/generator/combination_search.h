@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "generator/alternatives.h"
+#include "generator/preference_metrics.h"
 #include "generator/search_observers.h"
 #include "generator/sort_keys.h"
 #include "generator/tree_ders.h"
@@ -30,6 +31,8 @@ struct SearchOptions {
   SearchSoFar* so_far = nullptr;
   // Threads that walk and count; 0: one per core of the machine.
   int threads = 0;
+  // The friends' plans the friends key weighs against; null: none.
+  const FriendWeeks* friends = nullptr;
 };
 
 enum class SearchEnd {

@@ -135,11 +135,14 @@ void Generator::FreeTree() {
 void Generator::BuildTree() {
   // The results so far are listed with the search's keys and metrics.
   searched_by_ = keys_;
-  metrics_ = MetricsTable(Candidates);
+  const FriendWeeks* friends = friends_ ? &*friends_ : nullptr;
+  metrics_ = RankingTable(Candidates, friends);
   searching_ = true;
-  SearchOutcome outcome = SearchCombinations(
-      Candidates,
-      {.limit = kResultLimit, .keys = keys_, .monitor = monitor_, .so_far = so_far_listener_ ? &so_far_ : nullptr});
+  SearchOutcome outcome = SearchCombinations(Candidates, {.limit = kResultLimit,
+                                                          .keys = keys_,
+                                                          .monitor = monitor_,
+                                                          .so_far = so_far_listener_ ? &so_far_ : nullptr,
+                                                          .friends = friends});
   searching_ = false;
   Results = std::move(outcome.alternatives);
   ResultCount = Results.Count();
@@ -166,7 +169,9 @@ void Generator::SetSortKeys(const SortKeys& keys) {
 Metrics Generator::MetricsOfItem(int item) const {
   std::vector<int> path;
   PathOf(Results, ResultOfItem(item), path);
-  return metrics_.Of(path.data(), Results.Levels());
+  Metrics metrics = metrics_.Of(path.data(), Results.Levels());
+  AddAllPreferences(metrics, metrics_, path.data(), Results.Levels(), metrics_.HoursOf(path.data(), Results.Levels()));
+  return metrics;
 }
 
 Listed Generator::WhichListed() const {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/database.h"
@@ -11,6 +12,7 @@
 #include "generator/combination_search.h"
 #include "generator/explanation.h"
 #include "generator/panel.h"
+#include "generator/preference_metrics.h"
 #include "generator/result_texts.h"
 #include "generator/search_observers.h"
 #include "generator/sort_keys.h"
@@ -68,6 +70,10 @@ class Generator {
   // this order at once, without searching again.
   void SetSortKeys(const SortKeys& keys);
   const SortKeys& SortKeysInUse() const { return keys_; }
+  // The friends' plans that the next search weighs against (the friends
+  // key, and the shared sections and common free hours of the metrics).
+  void SetFriends(FriendWeeks friends) { friends_ = std::move(friends); }
+  bool HasFriends() const { return friends_.has_value(); }
   // The Results entry that list item k (1..ResultCount) shows.
   int ResultOfItem(int item) const { return order_.empty() ? item - 1 : order_[item - 1]; }
   Metrics MetricsOfItem(int item) const;
@@ -125,7 +131,8 @@ class Generator {
   SoFar so_far_{*this};
   bool searching_ = false;
   SearchEnd last_end_ = SearchEnd::Complete;
-  SortKeys keys_;           // the order of the list
+  SortKeys keys_;  // the order of the list
+  std::optional<FriendWeeks> friends_;
   SortKeys searched_by_;    // the keys of the last search
   MetricsTable metrics_;    // of the last search's candidates
   std::vector<int> order_;  // the list's order; empty: the order found

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace kiremo::generator {
 
@@ -54,9 +55,24 @@ int SharedSections(const Timetable& timetable, const FriendWeeks& friends) {
 }
 
 int CommonFreeHours(const MetricsTable::DayHours& hours, const FriendWeeks& friends) {
+  return CommonFreeHours(hours, friends.busy);
+}
+
+int CommonFreeHours(const MetricsTable::DayHours& hours, const MetricsTable::DayHours& friends_busy) {
   int free = 0;
-  for (int d = 0; d < 5; ++d) free += std::popcount(kDayHours & ~(hours[d] | friends.busy[d]));
+  for (int d = 0; d < 5; ++d) free += std::popcount(kDayHours & ~(hours[d] | friends_busy[d]));
   return free;
+}
+
+MetricsTable RankingTable(const std::vector<TTreeDers>& candidates, const FriendWeeks* friends) {
+  MetricsTable table(candidates);
+  if (friends) {
+    std::vector<char> shared;
+    shared.reserve(candidates.size());
+    for (const TTreeDers& c : candidates) shared.push_back(SharedWithFriends(c, *friends) ? 1 : 0);
+    table.WithFriends(std::move(shared), friends->busy);
+  }
+  return table;
 }
 
 }  // namespace kiremo::generator

@@ -36,5 +36,11 @@ int SharedSections(const Timetable& timetable, const FriendWeeks& friends);
 // The hours 08:30-17:29, Monday to Friday, in which the timetable and every
 // friend are free.
 int CommonFreeHours(const MetricsTable::DayHours& hours, const FriendWeeks& friends);
+// The same against the hours in which some friend has a class.
+int CommonFreeHours(const MetricsTable::DayHours& hours, const MetricsTable::DayHours& friends_busy);
+
+// The candidates' table for a ranking, weighing them against the friends
+// when there are any.
+MetricsTable RankingTable(const std::vector<TTreeDers>& candidates, const FriendWeeks* friends);
 
 }  // namespace kiremo::generator

@@ -34,10 +34,15 @@ std::vector<int> OrderBy(const Alternatives& kept, const MetricsTable& metrics, 
   std::vector<std::uint64_t> ranks(static_cast<std::size_t>(kept.Count()));
   if (!keys.empty()) {
     const bool walks = NeedsWalks(keys);
+    const bool preferences = NeedsPreferences(keys);
     std::vector<int> path(static_cast<std::size_t>(kept.Levels()));
     for (int k = 0; k < kept.Count(); ++k) {
       kept.CandidatesOf(k, path.data());
-      ranks[k] = Rank(metrics.Of(path.data(), kept.Levels(), walks), keys);
+      Metrics of = metrics.Of(path.data(), kept.Levels(), walks);
+      if (preferences) {
+        AddPreferences(of, metrics, path.data(), kept.Levels(), metrics.HoursOf(path.data(), kept.Levels()), keys);
+      }
+      ranks[k] = Rank(of, keys);
     }
   }
   return OrderByRank(ranks);

@@ -9,15 +9,17 @@ constexpr int kMostItems = 1 << 16;
 
 }  // namespace
 
-SearchSpace::SearchSpace(const std::vector<TTreeDers>& candidates, const SortKeys& keys)
+SearchSpace::SearchSpace(const std::vector<TTreeDers>& candidates, const SortKeys& keys, const FriendWeeks* friends)
     : candidate_levels(GroupLevels(candidates)),
       clash(candidates, candidate_levels),
       words(clash.words),
       keys(keys),
-      metrics(keys.empty() ? MetricsTable() : MetricsTable(candidates)),
+      metrics(keys.empty() ? MetricsTable() : RankingTable(candidates, friends)),
       ranked(!keys.empty()),
       walks(NeedsWalks(keys)),
       span(NeedsSpan(keys)),
+      preferences(NeedsPreferences(keys)),
+      friends(NeedsFriends(keys)),
       bound(KeysBound(keys)) {
   for (const std::vector<int>& members : candidate_levels) {
     Level& level = levels.emplace_back();

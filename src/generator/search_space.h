@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "generator/clash_masks.h"
+#include "generator/preference_metrics.h"
 #include "generator/sort_keys.h"
 #include "generator/timetable_metrics.h"
 #include "generator/tree_ders.h"
@@ -13,7 +14,8 @@ namespace kiremo::generator {
 // What every thread of a search reads and none writes: the course rows as
 // levels of clash masks, and what the keys need to rank a timetable.
 struct SearchSpace {
-  SearchSpace(const std::vector<TTreeDers>& candidates, const SortKeys& keys);
+  // `friends` (or null) for the friends key.
+  SearchSpace(const std::vector<TTreeDers>& candidates, const SortKeys& keys, const FriendWeeks* friends = nullptr);
 
   // One course row: its sections' masks side by side.
   struct Level {
@@ -30,9 +32,11 @@ struct SearchSpace {
   SortKeys keys;
   MetricsTable metrics;  // only when ranked
   bool ranked;
-  bool walks;  // the keys ask for the walks
-  bool span;   // the keys ask for the first and last hours or the gaps
-  bool bound;  // the first key bounds the completions of a part
+  bool walks;        // the keys ask for the walks
+  bool span;         // the keys ask for the first and last hours or the gaps
+  bool preferences;  // the keys ask for the lunch, the streak or the friends
+  bool friends;      // the keys weigh the sections against the friends'
+  bool bound;        // the first key bounds the completions of a part
 
   int Last() const { return static_cast<int>(levels.size()) - 1; }
   const std::uint64_t* Mask(int level, int position) const {

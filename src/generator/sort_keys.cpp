@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generator/preference_metrics.h"
 #include "text/cp1254.h"
 #include "text/text_helpers.h"
 
@@ -9,7 +10,10 @@ namespace kiremo::generator {
 
 namespace {
 
-constexpr SortKey kAllKeys[] = {SortKey::Days, SortKey::Gaps, SortKey::Late, SortKey::Early, SortKey::Walks};
+constexpr SortKey kAllKeys[] = {SortKey::Days,  SortKey::Gaps,  SortKey::Late,   SortKey::Early,
+                                SortKey::Walks, SortKey::Lunch, SortKey::Streak, SortKey::Friends};
+// Above any number of sections or of free hours in a week.
+constexpr int kManyHours = 63;
 constexpr int kKeyBits = 12;  // kMaxKeyValue fits
 
 }  // namespace
@@ -21,6 +25,9 @@ std::string_view KeyWord(SortKey key) {
     case SortKey::Late: return "late";
     case SortKey::Early: return "early";
     case SortKey::Walks: return "walks";
+    case SortKey::Lunch: return "lunch";
+    case SortKey::Streak: return "streak";
+    case SortKey::Friends: return "friends";
   }
   return {};
 }
@@ -46,7 +53,44 @@ std::optional<SortKeys> ParseSortKeys(std::string_view words) {
 bool NeedsWalks(const SortKeys& keys) { return std::find(keys.begin(), keys.end(), SortKey::Walks) != keys.end(); }
 
 bool NeedsSpan(const SortKeys& keys) {
-  return std::any_of(keys.begin(), keys.end(), [](SortKey k) { return k != SortKey::Days && k != SortKey::Walks; });
+  return std::any_of(keys.begin(), keys.end(),
+                     [](SortKey k) { return k == SortKey::Gaps || k == SortKey::Late || k == SortKey::Early; });
+}
+
+bool NeedsFriends(const SortKeys& keys) { return std::find(keys.begin(), keys.end(), SortKey::Friends) != keys.end(); }
+
+bool NeedsPreferences(const SortKeys& keys) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [](SortKey k) { return k == SortKey::Lunch || k == SortKey::Streak || k == SortKey::Friends; });
+}
+
+namespace {
+
+void AddFriends(Metrics& metrics, const MetricsTable& table, const int* path, int levels,
+                const MetricsTable::DayHours& hours) {
+  metrics.shared = table.HasFriends() ? table.Shared(path, levels) : 0;
+  metrics.common_free = CommonFreeHours(hours, table.FriendsBusy());
+}
+
+}  // namespace
+
+void AddPreferences(Metrics& metrics, const MetricsTable& table, const int* path, int levels,
+                    const MetricsTable::DayHours& hours, const SortKeys& keys) {
+  for (const SortKey key : keys) {
+    switch (key) {
+      case SortKey::Lunch: metrics.lunch = LunchlessDays(hours); break;
+      case SortKey::Streak: metrics.streak = LongestStreak(hours); break;
+      case SortKey::Friends: AddFriends(metrics, table, path, levels, hours); break;
+      default: break;
+    }
+  }
+}
+
+void AddAllPreferences(Metrics& metrics, const MetricsTable& table, const int* path, int levels,
+                       const MetricsTable::DayHours& hours) {
+  metrics.lunch = LunchlessDays(hours);
+  metrics.streak = LongestStreak(hours);
+  if (table.HasFriends()) AddFriends(metrics, table, path, levels, hours);
 }
 
 int KeyValue(const Metrics& metrics, SortKey key) {
@@ -58,6 +102,13 @@ int KeyValue(const Metrics& metrics, SortKey key) {
     case SortKey::Late: value = metrics.first_hour < 0 ? 0 : 64 - metrics.first_hour; break;
     case SortKey::Early: value = metrics.last_hour + 1; break;
     case SortKey::Walks: value = metrics.walks; break;
+    case SortKey::Lunch: value = metrics.lunch; break;
+    case SortKey::Streak: value = metrics.streak; break;
+    // More shared sections first, then more common free hours.
+    case SortKey::Friends:
+      value = (kManyHours - std::min(metrics.shared, kManyHours)) * (kManyHours + 1) +
+              (kManyHours - std::min(metrics.common_free, kManyHours));
+      break;
   }
   return std::min(value, kMaxKeyValue);
 }
@@ -73,9 +124,11 @@ bool KeyGrows(SortKey key) {
     case SortKey::Days:   // a day with a class keeps it
     case SortKey::Late:   // the first class can only move earlier
     case SortKey::Early:  // the last class can only move later
-      return true;
-    case SortKey::Gaps:   // a section can fill a gap
-    case SortKey::Walks:  // grows too, but costs a walk over the cells
+    case SortKey::Lunch:  // a class never frees an hour
+    case SortKey::Streak: return true;
+    case SortKey::Gaps:     // a section can fill a gap
+    case SortKey::Walks:    // grows too, but costs a walk over the cells
+    case SortKey::Friends:  // a shared section makes it better
       return false;
   }
   return false;
@@ -84,7 +137,9 @@ bool KeyGrows(SortKey key) {
 bool KeysBound(const SortKeys& keys) { return !keys.empty() && KeyGrows(keys.front()); }
 
 std::uint64_t RankFloor(const MetricsTable::DayHours& part, const SortKeys& keys) {
-  const Metrics metrics = MetricsTable::FromHours(part, NeedsSpan(keys));
+  Metrics metrics = MetricsTable::FromHours(part, NeedsSpan(keys));
+  metrics.lunch = LunchlessDays(part);
+  metrics.streak = LongestStreak(part);
   std::uint64_t rank = 0;
   bool bound = true;
   for (const SortKey key : keys) {

@@ -181,9 +181,12 @@ class SubtreeWalk {
     if (space_.ranked) {
       AddHours(last_, (*space_.levels[last_].members)[at]);
       Metrics metrics = MetricsTable::FromHours(hours_[last_ + 1], space_.span);
-      if (space_.walks) {
+      if (space_.walks || space_.friends) {
         for (int level = 0; level <= last_; ++level) path_[level] = (*space_.levels[level].members)[positions_[level]];
-        metrics.walks = space_.metrics.Walks(path_.data(), last_ + 1, hours_[last_ + 1]);
+      }
+      if (space_.walks) metrics.walks = space_.metrics.Walks(path_.data(), last_ + 1, hours_[last_ + 1]);
+      if (space_.preferences) {
+        AddPreferences(metrics, space_.metrics, path_.data(), last_ + 1, hours_[last_ + 1], space_.keys);
       }
       rank = Rank(metrics, space_.keys);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <map>
+#include <utility>
 
 #include "text/text_helpers.h"
 
@@ -37,15 +38,32 @@ MetricsTable::MetricsTable(const std::vector<TTreeDers>& candidates) : shapes_(c
   }
 }
 
-Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
+MetricsTable::DayHours MetricsTable::HoursOf(const int* path, int levels) const {
   DayHours hours{};
   for (int level = 0; level < levels; ++level) {
     const DayHours& shape = shapes_[path[level]].hours;
     for (int d = 0; d < 5; ++d) hours[d] |= shape[d];
   }
+  return hours;
+}
+
+Metrics MetricsTable::Of(const int* path, int levels, bool with_walks) const {
+  const DayHours hours = HoursOf(path, levels);
   Metrics metrics = FromHours(hours);
   if (with_walks) metrics.walks = Walks(path, levels, hours);
   return metrics;
+}
+
+void MetricsTable::WithFriends(std::vector<char> shared, const DayHours& busy) {
+  has_friends_ = true;
+  shared_ = std::move(shared);
+  friends_busy_ = busy;
+}
+
+int MetricsTable::Shared(const int* path, int levels) const {
+  int shared = 0;
+  for (int level = 0; level < levels; ++level) shared += shared_[path[level]];
+  return shared;
 }
 
 int MetricsTable::Walks(const int* path, int levels, const DayHours& hours) const {

@@ -21,6 +21,11 @@ struct Metrics {
   int first_hour = -1;  // the earliest class of the week starts at first_hour:30; -1 without classes
   int last_hour = -1;   // the latest class of the week ends at (last_hour + 1):29; -1 without classes
   int walks = 0;        // per day, in hour order, changes of building from one class to the next, summed
+  // Measured only where asked for (AddPreferences in sort_keys.h):
+  int lunch = 0;        // days with classes but no free hour between 11:30 and 14:29
+  int streak = 0;       // the longest run of consecutive class hours in any day
+  int shared = 0;       // with friends: sections whose CRN is in a friend's plan
+  int common_free = 0;  // with friends: hours 08:30-17:29, Monday to Friday, where all are free
   friend bool operator==(const Metrics&, const Metrics&) = default;
 };
 
@@ -47,11 +52,20 @@ class MetricsTable {
   // starting at h:30), ORed over the sections.
   using DayHours = std::array<std::uint64_t, 5>;
   const DayHours& HoursOf(int candidate) const { return shapes_[candidate].hours; }
+  // The hours of a timetable given as one candidate per level.
+  DayHours HoursOf(const int* path, int levels) const;
   // Everything but the walks; only the days unless `span` (first and last
   // hours, gaps) is asked for too. Inline: a ranked search asks for it once
   // per timetable.
   static Metrics FromHours(const DayHours& hours, bool span = true);
   int Walks(const int* path, int levels, const DayHours& hours) const;
+
+  // Friends to weigh the timetables against: per candidate whether a friend
+  // has its CRN, and the hours in which some friend has a class.
+  void WithFriends(std::vector<char> shared, const DayHours& busy);
+  bool HasFriends() const { return has_friends_; }
+  int Shared(const int* path, int levels) const;
+  const DayHours& FriendsBusy() const { return friends_busy_; }
 
  private:
   static constexpr int kHours = 64;
@@ -73,6 +87,9 @@ class MetricsTable {
   }
 
   std::vector<Shape> shapes_;  // per candidate
+  bool has_friends_ = false;
+  std::vector<char> shared_;  // per candidate
+  DayHours friends_busy_{};
 };
 
 inline Metrics MetricsTable::FromHours(const DayHours& hours, bool span) {

@@ -68,9 +68,11 @@ TEST_F(GenerateRanking, SortAndMetricsListTheAlternativesInTheKeysOrder) {
   }
   const nlohmann::json found = Json(both);
   EXPECT_EQ(found["metrics"][0],
-            nlohmann::json::parse(R"({"days": 1, "gaps": 1, "start": "09:30", "end": "13:29", "walks": 1})"));
+            nlohmann::json::parse(
+                R"({"days": 1, "gaps": 1, "start": "09:30", "end": "13:29", "walks": 1, "lunch": 0, "streak": 2})"));
   EXPECT_EQ(found["metrics"][3],
-            nlohmann::json::parse(R"({"days": 2, "gaps": 0, "start": "10:30", "end": "11:29", "walks": 0})"));
+            nlohmann::json::parse(
+                R"({"days": 2, "gaps": 0, "start": "10:30", "end": "11:29", "walks": 0, "lunch": 0, "streak": 1})"));
   EXPECT_FALSE(Json({"--course", "MAT 101E", "--course", "FIZ 101"}).contains("metrics"));
 }
 
@@ -78,12 +80,35 @@ TEST_F(GenerateRanking, FieldsComeInAFixedOrderAndApplyFollowsTheSortedList) {
   const CliResult run = Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--sort", "walks", "--apply", "2", "--save",
                              folder / "plan.dkf", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(
-      run.out.rfind("{\"count\": 4, \"total\": 4, \"complete\": true, \"alternatives\": [\n  [\"11000\", \"12001\"],", 0),
-      0u)
+  EXPECT_EQ(run.out.rfind(
+                "{\"count\": 4, \"total\": 4, \"complete\": true, \"alternatives\": [\n  [\"11000\", \"12001\"],", 0),
+            0u)
       << run.out;
   const CliResult plan = RunIn({"plan", "crns", folder / "plan.dkf"});
   EXPECT_EQ(plan.out, "11001\r\n12000\r\n");
+}
+
+// A friend takes 11001 and 12001: the timetable with both comes first, then
+// those sharing one section, more common free hours first.
+TEST_F(GenerateRanking, FriendsKeyPutsTheSectionsInCommonFirst) {
+  const std::string friend_plan = folder / "Ayşe.dkf";
+  ASSERT_EQ(Cli({"--course", "MAT 101E", "--course", "FIZ 101", "--apply", "4", "--save", friend_plan}).status, 0);
+  const nlohmann::json result =
+      Json({"--course", "MAT 101E", "--course", "FIZ 101", "--sort", "friends", "--friend", friend_plan, "--metrics"});
+  EXPECT_EQ(result["alternatives"], nlohmann::json::parse(R"([["11001", "12001"], ["11001", "12000"],
+                                                               ["11000", "12001"], ["11000", "12000"]])"));
+  const std::pair<int, int> expected[] = {{2, 43}, {1, 42}, {1, 41}, {0, 40}};
+  for (std::size_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(result["metrics"][k]["shared"], expected[k].first) << k;
+    EXPECT_EQ(result["metrics"][k]["common_free"], expected[k].second) << k;
+  }
+
+  const CliResult alone = Cli({"--course", "MAT 101E", "--sort", "friends"});
+  EXPECT_EQ(alone.status, 2);
+  EXPECT_NE(alone.err.find("--friend"), std::string::npos) << alone.err;
+  const CliResult gone = Cli({"--course", "MAT 101E", "--friend", folder / "yok.dkf"});
+  EXPECT_EQ(gone.status, 1);
+  EXPECT_NE(gone.err.find("yok.dkf"), std::string::npos) << gone.err;
 }
 
 TEST_F(GenerateRanking, TextLinesCarryTheMetricsWhenAsked) {

@@ -25,7 +25,8 @@ using testing::StraightKey;
 using testing::StraightMetrics;
 using testing::TermShape;
 
-const SortKey kAllKeys[] = {SortKey::Days, SortKey::Gaps, SortKey::Late, SortKey::Early, SortKey::Walks};
+const SortKey kAllKeys[] = {SortKey::Days,  SortKey::Gaps,  SortKey::Late,  SortKey::Early,
+                            SortKey::Walks, SortKey::Lunch, SortKey::Streak};
 
 std::vector<int> AllLevels(std::size_t n) {
   std::vector<int> all(n);
@@ -152,7 +153,7 @@ SortKeys RandomKeys(std::mt19937& random) {
   SortKeys keys;
   const int n = static_cast<int>(random() % 3);
   while (static_cast<int>(keys.size()) < n) {
-    const SortKey key = kAllKeys[random() % 5];
+    const SortKey key = kAllKeys[random() % std::size(kAllKeys)];
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
   }
   return keys;

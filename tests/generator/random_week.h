@@ -61,6 +61,14 @@ inline Metrics StraightMetrics(const std::vector<TTreeDers>& candidates, const s
     m.gaps += last - first + 1 - static_cast<int>(hours.size());
     m.first_hour = m.first_hour < 0 ? first : std::min(m.first_hour, first);
     m.last_hour = std::max(m.last_hour, last);
+    // No free hour at 11:30, 12:30 or 13:30.
+    if (hours.count(11) && hours.count(12) && hours.count(13)) ++m.lunch;
+    int run = 0, previous_hour = -2;
+    for (const auto& entry : hours) {
+      run = entry.first == previous_hour + 1 ? run + 1 : 1;
+      previous_hour = entry.first;
+      m.streak = std::max(m.streak, run);
+    }
     std::string previous;
     for (const auto& [hour, building] : hours) {
       if (building.empty()) continue;
@@ -82,6 +90,9 @@ inline std::vector<int> StraightKey(const Metrics& m, const SortKeys& keys) {
       case SortKey::Late: values.push_back(m.first_hour < 0 ? -100 : -m.first_hour); break;
       case SortKey::Early: values.push_back(m.last_hour); break;
       case SortKey::Walks: values.push_back(m.walks); break;
+      case SortKey::Lunch: values.push_back(m.lunch); break;
+      case SortKey::Streak: values.push_back(m.streak); break;
+      case SortKey::Friends: values.push_back(-m.shared * 100 - m.common_free); break;
     }
   }
   return values;

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <set>
+#include <utility>
 
 #include "generator/combination_search.h"
+#include "generator/preference_metrics.h"
 #include "generator/random_week.h"
 #include "generator/result_order.h"
 
@@ -18,13 +21,14 @@ using testing::RandomWeek;
 using testing::StraightKey;
 using testing::StraightMetrics;
 
-const SortKey kAll[] = {SortKey::Days, SortKey::Gaps, SortKey::Late, SortKey::Early, SortKey::Walks};
+const SortKey kAll[] = {SortKey::Days,  SortKey::Gaps,  SortKey::Late,  SortKey::Early,
+                        SortKey::Walks, SortKey::Lunch, SortKey::Streak};
 
 SortKeys RandomKeys(std::mt19937& random) {
   SortKeys keys;
   const int n = 1 + static_cast<int>(random() % 3);
   while (static_cast<int>(keys.size()) < n) {
-    const SortKey key = kAll[random() % 5];
+    const SortKey key = kAll[random() % std::size(kAll)];
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
   }
   return keys;
@@ -53,7 +57,10 @@ TEST(Ranking, MetricsMatchTheStraightComputation) {
     const MetricsTable table(candidates);
     for (const auto& path : Paths(SearchCombinations(candidates).alternatives)) {
       const Metrics expected = StraightMetrics(candidates, path);
-      ASSERT_EQ(table.Of(path.data(), static_cast<int>(path.size())), expected) << "seed " << seed;
+      const int levels = static_cast<int>(path.size());
+      Metrics of = table.Of(path.data(), levels);
+      AddAllPreferences(of, table, path.data(), levels, table.HoursOf(path.data(), levels));
+      ASSERT_EQ(of, expected) << "seed " << seed;
       with_walks += expected.walks > 0;
       with_gaps += expected.gaps > 0;
     }
@@ -157,13 +164,14 @@ TEST(SortKeys, WordsAndTheirOrder) {
       {"days,gaps", SortKeys{SortKey::Days, SortKey::Gaps}},
       {"Walks, LATE", SortKeys{SortKey::Walks, SortKey::Late}},
       {"early,early", SortKeys{SortKey::Early}},
+      {"friends,lunch,streak", SortKeys{SortKey::Friends, SortKey::Lunch, SortKey::Streak}},
       {"", std::nullopt},
       {"day", std::nullopt},
       {"days,,gaps", std::nullopt},
       {"gün", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseSortKeys(c.words), c.keys) << c.words;
-  EXPECT_EQ(KeyWords(), "days, gaps, late, early, walks");
+  EXPECT_EQ(KeyWords(), "days, gaps, late, early, walks, lunch, streak, friends");
 }
 
 TEST(SortKeys, EachKeyPutsTheBetterTimetableFirst) {
@@ -176,9 +184,69 @@ TEST(SortKeys, EachKeyPutsTheBetterTimetableFirst) {
   EXPECT_LT(Rank(early_short, {SortKey::Walks}), Rank(late_long, {SortKey::Walks}));
   // The first key decides; the second only breaks its ties.
   EXPECT_LT(Rank(late_long, {SortKey::Gaps, SortKey::Days}), Rank(early_short, {SortKey::Gaps, SortKey::Days}));
+  const Metrics lunchless{.lunch = 2, .streak = 5}, with_lunch{.lunch = 0, .streak = 6};
+  EXPECT_LT(Rank(with_lunch, {SortKey::Lunch}), Rank(lunchless, {SortKey::Lunch}));
+  EXPECT_LT(Rank(lunchless, {SortKey::Streak}), Rank(with_lunch, {SortKey::Streak}));
+  // More shared sections first, however many common free hours.
+  const Metrics shares{.shared = 2, .common_free = 0}, frees{.shared = 1, .common_free = 45};
+  const Metrics frees_less{.shared = 1, .common_free = 30};
+  EXPECT_LT(Rank(shares, {SortKey::Friends}), Rank(frees, {SortKey::Friends}));
+  EXPECT_LT(Rank(frees, {SortKey::Friends}), Rank(frees_less, {SortKey::Friends}));
   Metrics none;  // a timetable without classes starts latest and ends earliest
   EXPECT_LT(Rank(none, {SortKey::Late}), Rank(late_long, {SortKey::Late}));
   EXPECT_LT(Rank(none, {SortKey::Early}), Rank(early_short, {SortKey::Early}));
+}
+
+// The friends key against a straight count of the shared sections and the
+// hours 08:30-17:29 where the timetable and the friends are all free.
+TEST(Ranking, FriendsKeyKeepsTheTimetablesMostInCommonWithTheFriends) {
+  int cut = 0;
+  for (unsigned seed = 1; seed <= 200; ++seed) {
+    std::mt19937 random(seed);
+    const auto candidates = RandomWeek(random, 3 + static_cast<int>(random() % 3), 6, 2);
+    FriendWeeks friends;
+    for (const TTreeDers& c : candidates) {
+      if (random() % 4 == 0) friends.crns.push_back(c.CRN);
+    }
+    std::sort(friends.crns.begin(), friends.crns.end());
+    for (auto& day : friends.busy) day = random() & 0x1FF00;  // some hours of 08:30-17:29
+    const auto straight = [&](const std::vector<int>& path) {
+      Metrics m;
+      std::set<std::pair<int, int>> busy;
+      for (const int c : path) {
+        m.shared += std::binary_search(friends.crns.begin(), friends.crns.end(), candidates[c].CRN);
+        for (std::size_t k = 0; k < candidates[c].Days.size(); ++k)
+          busy.emplace(std::stoi(candidates[c].Days[k]), std::stoi(candidates[c].Slots[k]) + 7);
+      }
+      for (int day = 1; day <= 5; ++day) {
+        for (int hour = 8; hour <= 16; ++hour) {
+          m.common_free += !busy.count({day, hour}) && !((friends.busy[day - 1] >> hour) & 1);
+        }
+      }
+      return m;
+    };
+    const auto found = Paths(SearchCombinations(candidates).alternatives);
+    if (found.size() < 4) continue;
+    auto best = found;
+    std::stable_sort(best.begin(), best.end(), [&](const auto& a, const auto& b) {
+      const Metrics ma = straight(a), mb = straight(b);
+      return std::pair(-ma.shared, -ma.common_free) < std::pair(-mb.shared, -mb.common_free);
+    });
+    const int limit = 1 + static_cast<int>(random() % (found.size() / 2));
+    best.resize(static_cast<std::size_t>(limit));
+    const SearchOutcome ranked =
+        SearchCombinations(candidates, {.limit = limit, .keys = {SortKey::Friends}, .friends = &friends});
+    ASSERT_EQ(InOrder(Paths(ranked.alternatives), OrderByRank(ranked.ranks)), best) << "seed " << seed;
+    const MetricsTable table = RankingTable(candidates, &friends);
+    for (const auto& path : best) {
+      const int levels = static_cast<int>(path.size());
+      Metrics of = table.Of(path.data(), levels);
+      AddAllPreferences(of, table, path.data(), levels, table.HoursOf(path.data(), levels));
+      ASSERT_EQ(std::pair(of.shared, of.common_free), std::pair(straight(path).shared, straight(path).common_free));
+    }
+    cut += best.front() != found.front();
+  }
+  EXPECT_GT(cut, 50) << "the friends key seldom changed the order";
 }
 
 TEST(SortKeys, OrderByRankIsStableOverWideRanks) {

@@ -151,8 +151,9 @@ std::uint64_t RankFloor(const MetricsTable::DayHours& part, const SortKeys& keys
 
 const std::vector<SortChoice>& SortChoices() {
   // Converted at compile time, apart from the vector built at run time.
-  static constexpr std::string_view kTexts[] = {"Oluşturma sırası"_w, "En az gün"_w,      "En az boşluk"_w,
-                                                "En geç başlayan"_w,  "En erken biten"_w, "En az bina değişikliği"_w};
+  static constexpr std::string_view kTexts[] = {
+      "Oluşturma sırası"_w,       "En az gün"_w,       "En az boşluk"_w,       "En geç başlayan"_w, "En erken biten"_w,
+      "En az bina değişikliği"_w, "Öğle arası olan"_w, "En kısa ders dizisi"_w};
   static const std::vector<SortChoice> choices = {
       {kTexts[0], "", {}},
       {kTexts[1], "days", {SortKey::Days}},
@@ -160,6 +161,8 @@ const std::vector<SortChoice>& SortChoices() {
       {kTexts[3], "late", {SortKey::Late}},
       {kTexts[4], "early", {SortKey::Early}},
       {kTexts[5], "walks", {SortKey::Walks}},
+      {kTexts[6], "lunch", {SortKey::Lunch}},
+      {kTexts[7], "streak", {SortKey::Streak}},
   };
   return choices;
 }

@@ -4,6 +4,7 @@
 
 #include "generator/generator.h"
 #include "generator/result_order.h"
+#include "generator/sort_keys.h"
 #include "planner/plan_week.h"
 
 namespace kiremo::generator {
@@ -50,7 +51,11 @@ std::vector<int> EveryLevel(const Timetable& timetable) {
 
 Metrics MetricsOf(const Timetable& timetable) {
   const std::vector<int> path = EveryLevel(timetable);
-  return MetricsTable(timetable).Of(path.data(), static_cast<int>(path.size()));
+  const int levels = static_cast<int>(path.size());
+  const MetricsTable table(timetable);
+  Metrics metrics = table.Of(path.data(), levels);
+  AddAllPreferences(metrics, table, path.data(), levels, table.HoursOf(path.data(), levels));
+  return metrics;
 }
 
 MetricsTable::DayHours HoursOf(const Timetable& timetable) {

@@ -25,7 +25,7 @@ Timetable TimetableOfPlan(const planner::PlanSnapshot& plan);
 // item, or once a reset has emptied the candidates.
 Timetable TimetableOfItem(const Generator& generator, int item);
 
-// The ranking's metrics of the timetable, walks included.
+// The ranking's metrics of the timetable, walks, lunch and streak included.
 Metrics MetricsOf(const Timetable& timetable);
 
 // Per weekday the hours with a class, as the ranking masks them.

@@ -15,11 +15,12 @@ TEST_F(SortChoiceTest, StoredChoiceIsSelectedAtStartAndAnUnknownOneIsTheSearchOr
     const char* stored;
     int selected;
   };
-  const Case cases[] = {{"", 0}, {"siralama=walks\n", 5}, {"siralama=early\n", 4}, {"siralama=sideways\n", 0}};
+  const Case cases[] = {
+      {"", 0}, {"siralama=walks\n", 5}, {"siralama=early\n", 4}, {"siralama=streak\n", 7}, {"siralama=sideways\n", 0}};
   for (const Case& c : cases) {
     WriteFileAtomically(SettingsFile(), std::string("[ayarlar]\n") + c.stored);
     Start();
-    ASSERT_EQ(view.Sirala().Count(), 6);
+    ASSERT_EQ(view.Sirala().Count(), 8);
     EXPECT_EQ(view.Sirala().Item(1), std::string("En az gün"_w));
     EXPECT_EQ(view.Sirala().ItemIndex(), c.selected) << c.stored;
     EXPECT_EQ(app->Generator().SortKeysInUse(), generator::SortChoices()[c.selected].keys) << c.stored;

@@ -12,6 +12,7 @@
 #include "generator/comparison_texts.h"
 #include "generator/generator_fixture.h"
 #include "generator/random_week.h"
+#include "generator/sort_keys.h"
 #include "planner/plan_values.h"
 #include "text/cp1254.h"
 
@@ -109,8 +110,10 @@ TEST(PlanComparison, MeasuresAndTheBetterSide) {
   const Comparison comparison =
       Compare(TimetableOfPlan(PlanOf({kMat, kElk})),
               TimetableOfPlan(PlanOf({kMatOther, {3, "FIZ 101", "30001", {{"1", "13:14", "FEB"}}}})));
-  EXPECT_EQ(comparison.a, (Measures{{.days = 2, .gaps = 0, .first_hour = 8, .last_hour = 10, .walks = 0}, 4}));
-  EXPECT_EQ(comparison.b, (Measures{{.days = 1, .gaps = 2, .first_hour = 9, .last_hour = 13, .walks = 1}, 3}));
+  EXPECT_EQ(comparison.a,
+            (Measures{{.days = 2, .gaps = 0, .first_hour = 8, .last_hour = 10, .walks = 0, .streak = 2}, 4}));
+  EXPECT_EQ(comparison.b,
+            (Measures{{.days = 1, .gaps = 2, .first_hour = 9, .last_hour = 13, .walks = 1, .streak = 2}, 3}));
   const std::vector<MeasureLine> expected = {
       {W("Gün"_w), "2", "1", Better::B},
       {W("Boşluk"_w), "0", "2", Better::A},
@@ -159,7 +162,10 @@ TEST(PlanComparison, MatchesTheRankingAndAStraightComputationOnRandomTimetables)
       for (const int c : path_b) b.push_back(candidates[c]);
       const Comparison comparison = Compare(a, b);
       for (const auto& [measures, path] : {std::pair{comparison.a, path_a}, {comparison.b, path_b}}) {
-        ASSERT_EQ(measures.metrics, table.Of(path.data(), static_cast<int>(path.size()))) << "seed " << seed;
+        const int levels = static_cast<int>(path.size());
+        Metrics ranked = table.Of(path.data(), levels);
+        AddAllPreferences(ranked, table, path.data(), levels, table.HoursOf(path.data(), levels));
+        ASSERT_EQ(measures.metrics, ranked) << "seed " << seed;
         ASSERT_EQ(measures.metrics, testing::StraightMetrics(candidates, path)) << "seed " << seed;
       }
 

@@ -59,9 +59,11 @@ class ResultBrowsingTest : public GuiTest {
 TEST_F(ResultBrowsingTest, SortChoiceReordersTheListWithoutSearchingAgainAndIsRemembered) {
   Start();
   auto* order = Find<QComboBox>("Sirala");
-  ASSERT_EQ(order->count(), 6);
+  ASSERT_EQ(order->count(), 8);
   EXPECT_EQ(order->itemText(0), U("Oluşturma sırası"));
   EXPECT_EQ(order->itemText(5), U("En az bina değişikliği"));
+  EXPECT_EQ(order->itemText(6), U("Öğle arası olan"));
+  EXPECT_EQ(order->itemText(7), U("En kısa ders dizisi"));
   EXPECT_EQ(order->currentIndex(), 0);
 
   Generate({{"FIZ", "FIZ 101"}, {"FIZ", "FIZ 102"}});

@@ -84,7 +84,7 @@ void TForm1::ShowAtStoredPlace() {
 void TForm1::StorePlace() {
   app::IniFile settings(app_->ProgramFolder() + std::string(app::kSettingsFile));
   try {
-    app::WriteWindowPlacement(settings, PlacementOf(*this));
+    app::WriteWindowPlacement(settings, PlacementOf(*this, normal_place_));
   } catch (const Error&) {
     // The settings' own writes have told the student already.
   }
@@ -193,6 +193,16 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
+  NoteNormalPlace();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  NoteNormalPlace();
+}
+
+void TForm1::NoteNormalPlace() {
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) normal_place_ = geometry();
 }
 
 void TForm1::FormResize() {

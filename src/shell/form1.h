@@ -43,6 +43,7 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   // The first showing tells the App, once the window is on the screen.
   void showEvent(QShowEvent* event) override;
 
@@ -67,6 +68,9 @@ class TForm1 : public QMainWindow {
   // The window's size, place and maximised state into config.ini; a file
   // that cannot be written keeps the old ones silently.
   void StorePlace();
+  // Remembers the window's rectangle while it is neither maximised nor
+  // minimised.
+  void NoteNormalPlace();
   void menuOndeKalsinClick(bool checked);
   void menuCikClick();
   // Raises nothing in Qt's event loop: the popup only opens, at the mouse
@@ -77,6 +81,7 @@ class TForm1 : public QMainWindow {
   std::array<QPushButton*, 10> info_buttons_{};
   QScrollArea* scroll_box_ = nullptr;
   std::unique_ptr<GrowingArea> growing_;
+  QRect normal_place_;
   std::unique_ptr<Menus> menus_;
   std::unique_ptr<QtMainView> view_;
   std::unique_ptr<QtDispatcher> dispatcher_;

@@ -6,8 +6,9 @@
 
 namespace kiremo::shell {
 
-app::WindowPlacement PlacementOf(const QWidget& window) {
-  const QRect normal = window.normalGeometry();
+app::WindowPlacement PlacementOf(const QWidget& window, const QRect& last_normal) {
+  QRect normal = window.normalGeometry();
+  if (!normal.isValid()) normal = last_normal.isValid() ? last_normal : window.geometry();
   return {normal.left(), normal.top(), normal.width(), normal.height(), window.isMaximized()};
 }
 

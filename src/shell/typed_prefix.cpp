@@ -7,9 +7,8 @@ namespace kiremo::shell {
 
 TypedPrefix::TypedPrefix(QComboBox* list) : QObject(list), list_(list) { list_->installEventFilter(this); }
 
-int TypedPrefix::Find(const QString& prefix) const {
+int TypedPrefix::Find(const QString& prefix, int from) const {
   const int count = list_->count();
-  const int from = std::max(list_->currentIndex(), 0);
   for (int step = 0; step < count; ++step) {
     const int k = (from + step) % count;
     if (list_->itemText(k).startsWith(prefix, Qt::CaseInsensitive)) return k;
@@ -31,7 +30,10 @@ bool TypedPrefix::eventFilter(QObject* watched, QEvent* event) {
   if (typed_.isEmpty() && text.trimmed().isEmpty()) return false;  // the space that opens the list
   typed_ += text;
   since_last_key_.start();
-  const int found = Find(typed_);
+  int found = Find(typed_, std::max(list_->currentIndex(), 0));
+  // One letter pressed again and again steps through the items it starts.
+  if (found < 0 && typed_.count(typed_.front()) == typed_.size())
+    found = Find(typed_.left(1), list_->currentIndex() + 1);
   if (found >= 0 && found != list_->currentIndex()) {
     list_->setCurrentIndex(found);
     emit list_->activated(found);

@@ -138,6 +138,11 @@ TEST_F(KeyboardTest, TypingIntoAClosedListSelectsByPrefixSpacesIncluded) {
   auto* sections = Find<QComboBox>("ComboBox3");
   EXPECT_GE(sections->findText("21003", Qt::MatchStartsWith), 0) << "picked as by the mouse: its sections came";
 
+  // One letter again and again steps through the items it starts.
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClicks(courses, "ee");
+  EXPECT_EQ(courses->currentText(), "ELK 101") << "round from ELK 102";
+
   // After a pause a new word starts; a space first still opens the list.
   QTest::qWait(QApplication::keyboardInputInterval() + 50);
   QTest::keyClick(courses, Qt::Key_Space);

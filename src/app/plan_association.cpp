@@ -56,6 +56,7 @@ std::string DesktopEntry(const std::string& executable_path) {
          std::string(kPlanMimeType) +
          ";\n"
          "Terminal=false\n"
+         "StartupWMClass=kiremo\n"
          "NoDisplay=true\n";
 }
 

@@ -10,12 +10,16 @@
 #include <QScreen>
 #include <QScrollArea>
 
+#include "app/stored_settings.h"
+#include "app/window_placement.h"
 #include "shell/context_menu.h"
 #include "shell/form1_menus.h"
 #include "shell/form2.h"
 #include "shell/result_keys.h"
 #include "shell/row_drop_down.h"
 #include "shell/version_check_item.h"
+#include "shell/window_place.h"
+#include "text/errors.h"
 
 namespace kiremo::shell {
 
@@ -36,10 +40,13 @@ constexpr QSize kDecoration(16, 39);
 
 TForm1::TForm1(app::StartupOptions options, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       menus_(std::make_unique<Menus>()) {
   BuildWidgets();
   resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+  // The default size is the smallest, unless the screen is smaller still.
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  setMinimumSize(screen ? size().boundedTo(screen->availableGeometry().size()) : size());
   view_ = std::make_unique<QtMainView>(widgets_);
   dispatcher_ = std::make_unique<QtDispatcher>(view_->Dialog());
   search_progress_ = std::make_unique<SearchProgressBox>(this);
@@ -48,6 +55,7 @@ TForm1::TForm1(app::StartupOptions options, QWidget* parent)
   export_window_ = std::make_unique<QtExportWindow>(this);
   app_->SetExportWindow(export_window_.get());
   ConnectEvents();
+  SetUpKeyboard();
   AddVersionCheckItem(*menuBar(), *app_);
   new FetchCancel(*this, *app_);  // owned by the window
   app_->FormCreate();
@@ -62,6 +70,26 @@ void TForm1::ShowCentred() {
   show();
 }
 
+void TForm1::ShowAtStoredPlace() {
+  const app::IniFile settings(app_->ProgramFolder() + std::string(app::kSettingsFile));
+  const std::optional<app::WindowPlacement> placement = app::ReadWindowPlacement(settings);
+  if (!placement || !PlaceWindow(*this, *placement)) return ShowCentred();
+  if (placement->maximised) {
+    showMaximized();
+  } else {
+    show();
+  }
+}
+
+void TForm1::StorePlace() {
+  app::IniFile settings(app_->ProgramFolder() + std::string(app::kSettingsFile));
+  try {
+    app::WriteWindowPlacement(settings, PlacementOf(*this, normal_place_));
+  } catch (const Error&) {
+    // The settings' own writes have told the student already.
+  }
+}
+
 void TForm1::ConnectEvents() {
   app::App& app = *app_;
   for (int row = 1; row <= 10; ++row) {
@@ -70,9 +98,9 @@ void TForm1::ConnectEvents() {
     connect(widgets_.combos[3 * i + 1], &QComboBox::activated, this, [&app, row] { app.CourseChosen(row); });
     connect(widgets_.combos[3 * i + 2], &QComboBox::activated, this, [&app, row] { app.SectionChosen(row); });
     connect(widgets_.kaydet[i], &QPushButton::clicked, this, [&app, row] { app.KaydetClick(row); });
-    connect(info_buttons_[i], &QPushButton::clicked, this, [this, row] {
+    connect(info_buttons_[i], &QPushButton::clicked, this, [this, row, i] {
       app_->ButtonClick(row);
-      ShowPopup(menus_->PopupMenu1);
+      ShowPopup(menus_->PopupMenu1, info_buttons_[i]);
     });
   }
   connect(menus_->popDers, &QAction::triggered, this, [&app] { app.popDersClick(); });
@@ -86,10 +114,11 @@ void TForm1::ConnectEvents() {
   ConnectGeneratorInputs();
   ConnectConstraintMenus();
   connect(menus_->btnYerlestir, &QPushButton::clicked, this, [&app] { app.btnYerlestirClick(); });
+  connect(menus_->menuOlustur, &QAction::triggered, this, [&app] { app.btnYerlestirClick(); });
   connect(widgets_.results, &QComboBox::activated, this, [&app] { app.ComboBox31Change(); });
   connect(widgets_.sirala, &QComboBox::activated, this, [&app] { app.SiralaChange(); });
   new ResultKeys(widgets_.results, [&app] { app.ComboBox31Change(); });
-  connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2); });
+  connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2, menus_->btnCRN); });
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });
   connect(menus_->menuExcel, &QAction::triggered, this, [&app] { app.menuExcelClick(); });
@@ -137,13 +166,18 @@ void TForm1::ConnectConstraintMenus() {
   });
 }
 
-void TForm1::ShowPopup(QMenu* menu) { menu->popup(QCursor::pos()); }
+void TForm1::ShowPopup(QMenu* menu, QWidget* button) {
+  const QPoint pointer = QCursor::pos();
+  const bool clicked = button->rect().contains(button->mapFromGlobal(pointer));
+  menu->popup(clicked ? pointer : button->mapToGlobal(QPoint(0, button->height())));
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!ending_ && !(app_->MayDiscardPlan() && app_->FormClose())) {
     event->ignore();
     return;
   }
+  StorePlace();
   event->accept();
 }
 
@@ -159,11 +193,22 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
+  NoteNormalPlace();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  NoteNormalPlace();
+}
+
+void TForm1::NoteNormalPlace() {
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) normal_place_ = geometry();
 }
 
 void TForm1::FormResize() {
   const QSize outer = size() + kDecoration;
   scroll_box_->resize(outer.width() - 15, outer.height() - 75);
+  if (growing_) growing_->Fit(scroll_box_->size());
 }
 
 void TForm1::menuOndeKalsinClick(bool checked) {
@@ -176,6 +221,7 @@ void TForm1::menuOndeKalsinClick(bool checked) {
 void TForm1::menuCikClick() {
   if (!app_->MayDiscardPlan()) return;
   ending_ = true;
+  StorePlace();
   // exit() leaves the event loop without closing the windows; quit() would
   // close them and so write the settings.
   QCoreApplication::exit(0);

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "shell/export_window.h"
 #include "shell/fetch_cancel.h"
+#include "shell/growing_area.h"
 #include "shell/qt_dispatcher.h"
 #include "shell/qt_main_view.h"
 #include "shell/search_progress_box.h"
@@ -29,8 +30,11 @@ class TForm1 : public QMainWindow {
   explicit TForm1(app::StartupOptions options, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // Shows the window centred on the screen.
+  // Shows the window centred on the screen, at its default size.
   void ShowCentred();
+  // Shows the window where it was when it last closed (config.ini), or
+  // centred when nothing usable is stored or no screen shows that place.
+  void ShowAtStoredPlace();
 
   app::App& Application() { return *app_; }
   QtMainView& View() { return *view_; }
@@ -39,6 +43,7 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   // The first showing tells the App, once the window is on the screen.
   void showEvent(QShowEvent* event) override;
 
@@ -51,6 +56,8 @@ class TForm1 : public QMainWindow {
   void BuildGeneratorPanel(QWidget* area);
   void BuildBottomBar(QWidget* area);
   void BuildMenus();
+  // form1_keyboard.cpp: shortcuts, the Tab order, typing into closed lists.
+  void SetUpKeyboard();
 
   void ConnectEvents();
   // The generator's constraints: a change empties its result list.
@@ -58,14 +65,23 @@ class TForm1 : public QMainWindow {
   // The context menus of the locks, exclusions and busy hours.
   void ConnectConstraintMenus();
   void FormResize();
+  // The window's size, place and maximised state into config.ini; a file
+  // that cannot be written keeps the old ones silently.
+  void StorePlace();
+  // Remembers the window's rectangle while it is neither maximised nor
+  // minimised.
+  void NoteNormalPlace();
   void menuOndeKalsinClick(bool checked);
   void menuCikClick();
-  // Raises nothing in Qt's event loop: the popup only opens.
-  void ShowPopup(QMenu* menu);
+  // Raises nothing in Qt's event loop: the popup only opens, at the mouse
+  // pointer for a click on `button`, under the button for a key.
+  void ShowPopup(QMenu* menu, QWidget* button);
 
   MainWidgets widgets_;
   std::array<QPushButton*, 10> info_buttons_{};
   QScrollArea* scroll_box_ = nullptr;
+  std::unique_ptr<GrowingArea> growing_;
+  QRect normal_place_;
   std::unique_ptr<Menus> menus_;
   std::unique_ptr<QtMainView> view_;
   std::unique_ptr<QtDispatcher> dispatcher_;

@@ -107,6 +107,7 @@ void TForm1::BuildWidgets() {
   BuildGeneratorPanel(area);
   BuildBottomBar(area);
   scroll_box_->setWidget(area);
+  growing_ = std::make_unique<GrowingArea>(area);
 
   auto* status_bar = new QStatusBar(this);
   status_bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -179,12 +180,13 @@ void TForm1::BuildGeneratorPanel(QWidget* area) {
   widgets_.edit2 = Edit(panel, "Edit2", "MKB,ISB,MMB,GDB", QRect(10, 186, 159, kRowHeight));
   menus_->btnYerlestir = Button(panel, QStringLiteral("btnYerlestir"), "Oluştur"_w, QRect(10, 212, 159, 25));
   Label(panel, "Oluşturulan ders programları"_w, 8, 242, false, kRoom);
-  widgets_.results = DropDownList(panel, QStringLiteral("ComboBox31"), QRect(10, 259, 159, kRowHeight), 10);
+  widgets_.results =
+      DropDownList<RowDropDown>(panel, QStringLiteral("ComboBox31"), QRect(10, 259, 159, kRowHeight), 10);
   // The order of the results, right under them.
   QLabel* order = Label(panel, "Sırala"_w, 8, 287, false);
   const int order_left = order->geometry().right() + 5;
-  widgets_.sirala =
-      DropDownList(panel, QStringLiteral("Sirala"), QRect(order_left, 284, 169 - order_left, kRowHeight), 6);
+  widgets_.sirala = DropDownList<RowDropDown>(panel, QStringLiteral("Sirala"),
+                                              QRect(order_left, 284, 169 - order_left, kRowHeight), 6);
 }
 
 void TForm1::BuildBottomBar(QWidget* area) {
@@ -226,6 +228,8 @@ void TForm1::BuildMenus() {
   menus_->menuOtomatik->setCheckable(true);
   menus_->menuOndeKalsin = Item(program, "menuOndeKalsin", "Form önde kalsın"_w);
   menus_->menuOndeKalsin->setCheckable(true);
+  program->addSeparator();
+  menus_->menuOlustur = Item(program, "menuOlustur", "Oluştur"_w);
   bar->addMenu(program);
   widgets_.menu_otomatik = menus_->menuOtomatik;
 

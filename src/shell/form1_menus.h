@@ -21,6 +21,7 @@ struct TForm1::Menus {
   QAction* menuVeriAl = nullptr;
   QAction* menuOtomatik = nullptr;
   QAction* menuOndeKalsin = nullptr;
+  QAction* menuOlustur = nullptr;  // "Oluştur" of the generator panel, with its key
   QAction* menuHakkinda = nullptr;
   QAction* Yardim = nullptr;
   QMenu* PopupMenu1 = nullptr;

@@ -1,7 +1,9 @@
 #include "shell/grid_widget.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -19,6 +21,16 @@ const QColor kFixedColour(240, 240, 240);
 // A dark grey hatch: unlike any course colour, and the colour under it shows.
 const QColor kBusyHatch(70, 70, 70, 170);
 const QColor kSweepColour(0, 0, 255);
+// The keyboard's frame, black like the other widgets' focus frames.
+const QColor kFocusColour(0, 0, 0);
+// The grid's size at the window's design size; the cells grow beyond it.
+constexpr QSize kDesignSize(549, 305);
+constexpr int kHeaderWidth = 90;
+constexpr int kColumnWidth = 91;
+constexpr int kRowHeight = 20;
+
+// `extra` pixels shared by `parts` parts, the first ones taking the rest.
+int Share(int extra, int parts, int part) { return extra / parts + (part < extra % parts ? 1 : 0); }
 
 }  // namespace
 
@@ -38,9 +50,9 @@ GridWidget::GridWidget(QWidget* parent) : QTableWidget(kRows, kColumns, parent) 
   fixed_font.setBold(true);
   setFont(cell_font);
 
-  setColumnWidth(0, 90);
-  for (int column = 1; column < kColumns; ++column) setColumnWidth(column, 91);
-  for (int row = 0; row < kRows; ++row) setRowHeight(row, 20);
+  setColumnWidth(0, kHeaderWidth);
+  for (int column = 1; column < kColumns; ++column) setColumnWidth(column, kColumnWidth);
+  for (int row = 0; row < kRows; ++row) setRowHeight(row, kRowHeight);
   for (int row = 0; row < kRows; ++row) {
     for (int column = 0; column < kColumns; ++column) {
       auto* item = new QTableWidgetItem;
@@ -115,22 +127,79 @@ void GridWidget::paintEvent(QPaintEvent*) {
       shown.colours[row][column] = std::uint32_t{colour.red} << 16 | std::uint32_t{colour.green} << 8 | colour.blue;
     }
   }
+  const GridLines lines = ShownLines();
   QPainter painter(viewport());
-  PaintGrid(painter, shown);
+  PaintGrid(painter, shown, lines);
   for (int row = 1; row < kRows; ++row) {
     for (int column = 1; column < kColumns; ++column) {
-      if (CellBusy(column, row)) painter.fillRect(GridCellRect(column, row), QBrush(kBusyHatch, Qt::BDiagPattern));
+      if (CellBusy(column, row)) {
+        painter.fillRect(GridCellRect(column, row, lines), QBrush(kBusyHatch, Qt::BDiagPattern));
+      }
     }
   }
   if (swept_) {
     const QRect area = QRect(anchor_, corner_).normalized();
-    const QRectF frame = GridCellRect(area.left(), area.top()).united(GridCellRect(area.right(), area.bottom()));
+    const QRectF frame =
+        GridCellRect(area.left(), area.top(), lines).united(GridCellRect(area.right(), area.bottom(), lines));
     QColor fill = kSweepColour;
     fill.setAlpha(40);
     painter.fillRect(frame, fill);
     painter.setPen(QPen(kSweepColour, 2, Qt::DashLine));
     painter.drawRect(frame.adjusted(1, 1, -1, -1));
   }
+  const QModelIndex current = currentIndex();
+  if (keyboard_ && hasFocus() && current.isValid()) {
+    painter.setPen(QPen(kFocusColour, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(GridCellRect(current.column(), current.row(), lines).adjusted(1.5, 1.5, -1, -1));
+  }
+}
+
+GridLines GridWidget::ShownLines() const {
+  GridLines lines;
+  for (int column = 0; column < kColumns; ++column) {
+    lines.x[static_cast<std::size_t>(column)] = columnViewportPosition(column);
+  }
+  lines.x.back() = columnViewportPosition(kColumns - 1) + columnWidth(kColumns - 1);
+  for (int row = 0; row < kRows; ++row) lines.y[static_cast<std::size_t>(row)] = rowViewportPosition(row);
+  lines.y.back() = rowViewportPosition(kRows - 1) + rowHeight(kRows - 1);
+  return lines;
+}
+
+void GridWidget::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  const int wider = std::max(0, width() - kDesignSize.width());
+  const int taller = std::max(0, height() - kDesignSize.height());
+  for (int column = 1; column < kColumns; ++column) {
+    setColumnWidth(column, kColumnWidth + Share(wider, kColumns - 1, column - 1));
+  }
+  for (int row = 0; row < kRows; ++row) setRowHeight(row, kRowHeight + Share(taller, kRows, row));
+}
+
+void GridWidget::focusInEvent(QFocusEvent* event) {
+  keyboard_ = event->reason() != Qt::MouseFocusReason;
+  QTableWidget::focusInEvent(event);
+  viewport()->update();
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event) {
+  QTableWidget::focusOutEvent(event);
+  viewport()->update();
+}
+
+void GridWidget::keyPressEvent(QKeyEvent* event) {
+  if (!keyboard_) viewport()->update();
+  keyboard_ = true;
+  QTableWidget::keyPressEvent(event);
+}
+
+bool GridWidget::viewportEvent(QEvent* event) {
+  // The frame is for the keyboard: a click shows the cell unmarked again.
+  if (event->type() == QEvent::MouseButtonPress && keyboard_) {
+    keyboard_ = false;
+    viewport()->update();
+  }
+  return QTableWidget::viewportEvent(event);
 }
 
 void GridWidget::Select(const QModelIndex& index) {

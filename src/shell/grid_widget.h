@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <array>
 
+#include "shell/week_painter.h"
 #include "view/widgets.h"
 
 namespace kiremo::shell {
@@ -16,7 +17,9 @@ namespace kiremo::shell {
 // cells are hatched grey over their colour. A drag with the left button
 // sweeps a rectangle of body cells, framed until the next press; a right
 // click inside it asks for the menu of all its cells, elsewhere for the
-// cell under the pointer.
+// cell under the pointer. Beyond its design size (549 x 305) the day columns
+// share the extra width and the rows the extra height. While the keyboard
+// works in the grid, its current cell is framed.
 class GridWidget : public QTableWidget, public ui::Grid {
   Q_OBJECT
 
@@ -41,6 +44,11 @@ class GridWidget : public QTableWidget, public ui::Grid {
  protected:
   // The cells are drawn by the week's painting, as pictures and printouts are.
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -54,6 +62,9 @@ class GridWidget : public QTableWidget, public ui::Grid {
   static bool Inside(int column, int row) { return column >= 0 && column < 6 && row >= 0 && row < 15; }
   void Select(const QModelIndex& index);
 
+  // The lines of the cells as the table lays them out now.
+  GridLines ShownLines() const;
+
   // The body cell under a viewport point, clamped into the body; none
   // outside the grid.
   QPoint BodyCellAt(const QPoint& point) const;
@@ -63,6 +74,7 @@ class GridWidget : public QTableWidget, public ui::Grid {
   QPoint anchor_{-1, -1};                       // where the left button went down
   QPoint corner_{-1, -1};                       // the cell the drag is over now
   bool swept_ = false;                          // the drag left its first cell
+  bool keyboard_ = false;                       // the focus came, or was used, by keys
 };
 
 }  // namespace kiremo::shell

@@ -20,8 +20,10 @@ QString WindowStyleSheet() {
       "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #c4cde6, stop:1 #ffffff);"
       "}"
       "QPushButton:disabled { color: #8c8cc8; }"
+      "QPushButton:focus { border: 2px solid #000000; padding: 0 3px; }"
       "QComboBox, QLineEdit, QCheckBox { border: 2px groove #ababab; }"
       "QComboBox:hover, QLineEdit:hover, QCheckBox:hover { border-color: #0000ff; }"
+      "QComboBox:focus, QLineEdit:focus, QCheckBox:focus { border: 2px solid #000000; }"
       "QComboBox, QLineEdit { background: #ffffff; padding: 0 2px; }"
       "QComboBox { combobox-popup: 0; }"
       "QCheckBox { padding: 0 2px; }");

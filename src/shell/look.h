@@ -8,7 +8,8 @@ namespace kiremo::shell {
 
 // The windows' look: flat buttons with a gradient face and a bold blue
 // caption; combo boxes, edits and check boxes in a grooved frame that turns
-// blue under the mouse pointer.
+// blue under the mouse pointer. The widget the keyboard works in has a
+// black frame of the same width, so nothing inside it moves.
 QString WindowStyleSheet();
 
 // The windows' base font: the system's family at 8 points.

@@ -12,6 +12,7 @@
 #include "app/startup_file.h"
 #include "catalogue/file_system.h"
 #include "shell/console_dialogs.h"
+#include "shell/desktop_identity.h"
 #include "shell/form1.h"
 #include "shell/headless_export.h"
 #include "shell/info_options.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
                                       kiremo::app::StartupFileFromArguments(arguments),
                                       kiremo::app::XdgFoldersFromEnvironment(), std::nullopt};
   options.installed = kiremo::app::IsInstalledFolder(executable_folder);
+  kiremo::shell::SetDesktopIdentity(executable_folder, options.installed);
   try {
     options.program_folder = kiremo::app::DataFolder(executable_folder);
   } catch (const kiremo::Error& e) {
@@ -74,7 +76,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   kiremo::shell::TForm1 form1(std::move(options));
-  form1.ShowCentred();
+  form1.ShowAtStoredPlace();
   if (!screenshot.isEmpty()) ScheduleScreenshot(form1, screenshot);
   return application.exec();
 }

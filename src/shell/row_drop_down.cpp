@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStylePainter>
@@ -12,13 +13,37 @@ namespace kiremo::shell {
 
 RowDropDown::RowDropDown(QWidget* parent) : QComboBox(parent) { view()->viewport()->installEventFilter(this); }
 
+int RowDropDown::WidestItem() const {
+  // The results may be a million alternatives whose texts are made when
+  // asked for: their widths are measured at the start, the end and around
+  // the chosen one, which is where the widest stand (the numbers grow).
+  constexpr int kMeasured = 250;
+  const int last = count() - 1;
+  int widest = 0;
+  const auto measure = [&](int from, int to) {
+    for (int k = std::max(from, 0); k <= std::min(to, last); ++k) {
+      const QVariant font = itemData(k, Qt::FontRole);
+      const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : view()->font());
+      widest = std::max(widest, metrics.horizontalAdvance(itemText(k)));
+    }
+  };
+  if (count() <= 2 * kMeasured) {
+    measure(0, last);
+  } else {
+    measure(0, kMeasured);
+    measure(currentIndex() - maxVisibleItems(), currentIndex() + maxVisibleItems());
+    measure(last - kMeasured, last);
+  }
+  return widest;
+}
+
 void RowDropDown::showPopup() {
   QAbstractItemView* list = view();
   list->setTextElideMode(Qt::ElideNone);
   const int scroll_bar = count() > maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0;
-  // A little room beside the text for the item's own margins.
-  constexpr int kMargins = 12;
-  const int widest = list->sizeHintForColumn(0) + 2 * list->frameWidth() + scroll_bar + kMargins;
+  // The item's own margins, and a little room beside them.
+  constexpr int kMargins = 6 + 12;
+  const int widest = WidestItem() + 2 * list->frameWidth() + scroll_bar + kMargins;
   list->setMinimumWidth(std::max(width(), widest));
   QComboBox::showPopup();
 }

@@ -4,9 +4,9 @@
 
 namespace kiremo::shell {
 
-// A course row's drop-down list. Its open list is as wide as its widest
-// item, so that a section item shows whole (days and buildings included)
-// however narrow the box is; and the box's hover frame goes when the
+// A drop-down list of the window (the course rows', the results and their
+// order). Its open list is as wide as its widest item, so that a section
+// item or an alternative shows whole however narrow the box is; and the box's hover frame goes when the
 // pointer left it while the list was open (no leave event comes then). An
 // item struck out in the list (its font) is struck out in the closed box
 // too. A right click on the box or on an item of the open list asks for
@@ -26,6 +26,8 @@ class RowDropDown : public QComboBox {
   void itemMenuAsked(int item, const QPoint& at);
 
  protected:
+  // The width of the widest item's text.
+  int WidestItem() const;
   void paintEvent(QPaintEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

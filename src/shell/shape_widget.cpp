@@ -36,7 +36,10 @@ void PaintPadlock(QPainter& painter, const QRectF& box) {
 
 }  // namespace
 
-ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {}
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
+  // Reached by Tab, so that the menu key opens its menu.
+  setFocusPolicy(Qt::TabFocus);
+}
 
 void ShapeWidget::SetFill(ui::Colour colour) {
   if (colour == fill_) return;
@@ -73,6 +76,12 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
   const qreal radius = std::min(box.width(), box.height()) / 4;
   painter.drawRoundedRect(box, radius, radius);
   if (!lock_note_.empty()) PaintPadlock(painter, box);
+  if (hasFocus()) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(3, 3, -4, -4));
+  }
 }
 
 void ShapeWidget::contextMenuEvent(QContextMenuEvent* event) {

@@ -9,7 +9,7 @@ namespace kiremo::shell {
 // A course row's colour marker: a rounded rectangle with a black outline,
 // white until the row holds a committed section; outlined in orange while the
 // section is out of date with the catalogue; with a padlock while the row's
-// section is locked.
+// section is locked; with a dotted frame while it has the keyboard focus.
 class ShapeWidget : public QWidget, public ui::Swatch {
   Q_OBJECT
 

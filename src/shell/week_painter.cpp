@@ -67,20 +67,30 @@ void PaintLegend(QPainter& painter, const files::WeekPicture& picture) {
 
 }  // namespace
 
-QRectF GridCellRect(int column, int row) {
-  const qreal left = column == 0 ? 0 : kHeaderWidth + (column - 1) * kColumnWidth;
-  return {left, row * kRowHeight, column == 0 ? kHeaderWidth : kColumnWidth, kRowHeight};
+GridLines DesignGridLines() {
+  GridLines lines;
+  for (std::size_t column = 1; column < lines.x.size(); ++column) {
+    lines.x[column] = kHeaderWidth + static_cast<qreal>(column - 1) * kColumnWidth;
+  }
+  for (std::size_t row = 0; row < lines.y.size(); ++row) lines.y[row] = static_cast<qreal>(row) * kRowHeight;
+  return lines;
 }
 
-QSizeF GridSize() { return {kHeaderWidth + planner::kDays * kColumnWidth, (planner::kSlots + 1) * kRowHeight}; }
+QRectF GridCellRect(int column, int row, const GridLines& lines) {
+  const auto c = static_cast<std::size_t>(column);
+  const auto r = static_cast<std::size_t>(row);
+  return QRectF(QPointF(lines.x[c], lines.y[r]), QPointF(lines.x[c + 1], lines.y[r + 1]));
+}
 
-void PaintGrid(QPainter& painter, const files::WeekPicture& picture) {
+QSizeF GridSize(const GridLines& lines) { return {lines.x.back(), lines.y.back()}; }
+
+void PaintGrid(QPainter& painter, const files::WeekPicture& picture, const GridLines& lines) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   for (int row = 0; row <= planner::kSlots; ++row) {
     for (int column = 0; column <= planner::kDays; ++column) {
       const bool header = row == 0 || column == 0;
-      const QRectF cell = GridCellRect(column, row);
+      const QRectF cell = GridCellRect(column, row, lines);
       painter.fillRect(cell, header ? kHeaderColour : Rgb(picture.colours[row][column]));
       painter.setFont(GridFont(header));
       painter.setPen(Qt::black);
@@ -88,13 +98,9 @@ void PaintGrid(QPainter& painter, const files::WeekPicture& picture) {
     }
   }
   painter.setPen(QPen(kLineColour, 0));
-  for (int column = 0; column <= planner::kDays + 1; ++column) {
-    const qreal x = GridCellRect(column, 0).left();
-    painter.drawLine(QPointF(x, 0), QPointF(x, GridSize().height()));
-  }
-  for (int row = 0; row <= planner::kSlots + 1; ++row) {
-    painter.drawLine(QPointF(0, row * kRowHeight), QPointF(GridSize().width(), row * kRowHeight));
-  }
+  const QSizeF size = GridSize(lines);
+  for (const qreal x : lines.x) painter.drawLine(QPointF(x, 0), QPointF(x, size.height()));
+  for (const qreal y : lines.y) painter.drawLine(QPointF(0, y), QPointF(size.width(), y));
   painter.restore();
 }
 

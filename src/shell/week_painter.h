@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QSizeF>
+#include <array>
 
 #include "files/week_picture.h"
 
@@ -13,13 +14,24 @@
 // text stays text and lines stay sharp at any size.
 namespace kiremo::shell {
 
+// The edges of the grid's columns and rows, relative to its top left
+// corner: x[c] is the left edge of column c, x[6] the grid's right edge.
+struct GridLines {
+  std::array<qreal, planner::kDays + 2> x{};
+  std::array<qreal, planner::kSlots + 2> y{};
+};
+
+// The grid at its design size, as pictures and printouts draw it.
+GridLines DesignGridLines();
+
 // A cell of the grid, relative to the grid's top left corner.
-QRectF GridCellRect(int column, int row);
-QSizeF GridSize();
+QRectF GridCellRect(int column, int row, const GridLines& lines = DesignGridLines());
+QSizeF GridSize(const GridLines& lines = DesignGridLines());
 
 // The grid alone at the painter's origin: header cells in the header grey,
-// body cells in their colours, every text centred.
-void PaintGrid(QPainter& painter, const files::WeekPicture& picture);
+// body cells in their colours, every text centred. The screen's grid passes
+// its own lines when the window has grown.
+void PaintGrid(QPainter& painter, const files::WeekPicture& picture, const GridLines& lines = DesignGridLines());
 
 // The week as a picture: a margin, the grid and under it the legend (each
 // committed course's colour, code, name, CRN and teacher).

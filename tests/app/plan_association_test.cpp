@@ -62,6 +62,7 @@ TEST_F(PlanAssociationTest, DesktopEntryStartsTheProgramWithTheFile) {
   const std::string entry = ReadWholeFile(folders.data_home + "/applications/kiremo.desktop");
   EXPECT_NE(entry.find("\nExec=/opt/kiremo/kiremo %f\n"), std::string::npos) << entry;
   EXPECT_NE(entry.find("\nMimeType=application/x-kiremo-plan;\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nStartupWMClass=kiremo\n"), std::string::npos) << "the window's class, for the docks";
   const std::string package = ReadWholeFile(folders.data_home + "/mime/packages/kiremo-plan.xml");
   EXPECT_NE(package.find("<glob pattern=\"*.dkf\"/>"), std::string::npos) << package;
 }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <string_view>
 
+#include "catalogue/file_system.h"
 #include "shell/qt_dialogs.h"
 #include "shell/qt_widgets.h"
 #include "shell/translations.h"
@@ -14,14 +16,25 @@ namespace {
 
 testing_support::TempFolder* xdg_home = nullptr;
 
+// The offscreen platform's own screen (800 x 600) is smaller than the
+// window: a desktop screen lets the tests grow and maximise it.
+void UseLargeOffscreenScreen() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && std::string_view(platform) != "offscreen") return;
+  const std::string config = *xdg_home / "screens.json";
+  WriteFileAtomically(config, R"({"screens": [{"name": "Desktop", "x": 0, "y": 0, "width": 1920, "height": 1200,)"
+                              R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+  ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
+}
+
 // One application for the whole test program, on the offscreen platform
 // unless another one is asked for, with the desktop folders in a temporary
 // place so that no test touches the user's own.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     xdg_home = new testing_support::TempFolder;
+    UseLargeOffscreenScreen();
     ::setenv("XDG_DATA_HOME", (*xdg_home / "data").c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (*xdg_home / "config").c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", (*xdg_home / "").c_str(), 1);

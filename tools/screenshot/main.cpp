@@ -1,8 +1,11 @@
-// kiremo-screenshot OUT.png: starts the window on the demo catalogue, adds
-// three courses that fit together, previews a fourth section that clashes
-// with one of them, and draws the window into OUT.png.
+// kiremo-screenshot OUT.png [WIDTHxHEIGHT]: starts the window on the demo
+// catalogue, adds three courses that fit together, previews a fourth section
+// that clashes with one of them, and draws the window into OUT.png; at its
+// default size, or grown to the size given.
 #include <QApplication>
 #include <QFile>
+#include <QSize>
+#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
@@ -63,8 +66,13 @@ bool PlanRow(App& app, int row, const std::string& department, bool want_clash) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "kullanım: kiremo-screenshot ÇIKTI.png\n");
+  QSize grown;
+  if (argc == 3) {
+    const QStringList sides = QString::fromLatin1(argv[2]).split(QLatin1Char('x'));
+    if (sides.size() == 2) grown = QSize(sides[0].toInt(), sides[1].toInt());
+  }
+  if (argc < 2 || argc > 3 || (argc == 3 && grown.isEmpty())) {
+    std::fprintf(stderr, "kullanım: kiremo-screenshot ÇIKTI.png [GENİŞLİKxYÜKSEKLİK]\n");
     return 2;
   }
   QApplication application(argc, argv);
@@ -76,6 +84,7 @@ int main(int argc, char** argv) {
                                       std::nullopt};
   kiremo::shell::TForm1 form(std::move(options));
   form.ShowCentred();
+  if (!grown.isEmpty()) form.resize(grown);
   App& app = form.Application();
 
   const bool planned = PlanRow(app, 1, "ELK", false) && PlanRow(app, 2, "MAT", false) &&

@@ -295,14 +295,16 @@ void App::btnYerlestirClick() {
 }
 
 void App::ComboBox31Change() {
-  Step([&](std::string& name) {
-    // Alternatives of rows that have changed since would apply other sections.
-    if (freshness_.Stale()) return view_.ComboBox31().Clear();
-    const int item = view_.ComboBox31().ItemIndex();
-    name = std::to_string(item) + std::string(kAlternativeStep);
-    generator_.ComboBox31Change(item);
-    freshness_.Made();
-  });
+  Step(
+      [&](std::string& name) {
+        // Alternatives of rows that have changed since would apply other sections.
+        if (freshness_.Stale()) return view_.ComboBox31().Clear();
+        const int item = view_.ComboBox31().ItemIndex();
+        name = std::to_string(item) + std::string(kAlternativeStep);
+        generator_.ComboBox31Change(item);
+        freshness_.Made();
+      },
+      true);
 }
 
 void App::GeneratorInputChanged() {

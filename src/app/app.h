@@ -189,9 +189,10 @@ class App {
   // and the caption marks unsaved changes.
   void AfterEvent();
   // Runs one event that may change the plan, as one step of the history:
-  // work(name) names the step; a step that changed nothing is none.
+  // work(name) names the step; a step that changed nothing is none. See
+  // PlanHistory::Record for `joins`.
   template <typename Work>
-  void Step(Work&& work);
+  void Step(Work&& work, bool joins = false);
   // The plan, the teacher choices and the generator panel as they are now,
   // and as undo or redo brings them back.
   PlanState CurrentState() const;
@@ -263,7 +264,7 @@ void App::Guarded(Work&& work) {
 }
 
 template <typename Work>
-void App::Step(Work&& work) {
+void App::Step(Work&& work, bool joins) {
   const PlanState start = CurrentState();
   std::string name;
   RunGuarded(view_.Dialog(), [&] { work(name); });
@@ -272,7 +273,7 @@ void App::Step(Work&& work) {
     if (end == start) return;
     // The choices that led to the step belong to it: undo goes back to the
     // plan as the last step, save or undo left it.
-    history_.Record(std::move(name), std::move(anchor_), end);
+    history_.Record(std::move(name), std::move(anchor_), end, joins);
     anchor_ = std::move(end);
   });
   RunGuarded(view_.Dialog(), [this] { AfterEvent(); });

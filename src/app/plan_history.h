@@ -19,8 +19,10 @@ struct PlanState {
   std::array<int, planner::kRows> teachers{};  // rows 1..10 at 0..9, -1 for none
   generator::GeneratorPanel panel;
   int document = 0;
-  friend bool operator==(const PlanState&, const PlanState&) = default;
 };
+
+bool operator==(const generator::GeneratorPanel& a, const generator::GeneratorPanel& b);
+bool operator==(const PlanState& a, const PlanState& b);
 
 // The steps of the plan, each with its name as the "Düzen" menu shows it and
 // the plan before and after it. A new step drops the steps undone before it.
@@ -29,8 +31,10 @@ class PlanHistory {
   // The oldest steps are dropped beyond this many.
   static constexpr std::size_t kMostSteps = 100;
 
-  // A step that left the plan as it was is not one.
-  void Record(std::string name, PlanState before, PlanState after);
+  // A step that left the plan as it was is not one. A step that `joins`
+  // right after another such step replaces it, keeping the plan before the
+  // first (browsing the alternatives one after another is one step).
+  void Record(std::string name, PlanState before, PlanState after, bool joins = false);
   bool CanUndo() const { return done_ > 0; }
   bool CanRedo() const { return done_ < steps_.size(); }
   // The names of the step undo and redo would take; empty for none.
@@ -56,6 +60,7 @@ class PlanHistory {
     std::string name;
     PlanState before;
     PlanState after;
+    bool joins = false;
   };
   std::vector<Step> steps_;
   std::size_t done_ = 0;  // steps_[0..done_) are done, the rest undone

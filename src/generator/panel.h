@@ -14,7 +14,6 @@ struct GeneratorPanel {
   std::string unwanted_buildings = "MKB,ISB,MMB,GDB";  // Edit2
   bool own_department_only = true;                     // CheckBox1
   std::string own_department = "ELK";                  // Edit1
-  friend bool operator==(const GeneratorPanel&, const GeneratorPanel&) = default;
 };
 
 }  // namespace kiremo::generator

@@ -197,6 +197,31 @@ TEST_F(UndoRedoTest, UndoingAnAdditionTakesBackTheChoicesThatLedToIt) {
   EXPECT_EQ(view.Shape(1).Fill(), ui::kWhite);
 }
 
+TEST_F(UndoRedoTest, BrowsingTheAlternativesOneAfterAnotherIsOneStep) {
+  catalogue.Refill("MAT",
+                   {Section("31001", "MAT 101", "Can Er", "Cuma", "0930/1129", "EEB", "D2", W("TÜM"_w)),
+                    Section("31002", "MAT 101", "Can Er", W("Perşembe"_w), "0930/1129", "EEB", "D2", W("TÜM"_w))});
+  Start();
+  Commit(1, "ELK", "ELK 101");
+  const Seen first = Now();
+  Pick(4, "MAT");
+  Pick(5, "MAT 101");
+  view.EditSt().SetText("8");
+  app->btnYerlestirClick();
+  ASSERT_EQ(view.ComboBox31().Count(), 3);
+  for (const int item : {1, 2, 1, 2}) {
+    view.ComboBox31().SetItemIndex(item);
+    app->ComboBox31Change();
+  }
+  const Seen browsed = Now();
+  EXPECT_EQ(view.MenuGeriAl().Text(), "Geri al: 2. alternatif");
+  app->menuGeriAlClick();
+  EXPECT_EQ(Now(), first);
+  EXPECT_EQ(view.MenuGeriAl().Text(), "Geri al: ELK 101 ekleme");
+  app->menuYineleClick();
+  EXPECT_EQ(Now(), browsed);
+}
+
 TEST_F(UndoRedoTest, TheCaptionsStarFollowsTheSavedState) {
   Start();
   Commit(1, "ELK", "ELK 101");

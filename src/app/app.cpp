@@ -16,14 +16,31 @@
 #include "text/cp1254.h"
 #include "text/errors.h"
 #include "text/program.h"
+#include "text/text_helpers.h"
 
 namespace kiremo::app {
 
 namespace {
 
-constexpr std::string_view kUnsavedQuestion =
-    "Ekrandaki ders programında kaydedilmemiş değişiklikler var. Önce kaydetmek ister misin?"_w;
 constexpr std::string_view kRowsWaitForUpdate = "Güncelleme bitene kadar ders satırları değiştirilemez."_w;
+
+// The names of the steps in the "Düzen" menu, after a course code, a number
+// or a file name.
+constexpr std::string_view kAddStep = " ekleme";
+constexpr std::string_view kRemoveStep = " çıkarma"_w;
+constexpr std::string_view kResetStep = "Sıfırlama"_w;
+constexpr std::string_view kAlternativeStep = ". alternatif";
+constexpr std::string_view kApplyStep = "Güncel bilgileri uygulama"_w;
+
+// Whether a plan of the history has the department chosen in a row.
+bool HistoryNames(const PlanHistory& history, const std::string& department) {
+  bool named = false;
+  history.ForEachState([&](const PlanState& state) {
+    for (int row = 1; row <= planner::kRows; ++row)
+      named = named || SameTextIgnoringCase(state.plan.combos[3 * row - 3], department);
+  });
+  return named;
+}
 
 }  // namespace
 
@@ -33,6 +50,7 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
       options_(std::move(options)),
       settings_(options_.program_folder + std::string(kSettingsFile)),
       settings_writes_(view_, settings_),
+      recent_(settings_),
       planner_(query1_, options_.program_folder, ForumUrl(), ProgramTitle()),
       plan_view_(planner_, view_),
       plan_commands_(planner_, view_),
@@ -66,9 +84,12 @@ App::App(ui::MainView& view, acquisition::Dispatcher& dispatcher, StartupOptions
                                                       options_.network ? options_.network->settle : kQuickUpdateSettle);
   acquisition_->OnFullUpdateEnded([this](acquisition::UpdateOutcome outcome) { FullUpdateEnded(outcome); });
   // An automatic update tells only what the student has not heard of yet.
-  quick_updates_->OnUpdated([this] {
-    stale_plan_.Check(true);
-    AfterEvent();
+  quick_updates_->OnUpdated([this](const std::string& department) {
+    if (HistoryNames(history_, department)) ClearHistory();
+    Step([&](std::string& name) {
+      name = kApplyStep;
+      stale_plan_.Check(true);
+    });
   });
   planner_.SetResetHooks({.clear_connection_error_shown = [this] { acquisition_->ClearConnectionErrorShown(); },
                           .clear_free_days_and_results =
@@ -84,6 +105,7 @@ void App::AfterEvent() {
   if (view_.ComboBox31().Count() > 0 && freshness_.Stale()) view_.ComboBox31().Clear();
   stale_plan_.Refresh();
   plan_view_.MarkModified(changes_.Modified());
+  ShowHistory();
 }
 
 void App::ResetForUpdate() {
@@ -100,8 +122,8 @@ void App::ResetForUpdate() {
 void App::FullUpdateEnded(acquisition::UpdateOutcome outcome) {
   rows_wait_for_update_ = false;
   view_.SetRowsReadOnly({});
+  const bool succeeded = outcome == acquisition::UpdateOutcome::Succeeded;
   Guarded([&] {
-    const bool succeeded = outcome == acquisition::UpdateOutcome::Succeeded;
     // A plan opened meanwhile stays; it is checked against a new catalogue all the same.
     if (!stale_plan_.RestoreAfterUpdate()) {
       update_hold_.Drop();
@@ -116,6 +138,7 @@ void App::FullUpdateEnded(acquisition::UpdateOutcome outcome) {
     }
     stale_plan_.Check();
   });
+  if (succeeded) ClearHistory();
 }
 
 void App::FormCreate() {
@@ -143,14 +166,20 @@ void App::FormCreate() {
     SayIfCatalogueDamaged();
     if (app::VersionCheckAtStart(settings_, options_.installed)) acquisition_->CheckVersion();
     check_startup_plan_ = !options_.startup_file.empty() && plan_commands_.Load(options_.startup_file);
-    changes_.Kept();
+    changes_.Started(check_startup_plan_ ? plan_commands_.LastFile() : std::string());
+    if (check_startup_plan_) recent_.Add(plan_commands_.LastFile());
   });
+  // Undo goes back no further than the plan the window opened with.
+  ClearHistory();
 }
 
 void App::FormShown() {
   if (!check_startup_plan_) return;
   check_startup_plan_ = false;
-  Guarded([&] { stale_plan_.Check(); });
+  Step([&](std::string& name) {
+    name = kApplyStep;
+    stale_plan_.Check();
+  });
 }
 
 void App::SayIfCatalogueDamaged() {
@@ -209,9 +238,10 @@ void App::SectionChosen(int row) {
 
 void App::KaydetClick(int row) {
   if (rows_wait_for_update_) return;
-  Guarded([&] {
+  Step([&](std::string& name) {
     previewed_row_ = row;  // a refused section stays previewed
     planner_.KaydetClick(row);
+    name = planner_.Ders(row).DersKodu + std::string(kAddStep);
   });
 }
 
@@ -230,14 +260,19 @@ void App::Grid1SelectCell(int column, int row) {
 }
 
 void App::btnCikarClick() {
-  Guarded([&] { planner_.btnCikarClick(); });
+  Step([&](std::string& name) {
+    const int row = planner::WithoutPreview(planner_.Cell(planner_.SeciliSutun(), planner_.SeciliSatir()));
+    if (planner::IsCommitted(row)) name = planner_.Ders(row).DersKodu + std::string(kRemoveStep);
+    planner_.btnCikarClick();
+  });
 }
 
 void App::Sifirla() {
-  Guarded([&] {
+  Step([&](std::string& name) {
     if (!MayDiscardPlan()) return;
+    name = kResetStep;
     planner_.Sifirla();
-    changes_.Kept();
+    changes_.Started({});
   });
 }
 
@@ -266,12 +301,16 @@ void App::btnYerlestirClick() {
 }
 
 void App::ComboBox31Change() {
-  Guarded([&] {
-    // Alternatives of rows that have changed since would apply other sections.
-    if (freshness_.Stale()) return view_.ComboBox31().Clear();
-    generator_.ComboBox31Change(view_.ComboBox31().ItemIndex());
-    freshness_.Made();
-  });
+  Step(
+      [&](std::string& name) {
+        // Alternatives of rows that have changed since would apply other sections.
+        if (freshness_.Stale()) return view_.ComboBox31().Clear();
+        const int item = view_.ComboBox31().ItemIndex();
+        name = std::to_string(item) + std::string(kAlternativeStep);
+        generator_.ComboBox31Change(item);
+        freshness_.Made();
+      },
+      true);
 }
 
 void App::GeneratorInputChanged() {
@@ -280,44 +319,6 @@ void App::GeneratorInputChanged() {
 
 void App::SiralaChange() {
   Guarded([&] { ReorderResults(view_, generator_); });
-}
-
-void App::CRNListeKopyalaClick() {
-  Guarded([&] { plan_commands_.CRNListeKopyalaClick(); });
-}
-
-void App::CRNScriptKopyalaClick() {
-  Guarded([&] { plan_commands_.CRNScriptKopyalaClick(); });
-}
-
-void App::menuAcClick() {
-  Guarded([&] {
-    if (!MayDiscardPlan() || !plan_commands_.Load(options_.startup_file)) return;
-    changes_.Kept();
-    stale_plan_.Check();
-  });
-}
-
-void App::menuKaydetClick() {
-  Guarded([&] {
-    if (plan_commands_.Save()) changes_.Kept();
-  });
-}
-
-void App::menuExcelClick() {
-  Guarded([&] { plan_commands_.ExcelExport(); });
-}
-
-void App::menuTakvimClick() {
-  Guarded([&] { export_commands_.CalendarExport(); });
-}
-
-void App::menuResimClick() {
-  Guarded([&] { export_commands_.PictureExport(); });
-}
-
-void App::menuYazdirClick() {
-  Guarded([&] { export_commands_.PrintWeek(); });
 }
 
 void App::menuVeriAlClick() {
@@ -357,21 +358,5 @@ void App::CancelFetch() {
 bool App::FetchBusy() const { return quick_updates_->Busy() || acquisition_->Full().Running(); }
 
 void App::ApplyStoredSettings() { app::ApplyStoredSettings(view_, settings_); }
-
-bool App::MayDiscardPlan() {
-  if (!changes_.Modified()) return true;
-  bool may = false;
-  RunGuarded(view_.Dialog(), [&] {
-    switch (view_.Dialog().AskSaveChanges(ProgramTitle(), std::string(kUnsavedQuestion))) {
-      case ui::SaveChoice::Save:
-        may = plan_commands_.Save();
-        if (may) changes_.Kept();
-        break;
-      case ui::SaveChoice::Discard: may = true; break;
-      case ui::SaveChoice::Cancel: break;
-    }
-  });
-  return may;
-}
 
 }  // namespace kiremo::app

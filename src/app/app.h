@@ -13,8 +13,10 @@
 #include "app/menu_entry.h"
 #include "app/plan_association.h"
 #include "app/plan_commands.h"
+#include "app/plan_history.h"
 #include "app/plan_view.h"
 #include "app/quick_update_queue.h"
+#include "app/recent_plans.h"
 #include "app/result_freshness.h"
 #include "app/settings_writes.h"
 #include "app/stale_plan.h"
@@ -122,6 +124,10 @@ class App {
   // Menu "Dosya".
   void menuAcClick();
   void menuKaydetClick();
+  // "Son açılanlar": the plans opened or saved last, newest first, and one
+  // of them chosen. One that is gone is told and dropped from the list.
+  std::vector<std::string> RecentPlanFiles() const { return recent_.Files(); }
+  void RecentPlanClick(const std::string& file);
   void menuExcelClick();
   // "Takvime aktar (.ics)…", "Resim olarak kaydet…", "Yazdır…".
   void menuTakvimClick();
@@ -129,6 +135,11 @@ class App {
   void menuYazdirClick();
   // The window's term dialog, picture files and printer.
   void SetExportWindow(ExportWindow* window) { export_commands_.SetWindow(window); }
+  // Menu "Düzen": the plan before the last step, after the step undone last
+  // (undo_events.cpp).
+  void menuGeriAlClick();
+  void menuYineleClick();
+  const PlanHistory& History() const { return history_; }
   // Menu "Program".
   void menuVeriAlClick();
   void menuOtomatikClick();
@@ -177,6 +188,31 @@ class App {
   // After every event: results made from what has changed leave the list,
   // and the caption marks unsaved changes.
   void AfterEvent();
+  // Runs one event that may change the plan, as one step of the history:
+  // work(name) names the step; a step that changed nothing is none. See
+  // PlanHistory::Record for `joins`.
+  template <typename Work>
+  void Step(Work&& work, bool joins = false);
+  // The plan, the teacher choices and the generator panel as they are now,
+  // and as undo or redo brings them back.
+  PlanState CurrentState() const;
+  void ShowState(const PlanState& state);
+  // The "Düzen" menu's items name the steps they would take.
+  void ShowHistory();
+  // The catalogue changed: the steps may name sections that are gone.
+  // Also the start of the history.
+  void ClearHistory();
+  // A plan file was opened: the step's name, its document, the recent
+  // plans, and the check against the catalogue.
+  void PlanOpened(std::string& name);
+  // Asks for a name and saves the plan there; the plan belongs to that file
+  // from now on. False when nothing was saved.
+  bool SavePlan();
+  // Where the save dialog starts: the plan's own file, else the folder
+  // of the plan file used last.
+  std::string SaveStart() const;
+  // The caption of the plan of this file (none when empty).
+  static std::string CaptionOf(const std::string& file);
   // After a change of the locks, exclusions or busy hours: the section
   // previewed, if any, is shown again under them.
   void PreviewAgain();
@@ -196,12 +232,16 @@ class App {
   catalogue::CatalogueQuery query1_;
   IniFile settings_;
   SettingsWrites settings_writes_;
+  RecentPlans recent_;
   planner::Planner planner_;
   PlanView plan_view_;
   PlanCommands plan_commands_;
   ExportCommands export_commands_;
   generator::Generator generator_;
   UnsavedChanges changes_;
+  PlanHistory history_;
+  // Where undo of the next step goes back to.
+  PlanState anchor_;
   ResultFreshness freshness_;
   StalePlan stale_plan_;
   UpdateHold update_hold_;
@@ -220,6 +260,22 @@ class App {
 template <typename Work>
 void App::Guarded(Work&& work) {
   RunGuarded(view_.Dialog(), std::forward<Work>(work));
+  RunGuarded(view_.Dialog(), [this] { AfterEvent(); });
+}
+
+template <typename Work>
+void App::Step(Work&& work, bool joins) {
+  const PlanState start = CurrentState();
+  std::string name;
+  RunGuarded(view_.Dialog(), [&] { work(name); });
+  RunGuarded(view_.Dialog(), [&] {
+    PlanState end = CurrentState();
+    if (end == start) return;
+    // The choices that led to the step belong to it: undo goes back to the
+    // plan as the last step, save or undo left it.
+    history_.Record(std::move(name), std::move(anchor_), end, joins);
+    anchor_ = std::move(end);
+  });
   RunGuarded(view_.Dialog(), [this] { AfterEvent(); });
 }
 

@@ -14,6 +14,14 @@ std::string CrnOfItem(const planner::Planner& planner, int row, int item) {
   return item >= 0 && item < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(item)].crn : std::string();
 }
 
+// The names of the steps in the "Düzen" menu, after a CRN.
+constexpr std::string_view kLockStep = " sabitleme";
+constexpr std::string_view kUnlockStep = " sabitlemesini kaldırma"_w;
+constexpr std::string_view kExcludeStep = " hariç tutma";
+constexpr std::string_view kIncludeStep = " hariç tutmasını kaldırma"_w;
+constexpr std::string_view kBusyStep = "Boş saat ekleme"_w;
+constexpr std::string_view kFreeStep = "Boş saat kaldırma"_w;
+
 bool PreviewShown(const planner::Planner& planner) {
   for (int day = 1; day <= planner::kDays; ++day) {
     for (int slot = 1; slot <= planner::kSlots; ++slot) {
@@ -33,12 +41,14 @@ void App::PreviewAgain() {
 }
 
 void App::LockSectionClick(int row, int item) {
-  Guarded([&] {
+  Step([&](std::string& name) {
     const std::string crn = CrnOfItem(planner_, row, item);
     if (crn.empty()) return;
     if (planner_.StudentConstraints().locked[row - 1] == crn) {
+      name = crn + std::string(kUnlockStep);
       planner_.Unlock(row);
     } else {
+      name = crn + std::string(kLockStep);
       planner_.Lock(row, crn);
     }
     PreviewAgain();
@@ -46,12 +56,14 @@ void App::LockSectionClick(int row, int item) {
 }
 
 void App::ExcludeSectionClick(int row, int item) {
-  Guarded([&] {
+  Step([&](std::string& name) {
     const std::string crn = CrnOfItem(planner_, row, item);
     if (crn.empty()) return;
     if (planner_.StudentConstraints().excluded.contains(crn)) {
+      name = crn + std::string(kIncludeStep);
       planner_.Include(crn);
     } else {
+      name = crn + std::string(kExcludeStep);
       planner_.Exclude(crn);
     }
     PreviewAgain();
@@ -59,10 +71,13 @@ void App::ExcludeSectionClick(int row, int item) {
 }
 
 void App::SwatchLockClick(int row) {
-  Guarded([&] {
-    if (!planner_.StudentConstraints().locked[row - 1].empty()) {
+  Step([&](std::string& name) {
+    const std::string& locked = planner_.StudentConstraints().locked[row - 1];
+    if (!locked.empty()) {
+      name = locked + std::string(kUnlockStep);
       planner_.Unlock(row);
     } else {
+      name = planner_.Ders(row).CRN + std::string(kLockStep);
       planner_.Lock(row, planner_.Ders(row).CRN);  // an empty row locks nothing
     }
     PreviewAgain();
@@ -70,7 +85,8 @@ void App::SwatchLockClick(int row) {
 }
 
 void App::BusyCellsClick(const std::vector<planner::GridCell>& cells, bool busy) {
-  Guarded([&] {
+  Step([&](std::string& name) {
+    name = busy ? kBusyStep : kFreeStep;
     for (const auto& [day, slot] : cells) planner_.SetBusy(day, slot, busy);
     PreviewAgain();
   });
@@ -107,7 +123,10 @@ MenuEntries App::CellMenu(const std::vector<planner::GridCell>& cells) {
   MenuEntries entries;
   // A sweep over free and busy cells offers both.
   if (!std::all_of(body.begin(), body.end(), busy)) {
-    entries.push_back({std::string(kKeepHourFree), true, [this, body] { BusyCellsClick(body, true); }});
+    const std::string keep = body.size() == 1
+                                 ? std::string(kKeepHourFree)
+                                 : std::string(kKeepHoursFree) + " (" + std::to_string(body.size()) + " saat)";
+    entries.push_back({keep, true, [this, body] { BusyCellsClick(body, true); }});
   }
   if (std::any_of(body.begin(), body.end(), busy)) {
     entries.push_back({std::string(kFreeHourAgain), true, [this, body] { BusyCellsClick(body, false); }});

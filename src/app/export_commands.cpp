@@ -35,7 +35,7 @@ void ExportCommands::CalendarExport() {
   } catch (const Error&) {
     // Only the next dialog's starting day is lost; the calendar goes ahead.
   }
-  const auto path = view_.Dialog().AskSaveFile(std::string(files::kCalendarFilter));
+  const auto path = view_.Dialog().AskSaveFile(std::string(files::kCalendarFilter), {});
   if (!path) return;
   try {
     files::WriteCalendarFile(files::WithCalendarExtension(*path), meetings, *term, std::time(nullptr));
@@ -48,7 +48,7 @@ void ExportCommands::PictureExport() {
   if (!window_) return;
   const files::WeekPicture picture = files::PictureOf(planner_);
   if (NothingCommitted(picture)) return;
-  const auto chosen = view_.Dialog().AskSaveFile(std::string(files::kPictureFilter));
+  const auto chosen = view_.Dialog().AskSaveFile(std::string(files::kPictureFilter), {});
   if (!chosen) return;
   const std::string path = files::WithPictureExtension(*chosen);
   if (!files::PictureFormatOf(path)) {

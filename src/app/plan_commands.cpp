@@ -26,8 +26,8 @@ std::string WithExtension(const std::string& path, std::string_view extension) {
 
 }  // namespace
 
-bool PlanCommands::Save() {
-  const auto path = view_.Dialog().AskSaveFile(std::string(files::kPlanFilter));
+bool PlanCommands::Save(const std::string& start) {
+  const auto path = view_.Dialog().AskSaveFile(std::string(files::kPlanFilter), start);
   return path && SaveFile(WithExtension(*path, ".dkf"));
 }
 
@@ -38,6 +38,7 @@ bool PlanCommands::SaveFile(const std::string& path) {
     Fail(e.what());
     return false;
   }
+  last_file_ = path;
   return true;
 }
 
@@ -63,6 +64,7 @@ bool PlanCommands::LoadFile(const std::string& path) {
     return false;
   }
   planner_.Restore(plan, Utf8ToCp1254(path));
+  last_file_ = path;
   return true;
 }
 
@@ -86,7 +88,7 @@ void PlanCommands::CopyCrns(std::string (*text_of)(const files::RowCrns&), std::
 }
 
 void PlanCommands::ExcelExport() {
-  const auto path = view_.Dialog().AskSaveFile(std::string(files::kWorkbookFilter));
+  const auto path = view_.Dialog().AskSaveFile(std::string(files::kWorkbookFilter), {});
   if (path) ExportFile(WithExtension(*path, ".xlsx"));
 }
 

@@ -15,9 +15,11 @@ class PlanCommands {
  public:
   PlanCommands(planner::Planner& planner, ui::MainView& view) : planner_(planner), view_(view) {}
 
-  // Asks for a name and writes the plan there (".dkf" added when the name
-  // lacks it); false when the student cancelled or it could not be written.
-  bool Save();
+  // Asks for a name, the dialog starting at `start` (a file to offer, or a
+  // folder ending in "/"), and writes the plan there (".dkf" added when the
+  // name lacks it); false when the student cancelled or it could not be
+  // written.
+  bool Save(const std::string& start = {});
   // Writes the plan to the named file; false after a "HATA" box when it
   // cannot be written (an existing file of that name is then unchanged).
   bool SaveFile(const std::string& path);
@@ -29,6 +31,8 @@ class PlanCommands {
   // plan is reported in a "HATA" box before anything changes, and false is
   // returned; the plan on screen is kept.
   bool LoadFile(const std::string& path);
+  // The plan file last written or read, as it was named.
+  const std::string& LastFile() const { return last_file_; }
 
   // The committed rows' CRNs to the clipboard, said on the status line;
   // with no committed course the clipboard keeps what it had.
@@ -46,6 +50,7 @@ class PlanCommands {
 
   planner::Planner& planner_;
   ui::MainView& view_;
+  std::string last_file_;
 };
 
 }  // namespace kiremo::app

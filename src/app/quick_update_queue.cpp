@@ -71,7 +71,7 @@ void QuickUpdateQueue::Finish(acquisition::FetchResult result) {
     // A failing store ends the event before the course codes are listed.
     const auto stored = acquisition_.StoreQuickUpdate(job.department, result);
     ListCourses(job);
-    if (stored == acquisition::QuickUpdateResult::Updated && updated_) updated_();
+    if (stored == acquisition::QuickUpdateResult::Updated && updated_) updated_(job.department);
   });
   StartNext();
 }

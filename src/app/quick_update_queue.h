@@ -39,8 +39,8 @@ class QuickUpdateQueue {
   // Gives up every waiting update; false when there was none.
   bool Cancel();
   bool Busy() const { return current_.has_value() || !waiting_.empty(); }
-  // Called after a department's table was refreshed and its row listed.
-  void OnUpdated(std::function<void()> updated) { updated_ = std::move(updated); }
+  // Called with the department after its table was refreshed and its row listed.
+  void OnUpdated(std::function<void(const std::string&)> updated) { updated_ = std::move(updated); }
 
  private:
   struct Job {
@@ -68,7 +68,7 @@ class QuickUpdateQueue {
   std::optional<std::string> status_before_;
   std::string fetching_status_;
   acquisition::BackgroundFetch fetch_;
-  std::function<void()> updated_;
+  std::function<void(const std::string&)> updated_;
 };
 
 }  // namespace kiremo::app

@@ -16,7 +16,7 @@ class ConsoleDialogs : public ui::Dialogs {
   void Message(const std::string& caption, const std::string& text, ui::Icon icon) override;
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> AskSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override { return std::nullopt; }
   // Nobody answers: the question is written and the work is not kept.
   ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
   // Written, and nothing applied.

@@ -15,6 +15,7 @@
 #include "shell/context_menu.h"
 #include "shell/form1_menus.h"
 #include "shell/form2.h"
+#include "shell/recent_menu.h"
 #include "shell/result_keys.h"
 #include "shell/row_drop_down.h"
 #include "shell/version_check_item.h"
@@ -121,11 +122,14 @@ void TForm1::ConnectEvents() {
   connect(menus_->btnCRN, &QPushButton::clicked, this, [this] { ShowPopup(menus_->PopupMenu2, menus_->btnCRN); });
   connect(menus_->menuAc, &QAction::triggered, this, [&app] { app.menuAcClick(); });
   connect(menus_->menuKaydet, &QAction::triggered, this, [&app] { app.menuKaydetClick(); });
+  AddRecentMenu(*findChild<QMenu*>(QStringLiteral("menuDosya")), menus_->menuKaydet, app);
   connect(menus_->menuExcel, &QAction::triggered, this, [&app] { app.menuExcelClick(); });
   connect(menus_->menuTakvim, &QAction::triggered, this, [&app] { app.menuTakvimClick(); });
   connect(menus_->menuResim, &QAction::triggered, this, [&app] { app.menuResimClick(); });
   connect(menus_->menuYazdir, &QAction::triggered, this, [&app] { app.menuYazdirClick(); });
   connect(menus_->menuCik, &QAction::triggered, this, &TForm1::menuCikClick);
+  connect(menus_->menuGeriAl, &QAction::triggered, this, [&app] { app.menuGeriAlClick(); });
+  connect(menus_->menuYinele, &QAction::triggered, this, [&app] { app.menuYineleClick(); });
   connect(menus_->menuVeriAl, &QAction::triggered, this, [&app] { app.menuVeriAlClick(); });
   connect(menus_->CRNListeKopyala, &QAction::triggered, this, [&app] { app.CRNListeKopyalaClick(); });
   connect(menus_->CRNScriptKopyala, &QAction::triggered, this, [&app] { app.CRNScriptKopyalaClick(); });

@@ -221,6 +221,16 @@ void TForm1::BuildMenus() {
   menus_->menuCik = Item(file, "menuCik", "Çık"_w);
   bar->addMenu(file);
 
+  QMenu* edit = Menu(bar, "menuDuzen", "Düzen"_w);
+  menus_->menuGeriAl = Item(edit, "menuGeriAl", "Geri al");
+  menus_->menuGeriAl->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  menus_->menuYinele = Item(edit, "menuYinele", "Yinele");
+  menus_->menuYinele->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  bar->addMenu(edit);
+  widgets_.menu_geri_al = menus_->menuGeriAl;
+  widgets_.menu_yinele = menus_->menuYinele;
+
   QMenu* program = Menu(bar, "menuProgram", "Program");
   menus_->menuSifirla = Item(program, "menuSifirla", "Sıfırla"_w);
   menus_->menuVeriAl = Item(program, "menuVeriAl", "Veri Al/Güncelle"_w);

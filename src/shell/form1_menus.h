@@ -17,6 +17,8 @@ struct TForm1::Menus {
   QAction* menuResim = nullptr;
   QAction* menuYazdir = nullptr;
   QAction* menuCik = nullptr;
+  QAction* menuGeriAl = nullptr;
+  QAction* menuYinele = nullptr;
   QAction* menuSifirla = nullptr;
   QAction* menuVeriAl = nullptr;
   QAction* menuOtomatik = nullptr;

@@ -231,6 +231,13 @@ void GridWidget::mouseMoveEvent(QMouseEvent* event) {
   viewport()->update();
 }
 
+void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
+  QTableWidget::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !swept_) return;
+  // The frame stays while the menu is open; Esc leaves it as it was.
+  emit cellsMenuAsked(SweptCells(), event->globalPosition().toPoint());
+}
+
 void GridWidget::contextMenuEvent(QContextMenuEvent* event) {
   const QModelIndex index = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
   if (!index.isValid() || index.row() == 0 || index.column() == 0) return;

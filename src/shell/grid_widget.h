@@ -15,11 +15,12 @@ namespace kiremo::shell {
 // selected, or by keyboard) raises cellSelected; fixed cells raise nothing.
 // The selected cell is not highlighted and every cell is centred. Busy
 // cells are hatched grey over their colour. A drag with the left button
-// sweeps a rectangle of body cells, framed until the next press; a right
-// click inside it asks for the menu of all its cells, elsewhere for the
-// cell under the pointer. Beyond its design size (549 x 305) the day columns
-// share the extra width and the rows the extra height. While the keyboard
-// works in the grid, its current cell is framed.
+// sweeps a rectangle of body cells, framed until the next press; releasing
+// the button asks for the menu of all its cells at once, and so does a
+// right click inside it; elsewhere a right click asks for the cell under
+// the pointer. Beyond its design size (549 x 305) the day columns share the
+// extra width and the rows the extra height. While the keyboard works in the
+// grid, its current cell is framed.
 class GridWidget : public QTableWidget, public ui::Grid {
   Q_OBJECT
 
@@ -51,6 +52,7 @@ class GridWidget : public QTableWidget, public ui::Grid {
   bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   // The table repaints a changed cell inside its own grid lines, one pixel

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -80,9 +81,15 @@ std::optional<std::string> QtDialogs::AskOpenFile(const std::string& filter) {
   return LocalPath(QFileDialog::getOpenFileName(owner_, {}, {}, DialogFilter(filter)));
 }
 
-std::optional<std::string> QtDialogs::AskSaveFile(const std::string& filter) {
-  if (stand_in) return stand_in->AskSaveFile(filter);
+std::optional<std::string> QtDialogs::AskSaveFile(const std::string& filter, const std::string& start) {
+  if (stand_in) return stand_in->AskSaveFile(filter, start);
   QFileDialog dialog(owner_, {}, {}, DialogFilter(filter));
+  if (!start.empty()) {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(start));
+    const QFileInfo offered(path);
+    dialog.setDirectory(path.endsWith(u'/') ? path : offered.absolutePath());
+    if (!path.endsWith(u'/')) dialog.selectFile(offered.fileName());
+  }
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   // "plan1" is written as "plan1.dkf" (the dialog asks before replacing that
   // file), so that "Aç" lists it.

@@ -20,7 +20,7 @@ class QtDialogs : public ui::Dialogs {
   void Message(const std::string& caption, const std::string& text, ui::Icon icon) override;
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
-  std::optional<std::string> AskSaveFile(const std::string& filter) override;
+  std::optional<std::string> AskSaveFile(const std::string& filter, const std::string& start) override;
   ui::SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
   bool AskApplyUpdates(const std::string& caption, const std::string& text) override;
 

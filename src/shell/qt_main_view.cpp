@@ -1,5 +1,7 @@
 #include "shell/qt_main_view.h"
 
+#include <QKeySequence>
+#include <QStringList>
 #include <stdexcept>
 
 #include "shell/qt_text.h"
@@ -11,6 +13,13 @@ namespace {
 std::size_t Index(int number, int last, const char* prefix) {
   if (number < 1 || number > last) throw std::out_of_range(std::string("no ") + prefix + std::to_string(number));
   return static_cast<std::size_t>(number - 1);
+}
+
+// Every shortcut of the item, as the menu shows a single one.
+QString ShortcutTexts(const QAction* action) {
+  QStringList texts;
+  for (const QKeySequence& keys : action->shortcuts()) texts.push_back(keys.toString(QKeySequence::NativeText));
+  return texts.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -37,6 +46,8 @@ QtMainView::QtMainView(const MainWidgets& widgets)
       check_box1_(widgets.check_box1),
       chk_(Adapt<QtCheckBoxMark>(widgets.chk)),
       menu_otomatik_(widgets.menu_otomatik),
+      menu_geri_al_(widgets.menu_geri_al, ShortcutTexts(widgets.menu_geri_al)),
+      menu_yinele_(widgets.menu_yinele, ShortcutTexts(widgets.menu_yinele)),
       grid_(widgets.grid),
       status_(widgets.status),
       row_lists_(widgets.combos.begin(), widgets.combos.end()),

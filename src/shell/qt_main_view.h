@@ -28,6 +28,8 @@ struct MainWidgets {
   QCheckBox* check_box1 = nullptr;
   std::array<QCheckBox*, 5> chk{};
   QAction* menu_otomatik = nullptr;
+  QAction* menu_geri_al = nullptr;
+  QAction* menu_yinele = nullptr;
   GridWidget* grid = nullptr;
   QLabel* status = nullptr;
   QLabel* rows_note = nullptr;  // beside the status line: why the rows are read-only
@@ -51,6 +53,8 @@ class QtMainView : public ui::MainView {
   ui::CheckMark& CheckBox1() override { return check_box1_; }
   ui::CheckMark& Chk(int day) override;
   ui::CheckMark& MenuOtomatik() override { return menu_otomatik_; }
+  ui::MenuCommand& MenuGeriAl() override { return menu_geri_al_; }
+  ui::MenuCommand& MenuYinele() override { return menu_yinele_; }
   ui::Grid& Grid1() override { return *grid_; }
   ui::TextLine& StatusBar() override { return status_; }
   ui::TextLine& Caption() override { return caption_; }
@@ -76,6 +80,8 @@ class QtMainView : public ui::MainView {
   QtCheckBoxMark check_box1_;
   std::vector<QtCheckBoxMark> chk_;
   QtActionMark menu_otomatik_;
+  QtMenuCommand menu_geri_al_;
+  QtMenuCommand menu_yinele_;
   GridWidget* grid_;
   QtLabelLine status_;
   std::vector<QComboBox*> row_lists_;  // the rows' lists and teacher lists

@@ -20,6 +20,14 @@ void CheckIndex(int k, int count) {
 
 }  // namespace
 
+void QtMenuCommand::Show(const std::string& text, bool enabled) {
+  text_ = text;
+  // "&" in a file's name would mark a mnemonic.
+  QString shown = ToQString(text).replace(u'&', QStringLiteral("&&"));
+  action_->setText(keys_.isEmpty() ? shown : shown + u'\t' + keys_);
+  action_->setEnabled(enabled);
+}
+
 void QtChoiceList::Clear() { combo_->clear(); }
 
 void QtChoiceList::Add(const std::string& item) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <utility>
 
 #include "view/widgets.h"
 
@@ -66,6 +67,21 @@ class QtActionMark : public ui::CheckMark {
 
  private:
   QAction* action_;
+};
+
+// A menu item whose text names what it does ("Geri al: …"); `keys` is
+// the text of its shortcuts as the menu shows them beside it.
+class QtMenuCommand : public ui::MenuCommand {
+ public:
+  QtMenuCommand(QAction* action, QString keys) : action_(action), keys_(std::move(keys)) {}
+  std::string Text() const override { return text_; }
+  bool Enabled() const override { return action_->isEnabled(); }
+  void Show(const std::string& text, bool enabled) override;
+
+ private:
+  QAction* action_;
+  QString keys_;
+  std::string text_;
 };
 
 class QtButton : public ui::Button {

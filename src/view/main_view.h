@@ -28,6 +28,8 @@ class MainView {
   virtual CheckMark& CheckBox1() = 0;     // "Bölüm Kodunu dikkate al"
   virtual CheckMark& Chk(int day) = 0;    // chk1..chk5, the free days
   virtual CheckMark& MenuOtomatik() = 0;  // "Otomatik güncelleme"
+  virtual MenuCommand& MenuGeriAl() = 0;  // "Geri al", menu "Düzen"
+  virtual MenuCommand& MenuYinele() = 0;  // "Yinele", menu "Düzen"
 
   virtual Grid& Grid1() = 0;
   virtual TextLine& StatusBar() = 0;

@@ -126,8 +126,9 @@ bool MemoryDialogs::AskApplyUpdates(const std::string& caption, const std::strin
   return apply;
 }
 
-std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter) {
+std::optional<std::string> MemoryDialogs::AskSaveFile(const std::string& filter, const std::string& start) {
   filters_asked.push_back(filter);
+  save_starts.push_back(start);
   if (next_save_names.empty()) return std::nullopt;
   std::string name = next_save_names.front();
   next_save_names.erase(next_save_names.begin());

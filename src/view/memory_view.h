@@ -80,6 +80,20 @@ class MemoryButton : public Button {
   bool enabled_ = true;
 };
 
+class MemoryMenuCommand : public MenuCommand {
+ public:
+  std::string Text() const override { return text_; }
+  bool Enabled() const override { return enabled_; }
+  void Show(const std::string& text, bool enabled) override {
+    text_ = text;
+    enabled_ = enabled;
+  }
+
+ private:
+  std::string text_;
+  bool enabled_ = false;
+};
+
 class MemorySwatch : public Swatch {
  public:
   Colour Fill() const override { return fill_; }
@@ -136,7 +150,7 @@ class MemoryDialogs : public Dialogs {
   void Message(const std::string& caption, const std::string& text, Icon icon) override;
   void StandardError(const std::string& text) override;
   std::optional<std::string> AskOpenFile(const std::string& filter) override;
-  std::optional<std::string> AskSaveFile(const std::string& filter) override;
+  std::optional<std::string> AskSaveFile(const std::string& filter, const std::string& start) override;
   SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) override;
   // Answers from next_apply_answers, "Tamam" when it is empty.
   bool AskApplyUpdates(const std::string& caption, const std::string& text) override;
@@ -150,6 +164,7 @@ class MemoryDialogs : public Dialogs {
   std::vector<std::string> next_open_names;
   std::vector<std::string> next_save_names;
   std::vector<std::string> filters_asked;
+  std::vector<std::string> save_starts;  // where each save dialog started
 };
 
 class MemoryClipboard : public Clipboard {
@@ -185,6 +200,8 @@ class MemoryView : public MainView {
   MemoryCheckMark& CheckBox1() override { return check_box1_; }
   MemoryCheckMark& Chk(int day) override;
   MemoryCheckMark& MenuOtomatik() override { return menu_otomatik_; }
+  MemoryMenuCommand& MenuGeriAl() override { return menu_geri_al_; }
+  MemoryMenuCommand& MenuYinele() override { return menu_yinele_; }
   MemoryGrid& Grid1() override { return grid_; }
   MemoryTextLine& StatusBar() override { return status_; }
   MemoryTextLine& Caption() override { return caption_; }
@@ -208,6 +225,8 @@ class MemoryView : public MainView {
   MemoryCheckMark check_box1_;
   std::array<MemoryCheckMark, 5> chk_;
   MemoryCheckMark menu_otomatik_;
+  MemoryMenuCommand menu_geri_al_;
+  MemoryMenuCommand menu_yinele_;
   MemoryGrid grid_;
   MemoryTextLine status_;
   MemoryTextLine caption_;

@@ -102,6 +102,15 @@ class Button {
   virtual void SetEnabled(bool enabled) = 0;
 };
 
+// A menu item whose text and state the logic sets ("Geri al: …").
+class MenuCommand {
+ public:
+  virtual ~MenuCommand() = default;
+  virtual std::string Text() const = 0;
+  virtual bool Enabled() const = 0;
+  virtual void Show(const std::string& text, bool enabled) = 0;
+};
+
 // A row's colour marker. A warning marks the row as out of date with the
 // catalogue and tells why when the pointer rests on it; empty for none.
 class Swatch {
@@ -155,7 +164,9 @@ class Dialogs {
   // File dialogs; the filter is written "Description (*.ext)|*.ext".
   // Nothing when the student cancels. Names are local file-system paths.
   virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
-  virtual std::optional<std::string> AskSaveFile(const std::string& filter) = 0;
+  // `start`: the file the dialog offers, or the folder (ending in "/") it
+  // opens in; empty for the dialog's own choice.
+  virtual std::optional<std::string> AskSaveFile(const std::string& filter, const std::string& start) = 0;
   // A modal question with the buttons "Kaydet", "Kaydetme" and "Vazgeç";
   // closing it is "Vazgeç".
   virtual SaveChoice AskSaveChanges(const std::string& caption, const std::string& text) = 0;

@@ -94,7 +94,11 @@ TEST_F(ConstraintEventsTest, CellMenuOffersWhatTheCellsLack) {
   EXPECT_TRUE(view.Grid1().CellBusy(2, 4));
   EXPECT_FALSE(view.Grid1().CellBusy(2, 5));
   EXPECT_EQ(Texts(app->CellMenu({{2, 3}})), W({kFreeHourAgain}));
-  EXPECT_EQ(Texts(app->CellMenu({{2, 4}, {2, 5}})), W({kKeepHourFree, kFreeHourAgain}));
+  EXPECT_EQ(Texts(app->CellMenu({{2, 4}, {2, 5}})),
+            (std::vector<std::string>{std::string(kKeepHoursFree) + " (2 saat)", std::string(kFreeHourAgain)}));
+  EXPECT_EQ(Texts(app->CellMenu({{4, 1}, {4, 2}, {4, 3}, {5, 1}, {5, 2}, {5, 3}})),
+            std::vector<std::string>{std::string(kKeepHoursFree) + " (6 saat)"})
+      << "a rectangle names its hours";
 
   app->BusyCellsClick({{2, 3}, {2, 4}}, false);
   EXPECT_FALSE(view.Grid1().CellBusy(2, 3));

@@ -54,6 +54,17 @@ class ConstraintMenusTest : public GuiTest {
     return texts;
   }
 
+  // A drag with the left button from `from` over `over`, released at the last.
+  void Drag(QPoint from, std::initializer_list<QPoint> over) {
+    QWidget* viewport = grid->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    for (const QPoint to : over) {
+      QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+      QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, std::data(over)[over.size() - 1]);
+  }
+
   static QStringList Q(std::initializer_list<std::string_view> texts) {
     QStringList list;
     for (std::string_view text : texts) list << ToQString(text);
@@ -119,17 +130,19 @@ TEST_F(ConstraintMenusTest, SwatchMenuLocksTheCommittedSection) {
 
 TEST_F(ConstraintMenusTest, ADragMarksEveryCellItSweptAndAClickStillSelectsOne) {
   QWidget* viewport = grid->viewport();
-  QTest::mousePress(viewport, Qt::LeftButton, {}, CellCentre(2, 3));
-  for (const QPoint to : {CellCentre(2, 4), CellCentre(3, 5)}) {
-    QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(viewport, &move);
-  }
-  QTest::mouseRelease(viewport, Qt::LeftButton, {}, CellCentre(3, 5));
+  Drag(CellCentre(2, 3), {CellCentre(2, 4), CellCentre(3, 5)});
   EXPECT_EQ(grid->SweptCells().size(), 6);
 
-  RightClick(viewport, CellCentre(3, 4));
-  EXPECT_EQ(UseMenu(app::kKeepHourFree), Q({app::kKeepHourFree}));
+  // Releasing the drag opens the menu at once; Esc leaves everything as it was.
+  const std::string six = std::string(app::kKeepHoursFree) + " (6 saat)";
+  EXPECT_EQ(UseMenu(), Q({six}));
   const planner::Planner& plan = form->Application().Plan();
+  EXPECT_FALSE(plan.Busy(2, 3));
+  EXPECT_FALSE(form->windowTitle().startsWith("*"));
+  EXPECT_FALSE(form->Application().History().CanUndo());
+
+  RightClick(viewport, CellCentre(3, 4));
+  EXPECT_EQ(UseMenu(six), Q({six}));
   for (int day = 1; day <= 5; ++day) {
     for (int slot = 1; slot <= 14; ++slot) {
       const bool swept = day >= 2 && day <= 3 && slot >= 3 && slot <= 5;
@@ -148,6 +161,7 @@ TEST_F(ConstraintMenusTest, ADragMarksEveryCellItSweptAndAClickStillSelectsOne) 
   EXPECT_EQ(plan.SeciliSutun(), 4);
   EXPECT_EQ(plan.SeciliSatir(), 8);
   EXPECT_TRUE(grid->SweptCells().isEmpty()) << "a click sweeps nothing";
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "and opens no menu";
   EXPECT_FALSE(plan.Busy(4, 8));
 }
 

@@ -176,7 +176,7 @@ TEST_F(LayoutTest, MenusAndPopups) {
   }
   QStringList bar;
   for (QAction* action : form->menuBar()->actions()) bar << action->text();
-  EXPECT_EQ(bar, (QStringList{"Dosya", "Program", U("Hakkında")}));
+  EXPECT_EQ(bar, (QStringList{"Dosya", U("Düzen"), "Program", U("Hakkında")}));
   EXPECT_TRUE(Find<QAction>("menuOtomatik")->isCheckable());
   EXPECT_FALSE(Find<QAction>("menuOndeKalsin")->isChecked());
 }

@@ -38,7 +38,7 @@ TEST_F(UnsavedChangesTest, CaptionMarksChangesUntilTheyAreSaved) {
   Find<QAction>("menuKaydet")->trigger();
   EXPECT_TRUE(std::filesystem::exists(folder / "plan1.dkf")) << "the extension is added";
   EXPECT_FALSE(std::filesystem::exists(folder / "plan1"));
-  EXPECT_EQ(form->windowTitle(), Title());
+  EXPECT_EQ(form->windowTitle(), Title() + " - " + QString::fromStdString(folder / "plan1.dkf"));
   EXPECT_TRUE(form->close()) << "nothing to lose: no question";
   EXPECT_TRUE(dialogs.save_questions.empty());
 }
